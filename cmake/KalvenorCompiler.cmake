@@ -1,0 +1,12 @@
+# Compiler settings shared by every target of the project.
+function(kalvenor_target_defaults target)
+  target_compile_features(${target} PUBLIC cxx_std_20)
+  if(MSVC)
+    target_compile_options(${target} PRIVATE /W4 /utf-8 /permissive-)
+  else()
+    target_compile_options(${target} PRIVATE -Wall -Wextra -finput-charset=UTF-8 -fexec-charset=UTF-8)
+  endif()
+  if(WIN32)
+    target_compile_definitions(${target} PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+  endif()
+endfunction()

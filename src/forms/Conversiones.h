@@ -1,0 +1,19 @@
+#pragma once
+// The run-time's conversions between text and numbers. Portable.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kalvenor::forms {
+
+// A decimal integer with an optional minus sign. Text that is no such number
+// raises TipoNoCoincide (13); a number outside the type's range raises
+// Desbordamiento (6).
+std::int16_t Entero16DesdeTexto(std::u16string_view texto);
+std::uint8_t ByteDesdeTexto(std::u16string_view texto);
+
+// Plain decimal text: no blanks, a minus sign only for a negative number.
+std::u16string TextoDesdeNumero(std::int64_t numero);
+
+}  // namespace kalvenor::forms

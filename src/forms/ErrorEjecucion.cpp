@@ -1,0 +1,31 @@
+#include "forms/ErrorEjecucion.h"
+
+#include <utility>
+
+namespace kalvenor::forms {
+
+namespace {
+std::string Ascii(const std::u16string& texto) {
+    std::string resultado;
+    for (char16_t c : texto) resultado.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+    return resultado;
+}
+}  // namespace
+
+ErrorEjecucion::ErrorEjecucion(int numero, std::u16string descripcion)
+    : std::runtime_error("run-time error " + std::to_string(numero) + ": " + Ascii(descripcion)),
+      numero_(numero),
+      descripcion_(std::move(descripcion)) {}
+
+std::u16string ErrorEjecucion::Mensaje() const {
+    std::u16string mensaje = u"Se ha producido el error '";
+    for (char c : std::to_string(numero_)) mensaje.push_back(static_cast<char16_t>(c));
+    mensaje += u"' en tiempo de ejecución:\n\n";
+    mensaje += descripcion_;
+    return mensaje;
+}
+
+ErrorEjecucion Desbordamiento() { return {kErrorDesbordamiento, u"Desbordamiento"}; }
+ErrorEjecucion TipoNoCoincide() { return {kErrorTipoNoCoincide, u"No coinciden los tipos"}; }
+
+}  // namespace kalvenor::forms

@@ -1,0 +1,31 @@
+#pragma once
+// Run-time errors of the program. They are raised as C++ exceptions and caught
+// at the boundary of every Win32 callback, where the error report takes them.
+
+#include <stdexcept>
+#include <string>
+
+namespace kalvenor::forms {
+
+class ErrorEjecucion : public std::runtime_error {
+public:
+    ErrorEjecucion(int numero, std::u16string descripcion);
+
+    int Numero() const noexcept { return numero_; }
+    const std::u16string& Descripcion() const noexcept { return descripcion_; }
+
+    // "Se ha producido el error '6' en tiempo de ejecución:\n\nDesbordamiento"
+    std::u16string Mensaje() const;
+
+private:
+    int numero_;
+    std::u16string descripcion_;
+};
+
+inline constexpr int kErrorDesbordamiento = 6;
+inline constexpr int kErrorTipoNoCoincide = 13;
+
+ErrorEjecucion Desbordamiento();
+ErrorEjecucion TipoNoCoincide();
+
+}  // namespace kalvenor::forms

@@ -1,0 +1,1 @@
+# The Win32 forms layer (filled in by the forms work).
