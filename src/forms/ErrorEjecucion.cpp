@@ -27,5 +27,7 @@ std::u16string ErrorEjecucion::Mensaje() const {
 
 ErrorEjecucion Desbordamiento() { return {kErrorDesbordamiento, u"Desbordamiento"}; }
 ErrorEjecucion TipoNoCoincide() { return {kErrorTipoNoCoincide, u"No coinciden los tipos"}; }
+ErrorEjecucion SinMemoria() { return {kErrorSinMemoria, u"Memoria insuficiente"}; }
+ErrorEjecucion ErrorInterno() { return {kErrorInterno, u"Error interno"}; }
 
 }  // namespace kalvenor::forms

@@ -23,9 +23,13 @@ private:
 };
 
 inline constexpr int kErrorDesbordamiento = 6;
+inline constexpr int kErrorSinMemoria = 7;
 inline constexpr int kErrorTipoNoCoincide = 13;
+inline constexpr int kErrorInterno = 51;
 
 ErrorEjecucion Desbordamiento();
 ErrorEjecucion TipoNoCoincide();
+ErrorEjecucion SinMemoria();
+ErrorEjecucion ErrorInterno();
 
 }  // namespace kalvenor::forms

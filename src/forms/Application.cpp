@@ -1,0 +1,80 @@
+#include "forms/Application.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <cmath>
+
+#include "forms/Form.h"
+#include "forms/Handles.h"
+
+namespace kalvenor::forms {
+
+namespace {
+
+constexpr double kTwipsPerInch = 1440.0;
+
+struct Dpi {
+    int x;
+    int y;
+};
+
+Dpi ScreenDpi() {
+    WindowDc screen(nullptr);
+    return {::GetDeviceCaps(screen.get(), LOGPIXELSX), ::GetDeviceCaps(screen.get(), LOGPIXELSY)};
+}
+
+// Keyboard navigation between controls, as in a dialog, then the usual dispatch.
+void Dispatch(MSG& message) {
+    HWND root = message.hwnd ? ::GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    if (root && Form::IsFormWindow(root) && ::IsDialogMessageW(root, &message)) return;
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+}
+
+}  // namespace
+
+void InitializeApplication() {
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_WIN95_CLASSES;
+    ::InitCommonControlsEx(&controls);
+    // The picture decoder is a COM component; the program lives in one apartment.
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+}
+
+int Run(Form& startup) {
+    startup.Show();
+    if (Form::LoadedFormCount() == 0) return 0;
+    MSG message{};
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(message);
+    return static_cast<int>(message.wParam);
+}
+
+void DoEvents() {
+    MSG message{};
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // Leave it for the main loop, which ends the program.
+            ::PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        Dispatch(message);
+    }
+}
+
+float Screen::Width() const { return static_cast<float>(::GetSystemMetrics(SM_CXSCREEN)) * TwipsPerPixelX(); }
+float Screen::Height() const { return static_cast<float>(::GetSystemMetrics(SM_CYSCREEN)) * TwipsPerPixelY(); }
+float Screen::TwipsPerPixelX() const { return static_cast<float>(kTwipsPerInch / ScreenDpi().x); }
+float Screen::TwipsPerPixelY() const { return static_cast<float>(kTwipsPerInch / ScreenDpi().y); }
+
+const Screen& TheScreen() {
+    static const Screen screen;
+    return screen;
+}
+
+int PixelsX(double twips) { return static_cast<int>(std::lround(twips * ScreenDpi().x / kTwipsPerInch)); }
+int PixelsY(double twips) { return static_cast<int>(std::lround(twips * ScreenDpi().y / kTwipsPerInch)); }
+
+}  // namespace kalvenor::forms

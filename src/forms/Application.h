@@ -1,0 +1,36 @@
+#pragma once
+// The application object: the message loop, letting pending events run, and
+// the screen.
+
+#include "forms/Ventana.h"
+
+namespace kalvenor::forms {
+
+class Form;
+
+// Readies common controls and COM; once, before the first form loads.
+void InitializeApplication();
+
+// Shows the start-up form and runs the message loop until no form is loaded.
+// Returns the program's exit code.
+int Run(Form& startup);
+
+// Dispatches every message that is waiting, then returns.
+void DoEvents();
+
+// The screen in twips, at the system's resolution.
+class Screen final : public Pantalla {
+public:
+    float Width() const override;
+    float Height() const override;
+    float TwipsPerPixelX() const;
+    float TwipsPerPixelY() const override;
+};
+
+const Screen& TheScreen();
+
+// Twips of the design to pixels of the screen, horizontally and vertically.
+int PixelsX(double twips);
+int PixelsY(double twips);
+
+}  // namespace kalvenor::forms

@@ -1,0 +1,252 @@
+#include "forms/Controls.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "forms/Application.h"
+#include "forms/CodigoAnsi.h"
+#include "forms/ErrorEjecucion.h"
+#include "forms/Fonts.h"
+#include "forms/Form.h"
+#include "forms/InformeErrores.h"
+#include "forms/Picture.h"
+
+namespace kalvenor::forms {
+
+// --- Control ---------------------------------------------------------------
+
+Control::Control(Form& form, const Bounds& bounds, int tabIndex) : form_(form), bounds_(bounds), tabIndex_(tabIndex) {
+    form_.controls_.push_back(this);
+}
+
+Control::Control(Frame& container, const Bounds& bounds, int tabIndex)
+    : form_(container.Owner()), container_(&container), bounds_(bounds), tabIndex_(tabIndex) {
+    form_.controls_.push_back(this);
+}
+
+HWND Control::CreateChild(const wchar_t* windowClass, std::wstring_view text, DWORD style, DWORD exStyle) {
+    int left = bounds_.left;
+    int top = bounds_.top;
+    if (container_) {
+        const Control& frame = *container_;
+        left += frame.bounds_.left;
+        top += frame.bounds_.top;
+    }
+    const std::wstring caption(text);
+    window_ = ::CreateWindowExW(exStyle, windowClass, caption.c_str(), WS_CHILD | WS_VISIBLE | style, PixelsX(left),
+                                PixelsY(top), PixelsX(bounds_.width), PixelsY(bounds_.height), form_.Window(),
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), ::GetModuleHandleW(nullptr),
+                                nullptr);
+    if (!window_) throw SinMemoria();
+    return window_;
+}
+
+void Control::ApplyFont(const FontDesign* font) {
+    ::SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(SharedFont(font)), FALSE);
+}
+
+namespace {
+
+// Controls that show the form's background through their own.
+HBRUSH TransparentOn(Form& form, HDC dc) {
+    ::SetBkMode(dc, TRANSPARENT);
+    return form.BackgroundBrush();
+}
+
+}  // namespace
+
+// --- TextBox ---------------------------------------------------------------
+
+TextBox::TextBox(Form& form, const Design& design) : Control(form, design.bounds, design.tabIndex), design_(design) {}
+
+void TextBox::Create() {
+    DWORD style = WS_TABSTOP | ES_LEFT | ES_NOHIDESEL;
+    if (design_.multiLine) style |= ES_MULTILINE | ES_AUTOVSCROLL;
+    const bool horizontal = design_.scrollBars == ScrollBars::Horizontal || design_.scrollBars == ScrollBars::Both;
+    const bool vertical = design_.scrollBars == ScrollBars::Vertical || design_.scrollBars == ScrollBars::Both;
+    if (horizontal || !design_.multiLine) style |= ES_AUTOHSCROLL;
+    if (horizontal) style |= WS_HSCROLL;
+    if (vertical) style |= WS_VSCROLL;
+    HWND window = CreateChild(L"EDIT", L"", style, WS_EX_CLIENTEDGE);
+    ApplyFont(nullptr);
+    // No limit but memory: long texts are pasted and translated whole.
+    ::SendMessageW(window, EM_SETLIMITTEXT, 0, 0);
+    if (design_.backColor) backBrush_.reset(::CreateSolidBrush(*design_.backColor));
+    ::SetWindowSubclass(window, &TextBox::SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void TextBox::OnDestroyed() { backBrush_.reset(); }
+
+HBRUSH TextBox::OnColor(HDC dc) {
+    if (!backBrush_) return nullptr;
+    ::SetBkColor(dc, *design_.backColor);
+    return backBrush_.get();
+}
+
+std::wstring TextBox::Text() const {
+    if (!Window()) return {};
+    const int length = ::GetWindowTextLengthW(Window());
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = ::GetWindowTextW(Window(), text.data(), length + 1);
+    text.resize(static_cast<size_t>(std::max(copied, 0)));
+    return text;
+}
+
+void TextBox::SetText(std::wstring_view text) {
+    if (!Window()) return;
+    const std::wstring copy(text);
+    ::SetWindowTextW(Window(), copy.c_str());
+}
+
+LRESULT CALLBACK TextBox::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR self) {
+    switch (message) {
+    case WM_CHAR: {
+        LRESULT result = 0;
+        ProtegerLlamada([&] { result = reinterpret_cast<TextBox*>(self)->OnChar(window, wParam, lParam); });
+        return result;
+    }
+    case WM_GETDLGCODE: {
+        // Tab moves to the next control rather than reaching the box.
+        LRESULT code = ::DefSubclassProc(window, message, wParam, lParam);
+        const MSG* key = reinterpret_cast<const MSG*>(lParam);
+        if (key && key->message == WM_KEYDOWN && key->wParam == VK_TAB) code &= ~(DLGC_WANTTAB | DLGC_WANTALLKEYS);
+        return code;
+    }
+    case WM_NCDESTROY:
+        ::RemoveWindowSubclass(window, &TextBox::SubclassProc, 0);
+        break;
+    }
+    return ::DefSubclassProc(window, message, wParam, lParam);
+}
+
+LRESULT TextBox::OnChar(HWND window, WPARAM character, LPARAM keyData) {
+    if (!KeyPress) return ::DefSubclassProc(window, WM_CHAR, character, keyData);
+    const std::int16_t typed = CodigoAnsiDelSistema(static_cast<char16_t>(character));
+    std::int16_t KeyAscii = typed;
+    KeyPress(KeyAscii);
+    if (KeyAscii == 0) return 0;
+    const WPARAM reaching = KeyAscii == typed ? character : CaracterAnsiDelSistema(KeyAscii);
+    return ::DefSubclassProc(window, WM_CHAR, reaching, keyData);
+}
+
+// --- CommandButton -----------------------------------------------------------
+
+CommandButton::CommandButton(Form& form, const Design& design)
+    : Control(form, design.bounds, design.tabIndex), design_(design) {}
+
+void CommandButton::Create() {
+    CreateChild(L"BUTTON", design_.caption, WS_TABSTOP | BS_PUSHBUTTON);
+    ApplyFont(nullptr);
+}
+
+void CommandButton::OnCommand(WORD notification) {
+    if (notification == BN_CLICKED && Click) Click();
+}
+
+// --- Label -------------------------------------------------------------------
+
+Label::Label(Form& form, const Design& design) : Control(form, design.bounds, design.tabIndex), design_(design) {}
+
+void Label::Create() {
+    CreateChild(L"STATIC", design_.caption, SS_LEFT | SS_NOPREFIX);
+    ApplyFont(design_.font);
+}
+
+HBRUSH Label::OnColor(HDC dc) {
+    if (design_.foreColor) ::SetTextColor(dc, *design_.foreColor);
+    return TransparentOn(Owner(), dc);
+}
+
+// --- CheckBox ----------------------------------------------------------------
+
+CheckBox::CheckBox(Form& form, const Design& design) : Control(form, design.bounds, design.tabIndex), design_(design) {}
+
+void CheckBox::Create() {
+    CreateChild(L"BUTTON", design_.caption, WS_TABSTOP | BS_AUTOCHECKBOX);
+    ApplyFont(design_.font);
+}
+
+HBRUSH CheckBox::OnColor(HDC dc) { return TransparentOn(Owner(), dc); }
+
+std::int16_t CheckBox::Value() const {
+    return Window() && ::SendMessageW(Window(), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+}
+
+void CheckBox::SetValue(std::int16_t value) {
+    if (Window()) ::SendMessageW(Window(), BM_SETCHECK, value >= 1 ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+// --- Frame -------------------------------------------------------------------
+
+Frame::Frame(Form& form, const Design& design) : Control(form, design.bounds, design.tabIndex), design_(design) {}
+
+void Frame::Create() {
+    CreateChild(L"BUTTON", design_.caption, BS_GROUPBOX);
+    ApplyFont(nullptr);
+}
+
+HBRUSH Frame::OnColor(HDC dc) { return TransparentOn(Owner(), dc); }
+
+// --- Slider ------------------------------------------------------------------
+
+Slider::Slider(Frame& container, const Design& design)
+    : Control(container, design.bounds, design.tabIndex), design_(design) {}
+
+void Slider::Create() {
+    HWND window = CreateChild(TRACKBAR_CLASSW, L"", WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS | TBS_BOTTOM);
+    ::SendMessageW(window, TBM_SETRANGEMIN, FALSE, design_.min);
+    ::SendMessageW(window, TBM_SETRANGEMAX, TRUE, design_.max);
+    ::SendMessageW(window, TBM_SETLINESIZE, 0, design_.smallChange);
+    ::SendMessageW(window, TBM_SETPAGESIZE, 0, design_.largeChange);
+    ::SendMessageW(window, TBM_SETTICFREQ, design_.tickFrequency, 0);
+}
+
+HBRUSH Slider::OnColor(HDC dc) { return TransparentOn(Owner(), dc); }
+
+int Slider::Value() const {
+    return Window() ? static_cast<int>(::SendMessageW(Window(), TBM_GETPOS, 0, 0)) : design_.min;
+}
+
+void Slider::SetValue(int value) {
+    if (Window()) ::SendMessageW(Window(), TBM_SETPOS, TRUE, std::clamp(value, design_.min, design_.max));
+}
+
+// --- PictureBox --------------------------------------------------------------
+
+PictureBox::PictureBox(Form& form, const Design& design)
+    : Control(form, design.bounds, design.tabIndex), design_(design) {}
+
+void PictureBox::Create() {
+    CreateChild(L"STATIC", L"", SS_OWNERDRAW, WS_EX_CLIENTEDGE);
+    picture_ = LoadJpegResource(design_.picture);
+}
+
+void PictureBox::OnDestroyed() { picture_.reset(); }
+
+void PictureBox::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    ::FillRect(item.hDC, &item.rcItem, ::GetSysColorBrush(COLOR_BTNFACE));
+    if (!picture_) return;
+    BITMAP size{};
+    ::GetObjectW(picture_.get(), sizeof(size), &size);
+    UniqueMemoryDc memory(::CreateCompatibleDC(item.hDC));
+    SelectedObject selected(memory.get(), picture_.get());
+    ::BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, size.bmWidth, size.bmHeight, memory.get(), 0, 0, SRCCOPY);
+}
+
+// --- Timer -------------------------------------------------------------------
+
+Timer::Timer(Form& form, const Design& design) : design_(design) { form.timers_.push_back(this); }
+
+void Timer::Start(HWND window, UINT_PTR id) {
+    if (design_.enabled && design_.interval > 0) ::SetTimer(window, id, design_.interval, nullptr);
+}
+
+// --- Menu --------------------------------------------------------------------
+
+Menu::Menu(Form& form, const Design& design) : design_(design) { form.menus_.push_back(this); }
+
+Menu::Menu(Menu& parent, const Design& design) : design_(design) { parent.items_.push_back(this); }
+
+}  // namespace kalvenor::forms

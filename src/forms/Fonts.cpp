@@ -1,0 +1,59 @@
+#include "forms/Fonts.h"
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "forms/Controls.h"
+#include "forms/Handles.h"
+
+namespace kalvenor::forms {
+
+namespace {
+
+struct CachedFont {
+    std::wstring face;
+    double points;
+    bool bold;
+    UniqueFont font;
+};
+
+int ScreenDpiY() {
+    WindowDc screen(nullptr);
+    return ::GetDeviceCaps(screen.get(), LOGPIXELSY);
+}
+
+UniqueFont CreateMessageFont() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
+        return UniqueFont(::CreateFontIndirectW(&metrics.lfMessageFont));
+    return UniqueFont(static_cast<HFONT>(nullptr));
+}
+
+UniqueFont CreateDesignedFont(const FontDesign& design) {
+    LOGFONTW logFont{};
+    logFont.lfHeight = -static_cast<LONG>(std::lround(design.points * ScreenDpiY() / 72.0));
+    logFont.lfWeight = design.bold ? FW_BOLD : FW_NORMAL;
+    logFont.lfCharSet = DEFAULT_CHARSET;
+    logFont.lfQuality = DEFAULT_QUALITY;
+    design.face.copy(logFont.lfFaceName, LF_FACESIZE - 1);
+    return UniqueFont(::CreateFontIndirectW(&logFont));
+}
+
+}  // namespace
+
+HFONT SharedFont(const FontDesign* design) {
+    static UniqueFont messageFont = CreateMessageFont();
+    static std::vector<CachedFont> fonts;
+    if (!design) return messageFont ? messageFont.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+
+    for (const CachedFont& cached : fonts) {
+        if (cached.face == design->face && cached.points == design->points && cached.bold == design->bold)
+            return cached.font.get();
+    }
+    fonts.push_back({std::wstring(design->face), design->points, design->bold, CreateDesignedFont(*design)});
+    return fonts.back().font.get();
+}
+
+}  // namespace kalvenor::forms

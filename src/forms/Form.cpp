@@ -1,0 +1,355 @@
+#include "forms/Form.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "forms/Application.h"
+#include "forms/Controls.h"
+#include "forms/ErrorEjecucion.h"
+#include "forms/Fonts.h"
+#include "forms/InformeErrores.h"
+
+namespace kalvenor::forms {
+
+namespace {
+
+constexpr wchar_t kFormClass[] = L"KalvenorForm";
+// Control ids start above IDOK and IDCANCEL, which dialog navigation sends.
+constexpr int kFirstControlId = 1000;
+constexpr int kFirstMenuId = 100;
+constexpr UINT_PTR kFirstTimerId = 1;  // 0 belongs to the sweep
+
+std::vector<Form*>& AllForms() {
+    static std::vector<Form*> forms;
+    return forms;
+}
+
+void RegisterFormClass(WNDPROC windowProc) {
+    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof(existing);
+    if (::GetClassInfoExW(instance, kFormClass, &existing)) return;
+
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kFormClass;
+    ::RegisterClassExW(&windowClass);
+}
+
+DWORD StyleOf(BorderStyle border) {
+    (void)border;
+    return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+}
+
+DWORD ExStyleOf(BorderStyle border) {
+    return WS_EX_CONTROLPARENT | (border == BorderStyle::FixedToolWindow ? WS_EX_TOOLWINDOW : WS_EX_APPWINDOW);
+}
+
+int ToPixels(float twips, float twipsPerPixel) {
+    return static_cast<int>(std::lround(twips / twipsPerPixel));
+}
+
+}  // namespace
+
+Form::Form(const FormDesign& design) : design_(design) { AllForms().push_back(this); }
+
+Form::~Form() {
+    if (window_) {
+        raiseEvents_ = false;
+        ::DestroyWindow(window_);
+    }
+    auto& forms = AllForms();
+    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+}
+
+bool Form::IsFormWindow(HWND window) noexcept {
+    if (!window) return false;
+    const auto& forms = AllForms();
+    return std::any_of(forms.begin(), forms.end(), [window](const Form* f) { return f->window_ == window; });
+}
+
+int Form::LoadedFormCount() noexcept {
+    const auto& forms = AllForms();
+    return static_cast<int>(std::count_if(forms.begin(), forms.end(), [](const Form* f) { return f->IsLoaded(); }));
+}
+
+void Form::Load() {
+    RegisterFormClass(&Form::WindowProc);
+    const DWORD style = StyleOf(design_.borderStyle);
+    const DWORD exStyle = ExStyleOf(design_.borderStyle);
+    RECT outer{0, 0, PixelsX(design_.clientWidth), PixelsY(design_.clientHeight)};
+    ::AdjustWindowRectEx(&outer, style, !menus_.empty(), exStyle);
+
+    if (design_.backColor) backBrush_.reset(::CreateSolidBrush(*design_.backColor));
+
+    const std::wstring caption(design_.caption);
+    HWND window = ::CreateWindowExW(exStyle, kFormClass, caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                                    outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
+                                    ::GetModuleHandleW(nullptr), this);
+    if (!window) throw SinMemoria();
+
+    if (design_.icon != 0) {
+        HINSTANCE instance = ::GetModuleHandleW(nullptr);
+        auto load = [&](int size) {
+            return static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(design_.icon), IMAGE_ICON, size, size,
+                                                   LR_SHARED));
+        };
+        ::SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(load(::GetSystemMetrics(SM_CXICON))));
+        ::SendMessageW(window, WM_SETICON, ICON_SMALL,
+                       reinterpret_cast<LPARAM>(load(::GetSystemMetrics(SM_CXSMICON))));
+    }
+    BuildMenuBar();
+    CreateControls();
+    UINT_PTR timerId = kFirstTimerId;
+    for (Timer* timer : timers_) timer->Start(window, timerId++);
+
+    raiseEvents_ = true;
+    Form_Load();
+}
+
+void Form::CreateControls() {
+    // Creation order is z-order and tab order.
+    std::vector<Control*> inTabOrder = controls_;
+    std::stable_sort(inTabOrder.begin(), inTabOrder.end(),
+                     [](const Control* a, const Control* b) { return a->tabIndex_ < b->tabIndex_; });
+    int id = kFirstControlId;
+    for (Control* control : inTabOrder) {
+        control->id_ = id++;
+        control->Create();
+    }
+}
+
+void Form::BuildMenuBar() {
+    if (menus_.empty()) return;
+    UniqueMenu bar(::CreateMenu());
+    int id = kFirstMenuId;
+    for (Menu* top : menus_) {
+        top->id_ = id++;
+        const std::wstring topCaption(top->design_.caption);
+        if (top->items_.empty()) {
+            ::AppendMenuW(bar.get(), MF_STRING, static_cast<UINT_PTR>(top->id_), topCaption.c_str());
+            continue;
+        }
+        UniqueMenu popup(::CreatePopupMenu());
+        for (Menu* item : top->items_) {
+            item->id_ = id++;
+            const std::wstring itemCaption(item->design_.caption);
+            ::AppendMenuW(popup.get(), MF_STRING, static_cast<UINT_PTR>(item->id_), itemCaption.c_str());
+        }
+        if (::AppendMenuW(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(popup.get()), topCaption.c_str())) {
+            popup.release();  // the bar owns it now
+        }
+    }
+    if (::SetMenu(window_, bar.get())) bar.release();  // the window owns it now
+}
+
+void Form::Show() {
+    if (!IsLoaded()) Load();
+    if (!IsLoaded()) return;  // the Load event may have unloaded it
+    if (!::IsWindowVisible(window_)) ::ShowWindow(window_, SW_SHOW);
+    ::SetForegroundWindow(window_);
+    ::BringWindowToTop(window_);
+}
+
+void Form::Unload() {
+    if (!IsLoaded() || unloading_) return;
+    unloading_ = true;
+    std::int16_t cancel = 0;
+    struct ClearFlag {
+        bool& flag;
+        ~ClearFlag() { flag = false; }
+    } clear{unloading_};
+    Form_Unload(cancel);
+    if (cancel != 0 || !IsLoaded()) return;
+    ::DestroyWindow(window_);
+}
+
+void Form::OnDestroyed() {
+    raiseEvents_ = false;
+    for (Control* control : controls_) {
+        control->OnDestroyed();
+        control->window_ = nullptr;
+    }
+    ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    window_ = nullptr;
+    focusBeforeDeactivation_ = nullptr;
+    backBrush_.reset();
+    if (LoadedFormCount() == 0) ::PostQuitMessage(0);
+}
+
+RECT Form::WindowRect() const noexcept {
+    RECT rect{};
+    if (window_) ::GetWindowRect(window_, &rect);
+    return rect;
+}
+
+float Form::Left() const { return static_cast<float>(WindowRect().left) * TheScreen().TwipsPerPixelX(); }
+float Form::Top() const { return static_cast<float>(WindowRect().top) * TheScreen().TwipsPerPixelY(); }
+float Form::Width() const {
+    const RECT rect = WindowRect();
+    return static_cast<float>(rect.right - rect.left) * TheScreen().TwipsPerPixelX();
+}
+float Form::Height() const {
+    const RECT rect = WindowRect();
+    return static_cast<float>(rect.bottom - rect.top) * TheScreen().TwipsPerPixelY();
+}
+
+void Form::SetBounds(std::optional<POINT> position, std::optional<SIZE> size) {
+    if (!window_) return;
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+    if (!position) flags |= SWP_NOMOVE;
+    if (!size) flags |= SWP_NOSIZE;
+    const POINT p = position.value_or(POINT{});
+    const SIZE s = size.value_or(SIZE{});
+    ::SetWindowPos(window_, nullptr, p.x, p.y, std::max(0L, s.cx), std::max(0L, s.cy), flags);
+}
+
+void Form::SetTop(float twips) {
+    const RECT rect = WindowRect();
+    SetBounds(POINT{rect.left, ToPixels(twips, TheScreen().TwipsPerPixelY())}, std::nullopt);
+}
+
+void Form::SetHeight(float twips) {
+    const RECT rect = WindowRect();
+    SetBounds(std::nullopt, SIZE{rect.right - rect.left, ToPixels(twips, TheScreen().TwipsPerPixelY())});
+}
+
+void Form::Move(float left, float top) {
+    const Screen& screen = TheScreen();
+    SetBounds(POINT{ToPixels(left, screen.TwipsPerPixelX()), ToPixels(top, screen.TwipsPerPixelY())}, std::nullopt);
+}
+
+void Form::RestoreNormalState() {
+    if (window_ && (::IsIconic(window_) || ::IsZoomed(window_))) ::ShowWindow(window_, SW_RESTORE);
+}
+
+HBRUSH Form::BackgroundBrush() const noexcept {
+    return backBrush_ ? backBrush_.get() : ::GetSysColorBrush(COLOR_BTNFACE);
+}
+
+Control* Form::FindControl(HWND window) const noexcept {
+    for (Control* control : controls_)
+        if (control->window_ == window) return control;
+    return nullptr;
+}
+
+Control* Form::FindControl(int id) const noexcept {
+    for (Control* control : controls_)
+        if (control->id_ == id) return control;
+    return nullptr;
+}
+
+Menu* Form::FindMenuItem(int id) const noexcept {
+    for (Menu* top : menus_) {
+        if (top->id_ == id) return top;
+        for (Menu* item : top->items_)
+            if (item->id_ == id) return item;
+    }
+    return nullptr;
+}
+
+LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->window_ = window;
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<Form*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!form) return ::DefWindowProcW(window, message, wParam, lParam);
+
+    LRESULT result = 0;
+    bool handled = false;
+    ProtegerLlamada([&] {
+        result = form->HandleMessage(message, wParam, lParam);
+        handled = true;
+    });
+    if (!handled && message != WM_NCDESTROY) return ::DefWindowProcW(window, message, wParam, lParam);
+    return result;
+}
+
+LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND window = window_;
+    switch (message) {
+    case WM_COMMAND:
+        if (lParam != 0) {
+            if (Control* control = FindControl(reinterpret_cast<HWND>(lParam))) control->OnCommand(HIWORD(wParam));
+        } else if (HIWORD(wParam) == 0) {
+            Menu* item = FindMenuItem(LOWORD(wParam));
+            if (item && item->Click) item->Click();
+        }
+        return 0;
+
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        if (Control* control = FindControl(reinterpret_cast<HWND>(lParam))) control->OnScroll();
+        return 0;
+
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        if (Control* control = FindControl(reinterpret_cast<HWND>(lParam))) {
+            if (HBRUSH brush = control->OnColor(reinterpret_cast<HDC>(wParam))) return reinterpret_cast<LRESULT>(brush);
+        }
+        break;
+
+    case WM_DRAWITEM:
+        if (Control* control = FindControl(static_cast<int>(wParam))) {
+            control->OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        }
+        break;
+
+    case WM_TIMER:
+        if (wParam >= kFirstTimerId && wParam - kFirstTimerId < timers_.size()) {
+            Timer* timer = timers_[wParam - kFirstTimerId];
+            if (raiseEvents_ && timer->Tick) timer->Tick();
+            return 0;
+        }
+        break;
+
+    case WM_ERASEBKGND: {
+        RECT client;
+        ::GetClientRect(window, &client);
+        ::FillRect(reinterpret_cast<HDC>(wParam), &client, BackgroundBrush());
+        return 1;
+    }
+
+    case WM_GETMINMAXINFO:
+        // The sweep collapses the window to nothing; the platform's minimum
+        // height for a captioned window would stop it short.
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize.y = 0;
+        return 0;
+
+    case WM_SIZE:
+        if (raiseEvents_) Form_Resize();
+        return 0;
+
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = ::GetFocus();
+            if (focus && ::IsChild(window, focus)) focusBeforeDeactivation_ = focus;
+            if (raiseEvents_ && IsFormWindow(reinterpret_cast<HWND>(lParam))) Form_Deactivate();
+        } else if (!HIWORD(wParam)) {
+            HWND focus = focusBeforeDeactivation_ && ::IsWindow(focusBeforeDeactivation_)
+                             ? focusBeforeDeactivation_
+                             : ::GetNextDlgTabItem(window, nullptr, FALSE);
+            if (focus) ::SetFocus(focus);
+        }
+        return 0;
+
+    case WM_CLOSE:
+        Unload();
+        return 0;
+
+    case WM_NCDESTROY:
+        OnDestroyed();
+        return 0;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace kalvenor::forms

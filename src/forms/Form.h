@@ -1,0 +1,107 @@
+#pragma once
+// A form: a top-level window described by a design (caption, border, client
+// size, colours) and the controls declared as its members. Loading creates the
+// window and its controls from the design, unloading destroys them; the form
+// object itself lives for the whole run, so every load starts from the design.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "forms/Handles.h"
+#include "forms/Ventana.h"
+
+namespace kalvenor::forms {
+
+class Control;
+class Menu;
+class Timer;
+
+enum class BorderStyle {
+    FixedSingle,      // title bar, no sizing border
+    FixedToolWindow,  // the small caption bar of a tool window
+};
+
+struct FormDesign {
+    std::wstring_view caption;
+    BorderStyle borderStyle = BorderStyle::FixedSingle;
+    int clientWidth = 0;  // twips
+    int clientHeight = 0;
+    std::optional<COLORREF> backColor;  // none: the system's dialog colour
+    int icon = 0;                       // resource id; 0 for none
+};
+
+class Form : public Ventana {
+public:
+    explicit Form(const FormDesign& design);
+    ~Form() override;
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    // Loads the form when it is not loaded (its Load event runs), then shows
+    // it and brings it forward.
+    virtual void Show();
+    // The Unload event, then the window is destroyed with its controls and timers.
+    void Unload() override;
+    bool IsLoaded() const noexcept { return window_ != nullptr; }
+
+    float Left() const override;
+    float Top() const override;
+    float Width() const override;
+    float Height() const override;
+    void SetTop(float twips) override;
+    void SetHeight(float twips) override;
+    void Move(float left, float top) override;
+    Handle hWnd() const override { return reinterpret_cast<Handle>(window_); }
+
+    // Window state 0: neither minimized nor maximized.
+    void RestoreNormalState();
+
+    HWND Window() const noexcept { return window_; }
+    const FormDesign& Design() const noexcept { return design_; }
+    HBRUSH BackgroundBrush() const noexcept;
+
+    // True when the window belongs to a loaded form of this program.
+    static bool IsFormWindow(HWND window) noexcept;
+    static int LoadedFormCount() noexcept;
+
+protected:
+    virtual void Form_Load() {}
+    virtual void Form_Unload(std::int16_t& Cancel) { (void)Cancel; }
+    virtual void Form_Resize() {}
+    // Raised only when another form of this program becomes active.
+    virtual void Form_Deactivate() {}
+
+private:
+    friend class Control;
+    friend class Menu;
+    friend class Timer;
+
+    void Load();
+    void CreateControls();
+    void BuildMenuBar();
+    void OnDestroyed();
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    Control* FindControl(HWND window) const noexcept;
+    Control* FindControl(int id) const noexcept;
+    Menu* FindMenuItem(int id) const noexcept;
+    void SetBounds(std::optional<POINT> position, std::optional<SIZE> size);
+    RECT WindowRect() const noexcept;
+
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    FormDesign design_;
+    HWND window_ = nullptr;
+    std::vector<Control*> controls_;
+    std::vector<Menu*> menus_;  // the menu bar's top items, in order
+    std::vector<Timer*> timers_;
+    UniqueBrush backBrush_;
+    HWND focusBeforeDeactivation_ = nullptr;
+    bool raiseEvents_ = false;
+    bool unloading_ = false;
+};
+
+}  // namespace kalvenor::forms

@@ -1,0 +1,69 @@
+#include "forms/InformeErrores.h"
+
+#include <windows.h>
+
+#include <new>
+#include <utility>
+
+#include "forms/Aplicacion.h"
+#include "forms/ErrorEjecucion.h"
+
+namespace kalvenor::forms {
+
+namespace {
+
+PresentadorErrores& Presentador() {
+    static PresentadorErrores presentador = PresentadorErroresPredeterminado();
+    return presentador;
+}
+
+std::wstring Ancho(std::u16string_view texto) { return std::wstring(texto.begin(), texto.end()); }
+
+ErrorEjecucion ErrorDe(std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const ErrorEjecucion& e) {
+        return e;
+    } catch (const std::bad_alloc&) {
+        return SinMemoria();
+    } catch (...) {
+        return ErrorInterno();
+    }
+}
+
+}  // namespace
+
+void UsarPresentadorErrores(PresentadorErrores presentador) { Presentador() = std::move(presentador); }
+
+PresentadorErrores PresentadorErroresPredeterminado() {
+    return {
+        [](const std::u16string& mensaje) {
+            const std::wstring titulo = Ancho(TituloAplicacion());
+            ::MessageBoxW(nullptr, Ancho(mensaje).c_str(), titulo.c_str(),
+                          MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND);
+        },
+        [](int codigoSalida) { ::ExitProcess(static_cast<UINT>(codigoSalida)); },
+    };
+}
+
+void ReportarErrorActual() noexcept {
+    // The report's own box runs a message loop; an error raised by a timer
+    // meanwhile must not open a second box.
+    static bool informando = false;
+    const ErrorEjecucion error = ErrorDe(std::current_exception());
+    PresentadorErrores& presentador = Presentador();
+    if (!informando) {
+        informando = true;
+        try {
+            if (presentador.mostrar) presentador.mostrar(error.Mensaje());
+        } catch (...) {
+        }
+        informando = false;
+    }
+    try {
+        if (presentador.terminar) presentador.terminar(error.Numero());
+    } catch (...) {
+    }
+}
+
+}  // namespace kalvenor::forms
