@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake make g++ g++-mingw-w64-x86-64 mingw-w64-tools
-  wine wine64 xvfb xdotool x11-utils imagemagick
+  wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick
   googletest libgtest-dev libbenchmark-dev
 )
 

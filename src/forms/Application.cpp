@@ -8,6 +8,7 @@
 
 #include "forms/Form.h"
 #include "forms/Handles.h"
+#include "forms/InformeErrores.h"
 
 namespace kalvenor::forms {
 
@@ -45,7 +46,7 @@ void InitializeApplication() {
 }
 
 int Run(Form& startup) {
-    startup.Show();
+    ProtegerLlamada([&] { startup.Show(); });
     if (Form::LoadedFormCount() == 0) return 0;
     MSG message{};
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(message);

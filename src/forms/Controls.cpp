@@ -150,8 +150,28 @@ void CommandButton::OnCommand(WORD notification) {
 Label::Label(Form& form, const Design& design) : Control(form, design.bounds, design.tabIndex), design_(design) {}
 
 void Label::Create() {
-    CreateChild(L"STATIC", design_.caption, SS_LEFT | SS_NOPREFIX);
-    ApplyFont(design_.font);
+    HWND window = CreateChild(L"STATIC", design_.caption, SS_LEFT | SS_NOPREFIX);
+    if (!design_.font) {
+        ApplyFont(nullptr);
+        return;
+    }
+    // Where the designed face is missing, its substitute can be wider; a
+    // slightly smaller size keeps the caption on one line.
+    constexpr double kSmallestPoints = 6.0;
+    constexpr double kStepPoints = 0.5;
+    RECT client{};
+    ::GetClientRect(window, &client);
+    const std::wstring caption(design_.caption);
+    FontDesign fitted = *design_.font;
+    for (;;) {
+        WindowDc dc(window);
+        SelectedObject selected(dc.get(), SharedFont(&fitted));
+        SIZE extent{};
+        ::GetTextExtentPoint32W(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &extent);
+        if (extent.cx <= client.right || fitted.points - kStepPoints < kSmallestPoints) break;
+        fitted.points -= kStepPoints;
+    }
+    ApplyFont(&fitted);
 }
 
 HBRUSH Label::OnColor(HDC dc) {

@@ -165,6 +165,7 @@ void Form::Unload() {
     } clear{unloading_};
     Form_Unload(cancel);
     if (cancel != 0 || !IsLoaded()) return;
+    raiseEvents_ = false;  // no Deactivate or Resize from a window on its way out
     ::DestroyWindow(window_);
 }
 

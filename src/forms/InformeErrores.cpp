@@ -7,6 +7,7 @@
 
 #include "forms/Aplicacion.h"
 #include "forms/ErrorEjecucion.h"
+#include "forms/Texto.h"
 
 namespace kalvenor::forms {
 
@@ -16,8 +17,6 @@ PresentadorErrores& Presentador() {
     static PresentadorErrores presentador = PresentadorErroresPredeterminado();
     return presentador;
 }
-
-std::wstring Ancho(std::u16string_view texto) { return std::wstring(texto.begin(), texto.end()); }
 
 ErrorEjecucion ErrorDe(std::exception_ptr error) {
     try {
@@ -38,8 +37,8 @@ void UsarPresentadorErrores(PresentadorErrores presentador) { Presentador() = st
 PresentadorErrores PresentadorErroresPredeterminado() {
     return {
         [](const std::u16string& mensaje) {
-            const std::wstring titulo = Ancho(TituloAplicacion());
-            ::MessageBoxW(nullptr, Ancho(mensaje).c_str(), titulo.c_str(),
+            const std::wstring titulo = AnchoDesdeTexto(TituloAplicacion());
+            ::MessageBoxW(nullptr, AnchoDesdeTexto(mensaje).c_str(), titulo.c_str(),
                           MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND);
         },
         [](int codigoSalida) { ::ExitProcess(static_cast<UINT>(codigoSalida)); },

@@ -1,0 +1,16 @@
+// Kalvenor: translates text between plain writing and its digit code. The main
+// window is the start-up window; the program ends when no window is loaded.
+
+#include <windows.h>
+
+#include "forms/Application.h"
+#include "sweep/Barrido.h"
+#include "sweep/PlataformaBarridoWin32.h"
+#include "windows/Form1.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    kalvenor::forms::InitializeApplication();
+    static kalvenor::PlataformaBarridoWin32 plataforma;
+    kalvenor::UsarPlataformaBarrido(plataforma, kalvenor::forms::TheScreen());
+    return kalvenor::forms::Run(kalvenor::Form1);
+}

@@ -1,0 +1,247 @@
+#include "sweep/Barrido.h"
+
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+
+#include "forms/ErrorEjecucion.h"
+
+namespace kalvenor {
+
+DatosBarrido EstadoBarrido;
+
+namespace {
+
+constexpr std::int16_t kVerdadero = -1;
+
+PlataformaBarrido* plataformaInstalada = nullptr;
+const forms::Pantalla* pantallaInstalada = nullptr;
+
+// The closing sweep whose timer is armed, if any: the window object and the
+// handle the timer was armed on.
+struct CierreArmado {
+    const forms::Ventana* ventana = nullptr;
+    forms::Handle handle = 0;
+};
+CierreArmado cierre;
+
+void OlvidarCierre(forms::Handle handle) {
+    if (cierre.ventana != nullptr && cierre.handle == handle) cierre = {};
+}
+
+PlataformaBarrido& Plataforma() {
+    if (plataformaInstalada == nullptr)
+        throw std::logic_error("UsarPlataformaBarrido was not called before the sweep");
+    return *plataformaInstalada;
+}
+
+const forms::Pantalla& Pantalla() {
+    if (pantallaInstalada == nullptr)
+        throw std::logic_error("UsarPlataformaBarrido was not called before the sweep");
+    return *pantallaInstalada;
+}
+
+// Nearest whole number, ties to even (the default rounding mode), as a
+// 32-bit value; beyond 32 bits it is the run-time's overflow error.
+std::int32_t EnteroMasCercano(double valor) {
+    const double redondeado = std::nearbyint(valor);
+    if (!(redondeado >= std::numeric_limits<std::int32_t>::min() &&
+          redondeado <= std::numeric_limits<std::int32_t>::max()))
+        throw forms::Desbordamiento();
+    return static_cast<std::int32_t>(redondeado);
+}
+
+// The taskbar thickness is kept 32-bit wide: a bar 2185 pixels or more does
+// not fit the 16 bits of the original. Beyond 32 bits it saturates.
+std::int32_t Saturado32(double valor) {
+    const double redondeado = std::nearbyint(valor);
+    if (std::isnan(redondeado)) return 0;
+    if (redondeado <= std::numeric_limits<std::int32_t>::min())
+        return std::numeric_limits<std::int32_t>::min();
+    if (redondeado >= std::numeric_limits<std::int32_t>::max())
+        return std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(redondeado);
+}
+
+// Taskbar detection (Part 3.1): sets PosicionBarra when it decides a case and
+// returns GrosorBarra, the thickness in twips that the placement keeps clear.
+std::int32_t DetectarBarra(PlataformaBarrido& plataforma, const forms::Pantalla& pantalla) {
+    std::int32_t grosorBarra = 0;
+
+    const forms::Handle barra = plataforma.FindWindowA(kClaseBarraTareas, "");
+    // "Below 1": 0, or negative as a signed 32-bit number.
+    if (static_cast<std::int32_t>(barra) < 1) {
+        EstadoBarrido.PosicionBarra = BarraAbajo;
+        return grosorBarra;
+    }
+
+    RectanguloPixeles r;
+    if (plataforma.GetWindowRect(barra, r) <= 0) return grosorBarra;
+
+    const std::int64_t alto = static_cast<std::int64_t>(r.bottom) - r.top;
+    grosorBarra = Saturado32(static_cast<double>(alto) *
+                             static_cast<double>(pantalla.TwipsPerPixelY()));
+
+    if (r.left <= 0 && r.top > 0) {
+        EstadoBarrido.PosicionBarra = BarraAbajo;
+    } else if (r.left > 0 && r.top <= 0) {
+        EstadoBarrido.PosicionBarra = BarraDerecha;
+        grosorBarra = Saturado32((static_cast<std::int64_t>(r.right) - r.left) * 15.0);
+    } else if (r.left <= 0 && r.top <= 0 && r.right < LimiteBarraIzquierda) {
+        EstadoBarrido.PosicionBarra = BarraIzquierda;
+        grosorBarra = Saturado32(static_cast<double>(r.right) * 15.0);
+    } else if (r.left <= 0 && r.top <= 0 && r.right >= LimiteBarraIzquierda) {
+        EstadoBarrido.PosicionBarra = BarraArriba;
+    }
+    // left > 0 and top > 0: no case; PosicionBarra keeps its value.
+    return grosorBarra;
+}
+
+// Placement when opening, in single-precision twips; height is the one read
+// back after collapsing.
+void Colocar(forms::Ventana& ventana, const forms::Pantalla& pantalla, std::int32_t grosor) {
+    const float anchoPantalla = pantalla.Width();
+    const float altoPantalla = pantalla.Height();
+    const float ancho = ventana.Width();
+    const float alto = ventana.Height();
+    const float g = static_cast<float>(grosor);
+
+    switch (EstadoBarrido.PosicionBarra) {
+    case BarraAbajo:
+        ventana.Move(anchoPantalla - ancho, altoPantalla - alto - g);
+        break;
+    case BarraDerecha:
+        ventana.Move(anchoPantalla - ancho - g, altoPantalla - alto);
+        break;
+    case BarraIzquierda:
+        ventana.Move(g, altoPantalla - alto);
+        break;
+    case BarraArriba:
+        ventana.Move(anchoPantalla - ancho, g);
+        break;
+    default:
+        break;  // no case decided: no move
+    }
+}
+
+// The step of one tick, in twips. A step of 0 or less would never end a
+// sweep: it becomes the default 200. A step smaller than one pixel would be
+// rounded away by the platform and the window would never change: it becomes
+// one pixel.
+float PasoDelTick(const forms::Pantalla& pantalla) {
+    float paso = EstadoBarrido.Paso > 0 ? static_cast<float>(EstadoBarrido.Paso)
+                                        : static_cast<float>(PasoPredeterminado);
+    const float pixel = pantalla.TwipsPerPixelY();
+    if (pixel > 0.0f && paso < pixel) paso = pixel;
+    return paso;
+}
+
+void TickApertura(forms::Ventana& ventana, PlataformaBarrido& plataforma, float paso) {
+    const float alto = ventana.Height();
+    ventana.SetHeight(alto + paso);
+    const float nuevoAlto = ventana.Height();
+    // A window that no longer grows (the platform's largest size) ends the
+    // sweep where it is, and its top is left alone.
+    const bool crecio = nuevoAlto > alto;
+    if (crecio && EstadoBarrido.PosicionBarra != BarraArriba) ventana.SetTop(ventana.Top() - paso);
+    const bool llego =
+        !(static_cast<double>(nuevoAlto) < static_cast<double>(EstadoBarrido.AlturaObjetivo));
+    if (llego || !crecio) plataforma.KillTimer(ventana.hWnd(), kIdTemporizadorBarrido);
+}
+
+void TickCierre(forms::Ventana& ventana, PlataformaBarrido& plataforma, float paso) {
+    const float alto = ventana.Height();
+    if (alto > AlturaCerrada) {
+        // A step larger than the height would ask for a negative height: hold
+        // it at 0, and move the top by the change asked for, so the edge on the
+        // taskbar side stays put.
+        float pedido = alto - paso;
+        float desplazamiento = paso;
+        if (pedido < 0.0f) {
+            pedido = 0.0f;
+            desplazamiento = alto;
+        }
+        ventana.SetHeight(pedido);
+        // A window the platform keeps from shrinking (its smallest size above
+        // 520 twips) ends the sweep now instead of never.
+        if (ventana.Height() < alto) {
+            if (EstadoBarrido.PosicionBarra != BarraArriba)
+                ventana.SetTop(ventana.Top() + desplazamiento);
+            return;
+        }
+    }
+
+    const forms::Handle handle = ventana.hWnd();
+    plataforma.KillTimer(handle, kIdTemporizadorBarrido);
+    OlvidarCierre(handle);
+    ventana.Unload();
+    // The unload handler may have armed a closing sweep again on the window
+    // being destroyed; that timer went with the window. Nothing touches the
+    // window from here on.
+    OlvidarCierre(handle);
+}
+
+}  // namespace
+
+void UsarPlataformaBarrido(PlataformaBarrido& plataforma, const forms::Pantalla& pantalla) {
+    plataformaInstalada = &plataforma;
+    pantallaInstalada = &pantalla;
+}
+
+void IniciarBarrido(forms::Ventana& ventana, std::int16_t mostrar, std::uint8_t opacidad,
+                    std::int16_t paso) {
+    PlataformaBarrido& plataforma = Plataforma();
+    const forms::Pantalla& pantalla = Pantalla();
+
+    // 1-4: the state.
+    EstadoBarrido.VentanaBarrido = &ventana;
+    EstadoBarrido.Mostrar = mostrar;
+    EstadoBarrido.AlturaObjetivo = EnteroMasCercano(static_cast<double>(ventana.Height()));
+    EstadoBarrido.Paso = paso;
+
+    // 5: where the taskbar is.
+    const std::int32_t grosorBarra = DetectarBarra(plataforma, pantalla);
+
+    // 6: only when opening, collapse and place.
+    if (mostrar == kVerdadero) {
+        ventana.SetHeight(0.0f);
+        Colocar(ventana, pantalla, grosorBarra);
+    }
+
+    // 7: topmost, in both directions.
+    plataforma.SetWindowPos(ventana.hWnd(), kHwndTopmost, 0, 0, 0, 0, kSwpNoSizeNoMove);
+
+    // 8-9: layered, with the opacity.
+    const std::int32_t estilo = plataforma.GetWindowLongA(ventana.hWnd(), kGwlExStyle);
+    plataforma.SetWindowLongA(ventana.hWnd(), kGwlExStyle, estilo | kWsExLayered);
+    plataforma.SetLayeredWindowAttributes(ventana.hWnd(), 0, opacidad, kLwaAlpha);
+
+    // 10: the timer (same handle and id: a running sweep's timer is replaced).
+    const forms::Handle handle = ventana.hWnd();
+    plataforma.SetTimer(handle, kIdTemporizadorBarrido, kPeriodoBarridoMs);
+    OlvidarCierre(handle);
+    if (mostrar != kVerdadero) cierre = {&ventana, handle};
+}
+
+void PasoBarrido() {
+    forms::Ventana* ventana = EstadoBarrido.VentanaBarrido;
+    if (ventana == nullptr) return;
+    PlataformaBarrido& plataforma = Plataforma();
+    const float paso = PasoDelTick(Pantalla());
+
+    if (EstadoBarrido.Mostrar == kVerdadero)
+        TickApertura(*ventana, plataforma, paso);
+    else
+        TickCierre(*ventana, plataforma, paso);
+}
+
+bool BarridoCerrandoseEn(const forms::Ventana& ventana) {
+    return cierre.ventana == &ventana && cierre.handle != 0 && ventana.hWnd() == cierre.handle;
+}
+
+void ReiniciarEstadoBarrido() {
+    EstadoBarrido = DatosBarrido{};
+    cierre = {};
+}
+
+}  // namespace kalvenor

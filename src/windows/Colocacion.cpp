@@ -1,0 +1,33 @@
+#include "windows/Colocacion.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <limits>
+
+#include "forms/ErrorEjecucion.h"
+#include "forms/Form.h"
+#include "windows/Form1.h"
+
+namespace kalvenor {
+
+namespace {
+
+constexpr std::int64_t kTwipsPorPixelFijo = 16;
+
+std::int32_t PorDieciseis(LONG pixeles) {
+    const std::int64_t twips = static_cast<std::int64_t>(pixeles) * kTwipsPorPixelFijo;
+    if (twips < std::numeric_limits<std::int32_t>::min() || twips > std::numeric_limits<std::int32_t>::max())
+        throw forms::Desbordamiento();
+    return static_cast<std::int32_t>(twips);
+}
+
+}  // namespace
+
+void ColocarJuntoAVentanaPrincipal(forms::Form& ventana) {
+    RECT principal{};
+    if (!::GetWindowRect(Form1.Window(), &principal)) return;
+    ventana.Move(static_cast<float>(PorDieciseis(principal.left)), static_cast<float>(PorDieciseis(principal.top)));
+}
+
+}  // namespace kalvenor

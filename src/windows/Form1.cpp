@@ -1,0 +1,140 @@
+#include "windows/Form1.h"
+
+#include <windows.h>
+
+#include "forms/Application.h"
+#include "forms/CodigoAnsi.h"
+#include "forms/Texto.h"
+#include "resources/Recursos.h"
+#include "settings/Preferencias.h"
+#include "sweep/Barrido.h"
+#include "translation/FiltroTeclas.h"
+#include "translation/Traduccion.h"
+#include "windows/Form2.h"
+#include "windows/Form3.h"
+
+namespace kalvenor {
+
+namespace {
+
+using forms::Bounds;
+using forms::ScrollBars;
+
+const forms::FormDesign kDiseno{
+    .caption = kTituloVentanaPrincipal,
+    .borderStyle = forms::BorderStyle::FixedSingle,
+    .clientWidth = 6480,
+    .clientHeight = 4800,
+    .backColor = RGB(255, 128, 128),
+    .icon = IDI_KALVENOR,
+};
+
+const forms::FontDesign kFuenteEtiquetas{.face = L"MS Sans Serif", .points = 12.0, .bold = true};
+constexpr COLORREF kColorEtiquetas = RGB(0, 128, 128);
+constexpr COLORREF kFondoCajas = RGB(192, 255, 255);
+
+}  // namespace
+
+VentanaPrincipal Form1;
+
+VentanaPrincipal::VentanaPrincipal()
+    : Form(kDiseno),
+      Label2(*this, {.caption = L"Ingrese el texto Normal a traducir",
+                     .bounds = Bounds{45, 135, 4290, 375},
+                     .tabIndex = 5,
+                     .font = &kFuenteEtiquetas,
+                     .foreColor = kColorEtiquetas,
+                     .transparent = true}),
+      Command1(*this, {.caption = L"ZorbiTraducción", .bounds = Bounds{4410, 45, 1995, 420}, .tabIndex = 2}),
+      Text1(*this, {.bounds = Bounds{90, 495, 6315, 1860},
+                    .tabIndex = 0,
+                    .multiLine = true,
+                    .scrollBars = ScrollBars::Both,
+                    .backColor = kFondoCajas}),
+      Command2(*this, {.caption = L"Regresar a normal", .bounds = Bounds{4365, 2430, 2040, 420}, .tabIndex = 3}),
+      Label1(*this, {.caption = L"Ingrese el texto Zorbi a traducir",
+                     .bounds = Bounds{45, 2520, 4290, 375},
+                     .tabIndex = 4,
+                     .font = &kFuenteEtiquetas,
+                     .foreColor = kColorEtiquetas,
+                     .transparent = true}),
+      Text2(*this, {.bounds = Bounds{45, 2880, 6360, 1860},
+                    .tabIndex = 1,
+                    .multiLine = true,
+                    .scrollBars = ScrollBars::Both,
+                    .backColor = kFondoCajas}),
+      Timer1(*this, {.interval = 500, .enabled = true}),
+      mnuArchivo(*this, {L"Archivo"}),
+      mnuSalir(mnuArchivo, {L"Salir"}),
+      mnuHerramientas(*this, {L"Herramientas"}),
+      mnuOpciones(mnuHerramientas, {L"Opciones"}),
+      mnuAyuda(*this, {L"?"}),
+      mnuAcercaDe(mnuAyuda, {L"Acerca de..."}) {
+    Timer1.Tick = [this] { Timer1_Timer(); };
+    Command1.Click = [this] { Command1_Click(); };
+    Command2.Click = [this] { Command2_Click(); };
+    Text1.KeyPress = [this](std::int16_t& KeyAscii) { Text1_KeyPress(KeyAscii); };
+    Text2.KeyPress = [this](std::int16_t& KeyAscii) { Text2_KeyPress(KeyAscii); };
+    mnuSalir.Click = [this] { mnuSalir_Click(); };
+    mnuOpciones.Click = [this] { mnuOpciones_Click(); };
+    mnuAcercaDe.Click = [this] { mnuAcercaDe_Click(); };
+}
+
+void VentanaPrincipal::Show() {
+    if (IsLoaded() && BarridoCerrandoseEn(*this)) Unload();
+    Form::Show();
+}
+
+void VentanaPrincipal::Form_Load() {
+    CargarPreferencias();
+    IniciarBarrido(*this, forms::Verdadero, Preferencias.Layer, Preferencias.Barrido);
+}
+
+void VentanaPrincipal::Form_Resize() { RestoreNormalState(); }
+
+void VentanaPrincipal::Form_Deactivate() { BarrerHastaCerrar(); }
+
+// The sweep unloads the window at its end; a close request of the platform
+// removes it at once, and the timer started here goes with it.
+void VentanaPrincipal::Form_Unload(std::int16_t& /*Cancel*/) { BarrerHastaCerrar(); }
+
+void VentanaPrincipal::Timer1_Timer() {
+    HWND ventana = Window();
+    ::SetWindowPos(ventana, Preferencias.ShowPopUp != 0 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOMOVE);
+    // Without its Move command the window cannot be dragged.
+    if (Preferencias.Movible == 0) ::RemoveMenu(::GetSystemMenu(ventana, FALSE), SC_MOVE, MF_BYCOMMAND);
+}
+
+void VentanaPrincipal::Command1_Click() {
+    const std::u16string clave = Traducir(forms::TextoDesdeAncho(Text1.Text()), HaciaClave);
+    Text2.SetText(forms::AnchoDesdeTexto(clave));
+}
+
+void VentanaPrincipal::Command2_Click() {
+    const std::u16string normal = Traducir(forms::TextoDesdeAncho(Text2.Text()), HaciaNormal);
+    Text1.SetText(forms::AnchoDesdeTexto(normal));
+}
+
+void VentanaPrincipal::Text1_KeyPress(std::int16_t& KeyAscii) {
+    FiltrarTecla(KeyAscii, PermitidosNormal, forms::CaracterAnsiDelSistema);
+}
+
+void VentanaPrincipal::Text2_KeyPress(std::int16_t& KeyAscii) {
+    FiltrarTecla(KeyAscii, PermitidosClave, forms::CaracterAnsiDelSistema);
+}
+
+void VentanaPrincipal::mnuSalir_Click() { BarrerHastaCerrar(); }
+
+void VentanaPrincipal::mnuOpciones_Click() {
+    forms::DoEvents();
+    Form2.Show();
+}
+
+void VentanaPrincipal::mnuAcercaDe_Click() { Form3.Show(); }
+
+void VentanaPrincipal::BarrerHastaCerrar() {
+    IniciarBarrido(*this, forms::Falso, Preferencias.Layer, Preferencias.Barrido);
+}
+
+}  // namespace kalvenor

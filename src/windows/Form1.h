@@ -1,0 +1,60 @@
+#pragma once
+// The main window: the translator's two boxes and buttons, the menu bar, and
+// the timer that keeps its z-order and movability in line with the preferences.
+// It never simply shows or hides: it sweeps open from the taskbar corner when
+// it loads and sweeps shut, unloading itself, when it gives way.
+
+#include <cstdint>
+#include <string_view>
+
+#include "forms/Controls.h"
+#include "forms/Form.h"
+
+namespace kalvenor {
+
+inline constexpr std::wstring_view kTituloVentanaPrincipal = L"Kalvenor 1.0 - por el equipo de Kalvenor";
+
+class VentanaPrincipal final : public forms::Form {
+public:
+    VentanaPrincipal();
+
+    // A show request while the closing sweep still runs brings the window back
+    // as a fresh load instead of letting the sweep end the program.
+    void Show() override;
+
+private:
+    void Form_Load() override;
+    void Form_Resize() override;
+    void Form_Deactivate() override;
+    void Form_Unload(std::int16_t& Cancel) override;
+    void Timer1_Timer();
+    void Command1_Click();
+    void Command2_Click();
+    void Text1_KeyPress(std::int16_t& KeyAscii);
+    void Text2_KeyPress(std::int16_t& KeyAscii);
+    void mnuSalir_Click();
+    void mnuOpciones_Click();
+    void mnuAcercaDe_Click();
+
+    void BarrerHastaCerrar();
+
+    // Row by row from the top: the plain-text side, then the code side.
+    forms::Label Label2;
+    forms::CommandButton Command1;
+    forms::TextBox Text1;
+    forms::CommandButton Command2;
+    forms::Label Label1;
+    forms::TextBox Text2;
+    forms::Timer Timer1;
+
+    forms::Menu mnuArchivo;
+    forms::Menu mnuSalir;
+    forms::Menu mnuHerramientas;
+    forms::Menu mnuOpciones;
+    forms::Menu mnuAyuda;
+    forms::Menu mnuAcercaDe;
+};
+
+extern VentanaPrincipal Form1;
+
+}  // namespace kalvenor

@@ -1,0 +1,110 @@
+#include "windows/Form2.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "forms/Aplicacion.h"
+#include "forms/Application.h"
+#include "forms/Conversiones.h"
+#include "forms/Texto.h"
+#include "resources/Recursos.h"
+#include "settings/ArchivoINI.h"
+#include "settings/Preferencias.h"
+#include "windows/Colocacion.h"
+#include "windows/Form1.h"
+
+namespace kalvenor {
+
+namespace {
+
+using forms::Bounds;
+
+const forms::FormDesign kDiseno{
+    .caption = kTituloOpciones,
+    .borderStyle = forms::BorderStyle::FixedSingle,
+    .clientWidth = 4365,
+    .clientHeight = 3795,
+    .backColor = std::nullopt,
+    .icon = IDI_KALVENOR,
+};
+
+const forms::FontDesign kFuenteCasillas{.face = L"MS Sans Serif", .points = 9.75, .bold = false};
+
+}  // namespace
+
+VentanaOpciones Form2;
+
+VentanaOpciones::VentanaOpciones()
+    : Form(kDiseno),
+      Frame1(*this, {.caption = L"Velocidad del barrido", .bounds = Bounds{135, 135, 4020, 825}, .tabIndex = 0}),
+      sliBarrido(Frame1, {.bounds = Bounds{135, 270, 3840, 375},
+                          .tabIndex = 1,
+                          .min = 50,
+                          .max = 600,
+                          .smallChange = 10,
+                          .largeChange = 50,
+                          .tickFrequency = 50}),
+      Frame2(*this, {.caption = L"Opacidad", .bounds = Bounds{135, 1125, 4020, 735}, .tabIndex = 2}),
+      sliLayer(Frame2, {.bounds = Bounds{135, 225, 3840, 375},
+                        .tabIndex = 3,
+                        .min = 0,
+                        .max = 255,
+                        .smallChange = 5,
+                        .largeChange = 25,
+                        .tickFrequency = 25}),
+      cheShowPopUp(*this, {.caption = L"Mantener encima de otras aplicaciones",
+                           .bounds = Bounds{135, 2025, 4020, 330},
+                           .tabIndex = 4,
+                           .font = &kFuenteCasillas}),
+      cheMovible(*this, {.caption = L"Permitir mover la ventana",
+                         .bounds = Bounds{135, 2520, 4020, 330},
+                         .tabIndex = 5,
+                         .font = &kFuenteCasillas}),
+      Command1(*this, {.caption = L"Aceptar", .bounds = Bounds{450, 3015, 1455, 420}, .tabIndex = 6}),
+      Command2(*this, {.caption = L"Cancelar", .bounds = Bounds{2340, 3015, 1455, 420}, .tabIndex = 7}) {
+    Command1.Click = [this] { Command1_Click(); };
+    Command2.Click = [this] { Command2_Click(); };
+}
+
+void VentanaOpciones::Form_Load() {
+    sliBarrido.SetValue(Preferencias.Barrido);
+    sliLayer.SetValue(Preferencias.Layer);
+    cheShowPopUp.SetValue(Preferencias.ShowPopUp);
+    cheMovible.SetValue(Preferencias.Movible);
+    ColocarJuntoAVentanaPrincipal(*this);
+}
+
+// Aceptar
+void VentanaOpciones::Command1_Click() {
+    ArchivoINI archivo;
+    const std::u16string titulo(forms::TituloAplicacion());
+    bool guardado = true;
+    auto escribir = [&](std::u16string_view clave, std::int64_t valor) {
+        guardado &= archivo.EscribirINI(kSeccionPreferencias, clave, forms::TextoDesdeNumero(valor), titulo);
+    };
+    escribir(kClaveBarrido, sliBarrido.Value());
+    escribir(kClaveLayer, sliLayer.Value());
+    escribir(kClaveShowPopUp, cheShowPopUp.Value());
+    escribir(kClaveMovible, cheMovible.Value());
+    if (!guardado) AvisarQueNoSeGuardo();
+    Unload();
+}
+
+// Cancelar
+void VentanaOpciones::Command2_Click() { Unload(); }
+
+void VentanaOpciones::Form_Unload(std::int16_t& /*Cancel*/) {
+    forms::DoEvents();
+    Form1.Show();
+}
+
+void VentanaOpciones::AvisarQueNoSeGuardo() {
+    std::wstring mensaje = L"No se pudieron guardar las opciones en el archivo de configuración:\n\n";
+    mensaje += RutaArchivoPreferencias();
+    mensaje += L"\n\nKalvenor seguirá con los valores que el archivo tiene ahora.";
+    const std::wstring titulo = forms::AnchoDesdeTexto(forms::TituloAplicacion());
+    ::MessageBoxW(Window(), mensaje.c_str(), titulo.c_str(), MB_OK | MB_ICONWARNING);
+}
+
+}  // namespace kalvenor

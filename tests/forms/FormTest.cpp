@@ -1,0 +1,193 @@
+// Forms against the real user32: loading from the design, unloading with the
+// timers, and the events the program's windows rely on.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "Bombeo.h"
+#include "forms/Application.h"
+#include "forms/Controls.h"
+#include "forms/Form.h"
+
+namespace kalvenor::forms {
+namespace {
+
+using namespace std::chrono_literals;
+using pruebas::BombearDurante;
+using pruebas::EsperarHasta;
+
+class FormaDePrueba : public Form {
+public:
+    explicit FormaDePrueba(std::wstring_view titulo)
+        : Form(FormDesign{.caption = titulo, .clientWidth = 3000, .clientHeight = 1500, .backColor = RGB(255, 128, 128)}),
+          Texto(*this, {.bounds = {90, 90, 2000, 600}, .tabIndex = 0, .multiLine = true}),
+          Reloj(*this, {.interval = 30, .enabled = true}) {
+        Reloj.Tick = [this] { ++ticks; };
+    }
+
+    TextBox Texto;
+    Timer Reloj;
+
+    int cargas = 0;
+    int descargas = 0;
+    int desactivaciones = 0;
+    int redimensiones = 0;
+    int ticks = 0;
+    bool cancelarDescarga = false;
+    bool restaurarAlRedimensionar = false;
+
+private:
+    void Form_Load() override { ++cargas; }
+    void Form_Unload(std::int16_t& Cancel) override {
+        ++descargas;
+        if (cancelarDescarga) Cancel = -1;
+    }
+    void Form_Deactivate() override { ++desactivaciones; }
+    void Form_Resize() override {
+        ++redimensiones;
+        if (restaurarAlRedimensionar) RestoreNormalState();
+    }
+};
+
+class FormTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { InitializeApplication(); }
+    void TearDown() override {
+        primera.cancelarDescarga = segunda.cancelarDescarga = false;
+        primera.Unload();
+        segunda.Unload();
+        pruebas::SeSolicitoSalir();
+    }
+
+    FormaDePrueba primera{L"Primera"};
+    FormaDePrueba segunda{L"Segunda"};
+};
+
+TEST_F(FormTest, ShowLoadsOnceAndBringsALoadedFormForward) {
+    EXPECT_FALSE(primera.IsLoaded());
+    primera.Show();
+    ASSERT_TRUE(primera.IsLoaded());
+    EXPECT_TRUE(::IsWindowVisible(primera.Window()));
+    primera.Show();
+    EXPECT_EQ(primera.cargas, 1);
+
+    RECT cliente{};
+    ::GetClientRect(primera.Window(), &cliente);
+    EXPECT_EQ(cliente.right, PixelsX(3000));
+    EXPECT_EQ(cliente.bottom, PixelsY(1500));
+}
+
+TEST_F(FormTest, EveryLoadStartsFromTheDesign) {
+    primera.Show();
+    const float alturaDisenada = primera.Height();
+    primera.Texto.SetText(L"texto escrito antes");
+    primera.SetHeight(600);
+    primera.Unload();
+    EXPECT_FALSE(primera.IsLoaded());
+
+    primera.Show();
+    EXPECT_EQ(primera.cargas, 2);
+    EXPECT_EQ(primera.Texto.Text(), L"");
+    EXPECT_FLOAT_EQ(primera.Height(), alturaDisenada);
+}
+
+TEST_F(FormTest, UnloadRunsTheEventDestroysTheWindowAndStopsItsTimers) {
+    primera.Show();
+    ASSERT_TRUE(EsperarHasta([&] { return primera.ticks >= 2; }));
+    HWND ventana = primera.Window();
+    static int ticksDePlataforma = 0;
+    ticksDePlataforma = 0;
+    ::SetTimer(ventana, 0, 1, [](HWND, UINT, UINT_PTR, DWORD) { ++ticksDePlataforma; });
+
+    primera.Unload();
+    EXPECT_EQ(primera.descargas, 1);
+    EXPECT_FALSE(::IsWindow(ventana));
+    const int ticks = primera.ticks;
+    const int ticksPlataforma = ticksDePlataforma;
+    BombearDurante(200ms);
+    EXPECT_EQ(primera.ticks, ticks);
+    EXPECT_EQ(ticksDePlataforma, ticksPlataforma);
+}
+
+TEST_F(FormTest, CancellingTheUnloadKeepsTheForm) {
+    primera.Show();
+    primera.cancelarDescarga = true;
+    primera.Unload();
+    EXPECT_EQ(primera.descargas, 1);
+    EXPECT_TRUE(primera.IsLoaded());
+}
+
+TEST_F(FormTest, CloseCommandUnloadsAndTheLastUnloadEndsTheLoop) {
+    primera.Show();
+    segunda.Show();
+    ::SendMessageW(primera.Window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(primera.descargas, 1);
+    EXPECT_FALSE(primera.IsLoaded());
+    EXPECT_FALSE(pruebas::SeSolicitoSalir()) << "another form is still loaded";
+
+    ::SendMessageW(segunda.Window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(Form::LoadedFormCount(), 0);
+    EXPECT_TRUE(pruebas::SeSolicitoSalir());
+}
+
+TEST_F(FormTest, DeactivateOnlyWhenAnotherFormOfTheProgramBecomesActive) {
+    primera.Show();
+    ASSERT_TRUE(EsperarHasta([&] { return ::GetActiveWindow() == primera.Window(); }));
+
+    // A window that is no form of the program takes the activation: no event.
+    HWND ajena = ::CreateWindowExW(0, L"STATIC", L"ajena", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                   nullptr, nullptr, nullptr);
+    ASSERT_NE(ajena, nullptr);
+    ::SetActiveWindow(ajena);
+    BombearDurante(50ms);
+    EXPECT_EQ(primera.desactivaciones, 0);
+    ::DestroyWindow(ajena);
+
+    primera.Show();
+    segunda.Show();
+    ASSERT_TRUE(EsperarHasta([&] { return primera.desactivaciones == 1; }));
+    EXPECT_EQ(segunda.desactivaciones, 0);
+}
+
+TEST_F(FormTest, ResizeIsRaisedBySizeChangesAndCanForceTheNormalState) {
+    primera.Show();
+    const int antes = primera.redimensiones;
+    primera.SetHeight(900);
+    EXPECT_GT(primera.redimensiones, antes);
+
+    primera.restaurarAlRedimensionar = true;
+    ::ShowWindow(primera.Window(), SW_MINIMIZE);
+    EXPECT_TRUE(EsperarHasta([&] { return !::IsIconic(primera.Window()); }));
+    ::ShowWindow(primera.Window(), SW_MAXIMIZE);
+    EXPECT_TRUE(EsperarHasta([&] { return !::IsZoomed(primera.Window()); }));
+}
+
+TEST_F(FormTest, GeometryInTwipsAndTheHeightCanReachZero) {
+    primera.Show();
+    const float tppX = TheScreen().TwipsPerPixelX();
+    const float tppY = TheScreen().TwipsPerPixelY();
+    const float ancho = primera.Width();
+    const float alto = primera.Height();
+
+    primera.Move(100 * tppX, 50 * tppY);
+    EXPECT_FLOAT_EQ(primera.Left(), 100 * tppX);
+    EXPECT_FLOAT_EQ(primera.Top(), 50 * tppY);
+    EXPECT_FLOAT_EQ(primera.Width(), ancho);
+    EXPECT_FLOAT_EQ(primera.Height(), alto);
+
+    primera.SetTop(80 * tppY);
+    EXPECT_FLOAT_EQ(primera.Top(), 80 * tppY);
+    EXPECT_FLOAT_EQ(primera.Left(), 100 * tppX);
+
+    // A captioned window normally keeps a minimum height; the sweep needs none.
+    primera.SetHeight(0);
+    EXPECT_FLOAT_EQ(primera.Height(), 0.0f);
+    primera.SetHeight(-300);
+    EXPECT_FLOAT_EQ(primera.Height(), 0.0f);
+}
+
+}  // namespace
+}  // namespace kalvenor::forms

@@ -1,0 +1,76 @@
+// The one reporting path: an error in any handler is shown and ends the
+// program, and no C++ exception crosses the platform.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <new>
+#include <string>
+
+#include "Bombeo.h"
+#include "forms/Application.h"
+#include "forms/Controls.h"
+#include "forms/ErrorEjecucion.h"
+#include "forms/Form.h"
+#include "forms/InformeErrores.h"
+
+namespace kalvenor::forms {
+namespace {
+
+class InformeErroresTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { InitializeApplication(); }
+    void SetUp() override {
+        UsarPresentadorErrores({[this](const std::u16string& m) { mensajes.push_back(m); },
+                                [this](int codigo) { codigos.push_back(codigo); }});
+    }
+    void TearDown() override { UsarPresentadorErrores(PresentadorErroresPredeterminado()); }
+
+    std::vector<std::u16string> mensajes;
+    std::vector<int> codigos;
+};
+
+class FormaQueFalla : public Form {
+public:
+    FormaQueFalla()
+        : Form(FormDesign{.caption = L"Falla", .clientWidth = 3000, .clientHeight = 1500}),
+          Boton(*this, {.caption = L"Falla", .bounds = {90, 90, 1500, 420}}),
+          Reloj(*this, {.interval = 20}) {}
+    CommandButton Boton;
+    Timer Reloj;
+};
+
+TEST_F(InformeErroresTest, AnErrorInAHandlerIsReportedInSpanishAndEndsTheProgram) {
+    FormaQueFalla forma;
+    forma.Boton.Click = [] { throw Desbordamiento(); };
+    forma.Show();
+    ::SendMessageW(forma.Boton.Window(), BM_CLICK, 0, 0);  // returns: nothing unwinds through user32
+    ASSERT_EQ(mensajes.size(), 1u);
+    EXPECT_EQ(mensajes[0], u"Se ha producido el error '6' en tiempo de ejecución:\n\nDesbordamiento");
+    EXPECT_EQ(codigos, std::vector<int>{6});
+    forma.Unload();
+    pruebas::SeSolicitoSalir();
+}
+
+TEST_F(InformeErroresTest, ErrorsOfEveryKindAndFromTimersTakeTheSamePath) {
+    FormaQueFalla forma;
+    int veces = 0;
+    forma.Reloj.Tick = [&] {
+        ++veces;
+        if (veces == 1) throw std::bad_alloc();
+        if (veces == 2) throw TipoNoCoincide();
+        if (veces == 3) throw 42;
+    };
+    forma.Show();
+    ASSERT_TRUE(pruebas::EsperarHasta([&] { return mensajes.size() >= 3; }));
+    forma.Unload();
+    pruebas::SeSolicitoSalir();
+    EXPECT_EQ(mensajes[0], u"Se ha producido el error '7' en tiempo de ejecución:\n\nMemoria insuficiente");
+    EXPECT_EQ(mensajes[1], u"Se ha producido el error '13' en tiempo de ejecución:\n\nNo coinciden los tipos");
+    EXPECT_EQ(mensajes[2], u"Se ha producido el error '51' en tiempo de ejecución:\n\nError interno");
+    EXPECT_EQ(codigos, (std::vector<int>{7, 13, 51}));
+}
+
+}  // namespace
+}  // namespace kalvenor::forms
