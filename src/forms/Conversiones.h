@@ -7,9 +7,11 @@
 
 namespace kalvenor::forms {
 
-// A decimal integer with an optional minus sign. Text that is no such number
-// raises TipoNoCoincide (13); a number outside the type's range raises
-// Desbordamiento (6).
+// A decimal integer with an optional minus sign: only ASCII digits, at least
+// one, after an optional '-' (no blanks, no '+', no fraction, no separators;
+// leading zeros are fine). Text that is no such number, the empty text
+// included, raises TipoNoCoincide (13); a number outside the type's range,
+// however many digits it has, raises Desbordamiento (6).
 std::int16_t Entero16DesdeTexto(std::u16string_view texto);
 std::uint8_t ByteDesdeTexto(std::u16string_view texto);
 

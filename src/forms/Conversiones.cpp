@@ -1,0 +1,58 @@
+#include "forms/Conversiones.h"
+
+#include <cstdint>
+
+#include "forms/ErrorEjecucion.h"
+
+namespace kalvenor::forms {
+
+namespace {
+
+// Accepts exactly: an optional '-', then one or more ASCII digits. Anything
+// else (empty text, blanks, '+', a fraction, other digits) is no number.
+// A number outside [minimo, maximo], however many digits it has, overflows.
+std::int32_t EnteroDesdeTexto(std::u16string_view texto, std::int32_t minimo, std::int32_t maximo) {
+    std::size_t inicio = 0;
+    const bool negativo = !texto.empty() && texto.front() == u'-';
+    if (negativo) inicio = 1;
+    if (inicio == texto.size()) throw TipoNoCoincide();
+    for (std::size_t i = inicio; i < texto.size(); ++i) {
+        if (texto[i] < u'0' || texto[i] > u'9') throw TipoNoCoincide();
+    }
+
+    // Every digit is checked before any overflow is raised, so "99999x" is a
+    // type mismatch. The magnitude stops growing once it is past every range
+    // this serves, so no digit string can overflow the accumulator.
+    constexpr std::int64_t kTope = 1'000'000;
+    std::int64_t magnitud = 0;
+    for (std::size_t i = inicio; i < texto.size() && magnitud <= kTope; ++i) {
+        magnitud = magnitud * 10 + (texto[i] - u'0');
+    }
+    const std::int64_t valor = negativo ? -magnitud : magnitud;
+    if (valor < minimo || valor > maximo) throw Desbordamiento();
+    return static_cast<std::int32_t>(valor);
+}
+
+}  // namespace
+
+std::int16_t Entero16DesdeTexto(std::u16string_view texto) {
+    return static_cast<std::int16_t>(EnteroDesdeTexto(texto, INT16_MIN, INT16_MAX));
+}
+
+std::uint8_t ByteDesdeTexto(std::u16string_view texto) {
+    return static_cast<std::uint8_t>(EnteroDesdeTexto(texto, 0, UINT8_MAX));
+}
+
+std::u16string TextoDesdeNumero(std::int64_t numero) {
+    // The magnitude as unsigned, so that the most negative number has one too.
+    std::uint64_t magnitud = numero < 0 ? 0 - static_cast<std::uint64_t>(numero) : static_cast<std::uint64_t>(numero);
+    std::u16string cifras;
+    do {
+        cifras.insert(cifras.begin(), static_cast<char16_t>(u'0' + magnitud % 10));
+        magnitud /= 10;
+    } while (magnitud != 0);
+    if (numero < 0) cifras.insert(cifras.begin(), u'-');
+    return cifras;
+}
+
+}  // namespace kalvenor::forms

@@ -1,0 +1,129 @@
+#include "settings/ArchivoINI.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include "forms/Aplicacion.h"
+#include "settings/Preferencias.h"
+
+namespace kalvenor {
+
+namespace {
+
+// The folder under %APPDATA% that holds the settings file.
+constexpr std::wstring_view kCarpetaPreferencias = L"Kalvenor";
+// Part 4.1's read buffer: 254 characters and the terminating zero.
+constexpr DWORD kLongitudBuffer = static_cast<DWORD>(kLongitudMaximaValorINI + 1);
+
+std::wstring Ancho(std::u16string_view texto) { return std::wstring(texto.begin(), texto.end()); }
+std::u16string DesdeAncho(std::wstring_view texto) { return std::u16string(texto.begin(), texto.end()); }
+
+std::string Ansi(std::wstring_view texto) {
+    if (texto.empty()) return {};
+    const int longitud = static_cast<int>(texto.size());
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, texto.data(), longitud, nullptr, 0, nullptr, nullptr);
+    std::string resultado(static_cast<std::size_t>(bytes > 0 ? bytes : 0), '\0');
+    if (bytes > 0) WideCharToMultiByte(CP_ACP, 0, texto.data(), longitud, resultado.data(), bytes, nullptr, nullptr);
+    return resultado;
+}
+
+std::wstring DesdeAnsi(std::string_view texto) {
+    if (texto.empty()) return {};
+    const int longitud = static_cast<int>(texto.size());
+    const int caracteres = MultiByteToWideChar(CP_ACP, 0, texto.data(), longitud, nullptr, 0);
+    std::wstring resultado(static_cast<std::size_t>(caracteres > 0 ? caracteres : 0), L'\0');
+    if (caracteres > 0) MultiByteToWideChar(CP_ACP, 0, texto.data(), longitud, resultado.data(), caracteres);
+    return resultado;
+}
+
+// What the A functions would see of the text: through the ANSI code page and back.
+std::wstring PorAnsi(std::u16string_view texto) { return DesdeAnsi(Ansi(Ancho(texto))); }
+
+bool CabeEnAnsi(std::wstring_view texto) { return DesdeAnsi(Ansi(texto)) == texto; }
+
+std::wstring CarpetaDatosAplicacion() {
+    const DWORD necesario = GetEnvironmentVariableW(L"APPDATA", nullptr, 0);
+    if (necesario > 1) {
+        std::wstring valor(necesario, L'\0');
+        const DWORD copiado = GetEnvironmentVariableW(L"APPDATA", valor.data(), necesario);
+        if (copiado > 0 && copiado < necesario) {
+            valor.resize(copiado);
+            return valor;
+        }
+    }
+    wchar_t ruta[MAX_PATH] = {};
+    if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, ruta))) return ruta;
+    return {};
+}
+
+std::wstring CarpetaPreferencias() {
+    std::wstring carpeta = CarpetaDatosAplicacion();
+    if (carpeta.empty()) return {};
+    if (carpeta.back() != L'\\' && carpeta.back() != L'/') carpeta += L'\\';
+    carpeta += kCarpetaPreferencias;
+    return carpeta;
+}
+
+std::wstring RutaPorUsuario(std::u16string_view archivo) {
+    std::wstring carpeta = CarpetaPreferencias();
+    if (carpeta.empty()) return {};
+    return carpeta + L'\\' + Ancho(archivo);
+}
+
+bool EsArchivo(const std::wstring& ruta) {
+    const DWORD atributos = GetFileAttributesW(ruta.c_str());
+    return atributos != INVALID_FILE_ATTRIBUTES && (atributos & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool AsegurarCarpeta(const std::wstring& carpeta) {
+    if (CreateDirectoryW(carpeta.c_str(), nullptr)) return true;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
+    const DWORD atributos = GetFileAttributesW(carpeta.c_str());
+    return atributos != INVALID_FILE_ATTRIBUTES && (atributos & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::u16string Leer(std::u16string_view seccion, std::u16string_view clave, const std::wstring& archivo) {
+    if (CabeEnAnsi(archivo)) {
+        std::string buffer(kLongitudBuffer, '\0');
+        const DWORD n = GetPrivateProfileStringA(Ansi(Ancho(seccion)).c_str(), Ansi(Ancho(clave)).c_str(), "",
+                                                 buffer.data(), kLongitudBuffer, Ansi(archivo).c_str());
+        return DesdeAncho(DesdeAnsi(std::string_view(buffer.data(), n)));
+    }
+    std::wstring buffer(kLongitudBuffer, L'\0');
+    const DWORD n = GetPrivateProfileStringW(PorAnsi(seccion).c_str(), PorAnsi(clave).c_str(), L"", buffer.data(),
+                                             kLongitudBuffer, archivo.c_str());
+    return DesdeAncho(std::wstring_view(buffer.data(), n));
+}
+
+}  // namespace
+
+std::u16string ArchivoINI::LeerINI(std::u16string_view seccion, std::u16string_view clave,
+                                   std::u16string_view archivo) {
+    const std::wstring porUsuario = RutaPorUsuario(archivo);
+    if (!porUsuario.empty() && EsArchivo(porUsuario)) return Leer(seccion, clave, porUsuario);
+    // No per-user file yet: the bare name, which the platform looks up in the
+    // Windows directory.
+    return Leer(seccion, clave, Ancho(archivo));
+}
+
+bool ArchivoINI::EscribirINI(std::u16string_view seccion, std::u16string_view clave, std::u16string_view valor,
+                             std::u16string_view archivo) {
+    const std::wstring carpeta = CarpetaPreferencias();
+    if (carpeta.empty() || !AsegurarCarpeta(carpeta)) return false;
+    const std::wstring ruta = carpeta + L'\\' + Ancho(archivo);
+    if (CabeEnAnsi(ruta)) {
+        return WritePrivateProfileStringA(Ansi(Ancho(seccion)).c_str(), Ansi(Ancho(clave)).c_str(),
+                                          Ansi(Ancho(valor)).c_str(), Ansi(ruta).c_str()) != FALSE;
+    }
+    return WritePrivateProfileStringW(PorAnsi(seccion).c_str(), PorAnsi(clave).c_str(), PorAnsi(valor).c_str(),
+                                      ruta.c_str()) != FALSE;
+}
+
+std::wstring RutaArchivoPreferencias() { return RutaPorUsuario(forms::TituloAplicacion()); }
+
+std::vector<ClaveRechazada> CargarPreferencias() {
+    ArchivoINI archivo;
+    return CargarPreferencias(archivo);
+}
+
+}  // namespace kalvenor

@@ -1,0 +1,54 @@
+#pragma once
+// Profile files held in memory, for tests: each file is its text, read and
+// written the way the platform's profile functions do it.
+//   - Section and key names match without regard to case (ASCII and Latin-1
+//     letters), after blanks around them are dropped; the first matching
+//     section and, in it, the first matching key count.
+//   - A value loses the blanks around it and one pair of enclosing quotes;
+//     a read gives at most kLongitudMaximaValorINI characters of it.
+//   - A write replaces the key's line, or adds the key at the end of its
+//     section, or adds the section at the end of the file, or makes the file.
+// The text is UTF-16, so "ConfiguraciónGeneral" comes back exactly; there is
+// no code page here.
+
+#include <cstddef>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "settings/PerfilINI.h"
+
+namespace kalvenor {
+
+class PerfilEnMemoria final : public PerfilINI {
+public:
+    std::u16string LeerINI(std::u16string_view seccion, std::u16string_view clave,
+                           std::u16string_view archivo) override;
+    bool EscribirINI(std::u16string_view seccion, std::u16string_view clave, std::u16string_view valor,
+                     std::u16string_view archivo) override;
+
+    // Sets the whole text of a file, as an editor would; lines end in "\n" or "\r\n".
+    void PonerTexto(std::u16string_view archivo, std::u16string_view texto);
+    // The whole text, lines ended by "\r\n"; nothing when there is no such file.
+    std::optional<std::u16string> Texto(std::u16string_view archivo) const;
+    bool Existe(std::u16string_view archivo) const;
+    void Borrar(std::u16string_view archivo);
+
+    // While set, every write fails (returns false) and changes nothing.
+    void FallarEscrituras(bool fallar) { fallarEscrituras_ = fallar; }
+
+    // How many reads and writes were asked for, whatever their result.
+    std::size_t Lecturas() const { return lecturas_; }
+    std::size_t Escrituras() const { return escrituras_; }
+
+private:
+    // The lines of each file, keyed by its name folded to lower case.
+    std::map<std::u16string, std::vector<std::u16string>> archivos_;
+    bool fallarEscrituras_ = false;
+    std::size_t lecturas_ = 0;
+    std::size_t escrituras_ = 0;
+};
+
+}  // namespace kalvenor

@@ -1,0 +1,43 @@
+#include "settings/Preferencias.h"
+
+#include "forms/Aplicacion.h"
+#include "forms/Conversiones.h"
+#include "forms/ErrorEjecucion.h"
+
+namespace kalvenor {
+
+PreferenciasUsuario Preferencias;
+
+namespace {
+
+// Steps 1 to 5 of Part 4.1 for one key, with the decided change: a value that
+// cannot be converted gives the default and is recorded.
+template <class Entero, class Conversion>
+Entero LeerClave(PerfilINI& perfil, std::u16string_view clave, Entero predeterminado,
+                 Conversion convertir, std::vector<ClaveRechazada>& rechazadas) {
+    const std::u16string prueba = perfil.LeerINI(kSeccionPreferencias, clave, forms::TituloAplicacion());
+    const std::u16string valor = perfil.LeerINI(kSeccionPreferencias, clave, forms::TituloAplicacion());
+    if (prueba.empty()) return predeterminado;
+    try {
+        return convertir(valor);
+    } catch (const forms::ErrorEjecucion& error) {
+        rechazadas.push_back({clave, valor, error.Numero()});
+        return predeterminado;
+    }
+}
+
+}  // namespace
+
+std::vector<ClaveRechazada> CargarPreferencias(PerfilINI& perfil) {
+    std::vector<ClaveRechazada> rechazadas;
+    Preferencias.Barrido =
+        LeerClave(perfil, kClaveBarrido, kBarridoPredeterminado, forms::Entero16DesdeTexto, rechazadas);
+    Preferencias.Layer = LeerClave(perfil, kClaveLayer, kLayerPredeterminado, forms::ByteDesdeTexto, rechazadas);
+    Preferencias.ShowPopUp =
+        LeerClave(perfil, kClaveShowPopUp, kShowPopUpPredeterminado, forms::Entero16DesdeTexto, rechazadas);
+    Preferencias.Movible =
+        LeerClave(perfil, kClaveMovible, kMoviblePredeterminado, forms::Entero16DesdeTexto, rechazadas);
+    return rechazadas;
+}
+
+}  // namespace kalvenor

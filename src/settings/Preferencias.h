@@ -1,0 +1,64 @@
+#pragma once
+// The user's preferences (Part 4.1): the settings file's section and keys, the
+// module-level Preferencias, and CargarPreferencias, which fills it.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "settings/PerfilINI.h"
+
+namespace kalvenor {
+
+// The file is named after the application title (forms::TituloAplicacion()).
+inline constexpr std::u16string_view kSeccionPreferencias = u"ConfiguraciónGeneral";
+// The keys, in the order in which they are read and written.
+inline constexpr std::u16string_view kClaveBarrido = u"Barrido";
+inline constexpr std::u16string_view kClaveLayer = u"Layer";
+inline constexpr std::u16string_view kClaveShowPopUp = u"ShowPopUp";
+inline constexpr std::u16string_view kClaveMovible = u"Movible";
+
+// The value of a key that is missing, empty or cannot be converted.
+inline constexpr std::int16_t kBarridoPredeterminado = 200;
+inline constexpr std::uint8_t kLayerPredeterminado = 255;
+inline constexpr std::int16_t kShowPopUpPredeterminado = 1;
+inline constexpr std::int16_t kMoviblePredeterminado = 0;
+
+struct PreferenciasUsuario {
+    std::int16_t Barrido = kBarridoPredeterminado;      // sweep step, twips per timer tick
+    std::uint8_t Layer = kLayerPredeterminado;          // opacity: 0 transparent, 255 opaque
+    std::int16_t ShowPopUp = kShowPopUpPredeterminado;  // non-zero: keep the main window on top
+    std::int16_t Movible = kMoviblePredeterminado;      // 0: the main window cannot be moved
+};
+
+// Alive for the whole run; CargarPreferencias is its only writer.
+extern PreferenciasUsuario Preferencias;
+
+// A key whose value was present but could not be converted, so that it took
+// its default.
+struct ClaveRechazada {
+    std::u16string_view clave;  // one of the kClave... constants
+    std::u16string valor;       // the value text as read
+    int error;                  // forms::kErrorTipoNoCoincide or forms::kErrorDesbordamiento
+
+    bool operator==(const ClaveRechazada&) const = default;
+};
+
+// Fills the four fields of Preferencias from the settings file, key by key in
+// the order Barrido, Layer, ShowPopUp, Movible: each key is read twice (a test
+// text and the value text); an empty test text gives the key's default, any
+// other value is converted to the field's type. A value that is no number or
+// is out of the field's range (a decided change to Part 4.1, which let the
+// error end the program) gives the key's default and is listed in the result;
+// the other keys are read as usual and nothing is written. Never throws for
+// the file's content.
+std::vector<ClaveRechazada> CargarPreferencias(PerfilINI& perfil);
+
+#ifdef _WIN32
+// The same against the real settings file (ArchivoINI). Defined in the
+// library kalvenor_settings_win32.
+std::vector<ClaveRechazada> CargarPreferencias();
+#endif
+
+}  // namespace kalvenor

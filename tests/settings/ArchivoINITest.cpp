@@ -1,0 +1,350 @@
+// ArchivoINI against the real profile functions of kernel32 (under Wine), with
+// APPDATA pointed at a fresh temporary folder for every test.
+
+#include "settings/ArchivoINI.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "settings/Preferencias.h"
+
+namespace kalvenor {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::u16string_view kArchivo = u"Kalvenor";
+
+std::optional<std::wstring> Entorno(const wchar_t* nombre) {
+    const DWORD necesario = GetEnvironmentVariableW(nombre, nullptr, 0);
+    if (necesario == 0) return std::nullopt;
+    std::wstring valor(necesario, L'\0');
+    valor.resize(GetEnvironmentVariableW(nombre, valor.data(), necesario));
+    return valor;
+}
+
+std::optional<std::string> LeerBytes(const fs::path& ruta) {
+    HANDLE archivo = CreateFileW(ruta.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (archivo == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::string bytes;
+    char bloque[4096];
+    DWORD leidos = 0;
+    while (ReadFile(archivo, bloque, sizeof bloque, &leidos, nullptr) && leidos > 0) bytes.append(bloque, leidos);
+    CloseHandle(archivo);
+    return bytes;
+}
+
+void EscribirBytes(const fs::path& ruta, const std::string& bytes) {
+    HANDLE archivo =
+        CreateFileW(ruta.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(archivo, INVALID_HANDLE_VALUE);
+    DWORD escritos = 0;
+    ASSERT_TRUE(WriteFile(archivo, bytes.data(), static_cast<DWORD>(bytes.size()), &escritos, nullptr));
+    CloseHandle(archivo);
+}
+
+// The documented flush: the profile functions drop what they keep of the file
+// in memory, so a file deleted or rewritten behind them is not served from there.
+void OlvidarPerfil(const fs::path& ruta) { WritePrivateProfileStringW(nullptr, nullptr, nullptr, ruta.c_str()); }
+
+std::string Ansi(std::wstring_view texto) {
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, texto.data(), static_cast<int>(texto.size()), nullptr, 0,
+                                          nullptr, nullptr);
+    std::string resultado(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_ACP, 0, texto.data(), static_cast<int>(texto.size()), resultado.data(), bytes, nullptr,
+                        nullptr);
+    return resultado;
+}
+
+// The section header as the ANSI profile functions write it.
+std::string SeccionAnsi() {
+    std::string cabecera = "[";
+    return cabecera.append(Ansi(L"Configuraci\u00F3nGeneral")).append("]");
+}
+
+std::vector<std::string> Lineas(const std::string& bytes) {
+    std::vector<std::string> lineas;
+    std::size_t inicio = 0;
+    while (inicio < bytes.size()) {
+        std::size_t fin = bytes.find('\n', inicio);
+        if (fin == std::string::npos) fin = bytes.size();
+        std::string linea = bytes.substr(inicio, fin - inicio);
+        if (!linea.empty() && linea.back() == '\r') linea.pop_back();
+        lineas.push_back(linea);
+        inicio = fin + 1;
+    }
+    return lineas;
+}
+
+fs::path DirectorioWindows() {
+    wchar_t ruta[MAX_PATH] = {};
+    GetWindowsDirectoryW(ruta, MAX_PATH);
+    return ruta;
+}
+
+class ArchivoINITest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        appDataAnterior_ = Entorno(L"APPDATA");
+        wchar_t temporal[MAX_PATH] = {};
+        ASSERT_GT(GetTempPathW(MAX_PATH, temporal), 0u);
+        static int contador = 0;
+        raiz_ = fs::path(temporal) /
+                (L"kalvenor-settings-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++contador));
+        fs::remove_all(raiz_);
+        ASSERT_TRUE(fs::create_directories(raiz_ / L"AppData"));
+        UsarAppData(raiz_ / L"AppData");
+
+        // The file a bare name finds: kept aside if a test run left one.
+        archivoWindows_ = DirectorioWindows() / L"Kalvenor";
+        OlvidarPerfil(archivoWindows_);
+        copiaArchivoWindows_ = LeerBytes(archivoWindows_);
+        if (copiaArchivoWindows_) fs::remove(archivoWindows_);
+        OlvidarPerfil(archivoWindows_);
+    }
+
+    void TearDown() override {
+        OlvidarPerfil(archivoWindows_);
+        std::error_code error;
+        fs::remove(archivoWindows_, error);
+        if (copiaArchivoWindows_) EscribirBytes(archivoWindows_, *copiaArchivoWindows_);
+        OlvidarPerfil(archivoWindows_);
+        OlvidarPerfil(RutaArchivoPreferencias());
+        SetEnvironmentVariableW(L"APPDATA", appDataAnterior_ ? appDataAnterior_->c_str() : nullptr);
+        fs::remove_all(raiz_, error);
+    }
+
+    void UsarAppData(const fs::path& carpeta) {
+        appData_ = carpeta;
+        ASSERT_TRUE(SetEnvironmentVariableW(L"APPDATA", carpeta.c_str()));
+    }
+
+    fs::path RutaEsperada() const { return appData_ / L"Kalvenor" / L"Kalvenor"; }
+
+    void EscribirLasCuatro(const wchar_t* barrido, const wchar_t* layer, const wchar_t* showPopUp,
+                           const wchar_t* movible) {
+        const std::pair<std::u16string_view, const wchar_t*> claves[] = {
+            {kClaveBarrido, barrido}, {kClaveLayer, layer}, {kClaveShowPopUp, showPopUp}, {kClaveMovible, movible}};
+        for (const auto& [clave, valor] : claves) {
+            const std::wstring_view v(valor);
+            ASSERT_TRUE(archivo.EscribirINI(kSeccionPreferencias, clave, std::u16string(v.begin(), v.end()), kArchivo));
+        }
+    }
+
+    std::u16string Leer(std::u16string_view clave) { return archivo.LeerINI(kSeccionPreferencias, clave, kArchivo); }
+
+    void EsperarPreferencias(std::int16_t barrido, int layer, std::int16_t showPopUp, std::int16_t movible) {
+        EXPECT_EQ(Preferencias.Barrido, barrido);
+        EXPECT_EQ(Preferencias.Layer, layer);
+        EXPECT_EQ(Preferencias.ShowPopUp, showPopUp);
+        EXPECT_EQ(Preferencias.Movible, movible);
+    }
+
+    ArchivoINI archivo;
+    fs::path raiz_;
+    fs::path appData_;
+    fs::path archivoWindows_;
+    std::optional<std::wstring> appDataAnterior_;
+    std::optional<std::string> copiaArchivoWindows_;
+};
+
+TEST_F(ArchivoINITest, LaRutaEstaBajoAppData) {
+    EXPECT_EQ(fs::path(RutaArchivoPreferencias()), RutaEsperada());
+    UsarAppData(raiz_ / L"AppData\\");
+    EXPECT_EQ(RutaArchivoPreferencias(), (raiz_ / L"AppData\\Kalvenor\\Kalvenor").wstring());
+}
+
+TEST_F(ArchivoINITest, SinAppDataSeUsaLaCarpetaDelShell) {
+    wchar_t carpeta[MAX_PATH] = {};
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, carpeta)));
+    const std::wstring esperada = std::wstring(carpeta) + L"\\Kalvenor\\Kalvenor";
+    ASSERT_TRUE(SetEnvironmentVariableW(L"APPDATA", L""));
+    EXPECT_EQ(RutaArchivoPreferencias(), esperada);
+    ASSERT_TRUE(SetEnvironmentVariableW(L"APPDATA", nullptr));
+    EXPECT_EQ(RutaArchivoPreferencias(), esperada);
+}
+
+TEST_F(ArchivoINITest, EscribirYLeerLosBytesDelArchivo) {
+    EscribirLasCuatro(L"600", L"0", L"1", L"0");
+
+    const auto bytes = LeerBytes(RutaEsperada());
+    ASSERT_TRUE(bytes);
+    const std::vector<std::string> lineas = Lineas(*bytes);
+    const std::vector<std::string> esperadas = {SeccionAnsi(), "Barrido=600", "Layer=0", "ShowPopUp=1", "Movible=0"};
+    EXPECT_EQ(lineas, esperadas);
+    if (GetACP() == 1252) {
+        EXPECT_EQ(SeccionAnsi(), "[Configuraci\xF3nGeneral]");
+    }
+
+    EXPECT_EQ(Leer(kClaveBarrido), u"600");
+    EXPECT_EQ(Leer(kClaveLayer), u"0");
+    EXPECT_EQ(Leer(kClaveShowPopUp), u"1");
+    EXPECT_EQ(Leer(kClaveMovible), u"0");
+
+    Preferencias = {-7, 7, -7, 7};
+    EXPECT_TRUE(CargarPreferencias().empty());
+    EsperarPreferencias(600, 0, 1, 0);
+}
+
+TEST_F(ArchivoINITest, EscribirReemplazaElValor) {
+    EscribirLasCuatro(L"600", L"0", L"1", L"0");
+    EscribirLasCuatro(L"50", L"128", L"0", L"1");
+    const auto bytes = LeerBytes(RutaEsperada());
+    ASSERT_TRUE(bytes);
+    const std::vector<std::string> esperadas = {SeccionAnsi(), "Barrido=50", "Layer=128", "ShowPopUp=0", "Movible=1"};
+    EXPECT_EQ(Lineas(*bytes), esperadas);
+    Preferencias = {};
+    EXPECT_TRUE(CargarPreferencias().empty());
+    EsperarPreferencias(50, 128, 0, 1);
+}
+
+TEST_F(ArchivoINITest, SinArchivoLeeVacioYNoCreaNada) {
+    EXPECT_EQ(Leer(kClaveBarrido), u"");
+    EXPECT_EQ(Leer(kClaveLayer), u"");
+    Preferencias = {-7, 7, -7, 7};
+    EXPECT_TRUE(CargarPreferencias().empty());
+    EsperarPreferencias(200, 255, 1, 0);
+    EXPECT_FALSE(fs::exists(appData_ / L"Kalvenor"));
+    EXPECT_FALSE(fs::exists(archivoWindows_));
+}
+
+TEST_F(ArchivoINITest, LaCarpetaSeCreaEnLaPrimeraEscritura) {
+    ASSERT_FALSE(fs::exists(appData_ / L"Kalvenor"));
+    ASSERT_TRUE(archivo.EscribirINI(kSeccionPreferencias, kClaveLayer, u"10", kArchivo));
+    EXPECT_TRUE(fs::is_directory(appData_ / L"Kalvenor"));
+    EXPECT_TRUE(fs::is_regular_file(RutaEsperada()));
+    EXPECT_FALSE(fs::exists(archivoWindows_));
+    EXPECT_EQ(Leer(kClaveLayer), u"10");
+}
+
+class ArchivoINIContenidoTest : public ArchivoINITest {
+protected:
+    void Contenido(const std::string& bytes) {
+        fs::create_directories(RutaEsperada().parent_path());
+        EscribirBytes(RutaEsperada(), bytes);
+    }
+};
+
+TEST_F(ArchivoINIContenidoTest, ValorVacio) {
+    Contenido(SeccionAnsi() + "\r\nBarrido=300\r\nLayer=\r\nShowPopUp=0\r\nMovible=1\r\n");
+    EXPECT_EQ(Leer(kClaveLayer), u"");
+    Preferencias = {};
+    EXPECT_TRUE(CargarPreferencias().empty());
+    EsperarPreferencias(300, 255, 0, 1);
+}
+
+TEST_F(ArchivoINIContenidoTest, ClaveSoloEnOtraSeccion) {
+    Contenido("[Otra]\r\nLayer=10\r\n" + SeccionAnsi() + "\r\nBarrido=100\r\n");
+    EXPECT_EQ(Leer(kClaveLayer), u"");
+    EXPECT_EQ(archivo.LeerINI(u"Otra", kClaveLayer, kArchivo), u"10");
+    Preferencias = {};
+    EXPECT_TRUE(CargarPreferencias().empty());
+    EsperarPreferencias(100, 255, 1, 0);
+}
+
+TEST_F(ArchivoINIContenidoTest, SeccionConOSinTildeNoSeEncuentra) {
+    Contenido("[ConfiguracionGeneral]\r\nBarrido=600\r\nLayer=0\r\nShowPopUp=0\r\nMovible=1\r\n");
+    EXPECT_EQ(Leer(kClaveBarrido), u"");
+    Preferencias = {};
+    EXPECT_TRUE(CargarPreferencias().empty());
+    EsperarPreferencias(200, 255, 1, 0);
+}
+
+TEST_F(ArchivoINIContenidoTest, ValoresQueNoSeConviertenTomanSuPredeterminado) {
+    Contenido(SeccionAnsi() + "\r\nBarrido=abc\r\nLayer=256\r\nShowPopUp=0\r\nMovible=-1\r\n");
+    const auto antes = LeerBytes(RutaEsperada());
+    Preferencias = {};
+    const auto rechazadas = CargarPreferencias();
+    ASSERT_EQ(rechazadas.size(), 2u);
+    EXPECT_EQ(rechazadas[0].clave, kClaveBarrido);
+    EXPECT_EQ(rechazadas[1].clave, kClaveLayer);
+    EsperarPreferencias(200, 255, 0, -1);
+    EXPECT_EQ(LeerBytes(RutaEsperada()), antes);
+}
+
+TEST_F(ArchivoINITest, ValorLargoSeCortaA254) {
+    const std::u16string largo(300, u'9');
+    ASSERT_TRUE(archivo.EscribirINI(kSeccionPreferencias, kClaveBarrido, largo, kArchivo));
+    const auto bytes = LeerBytes(RutaEsperada());
+    ASSERT_TRUE(bytes);
+    EXPECT_NE(bytes->find("Barrido=" + std::string(300, '9')), std::string::npos);
+
+    EXPECT_EQ(Leer(kClaveBarrido), largo.substr(0, 254));
+    Preferencias = {};
+    const auto rechazadas = CargarPreferencias();
+    ASSERT_EQ(rechazadas.size(), 1u);
+    EXPECT_EQ(rechazadas[0].valor.size(), 254u);
+    EsperarPreferencias(200, 255, 1, 0);
+}
+
+TEST_F(ArchivoINITest, SinArchivoPropioSeLeeElDelDirectorioDeWindows) {
+    // An earlier installation's file, where the bare name puts it.
+    const std::string seccion = Ansi(L"Configuraci\u00F3nGeneral");
+    ASSERT_TRUE(WritePrivateProfileStringA(seccion.c_str(), "Barrido", "123", "Kalvenor"));
+    ASSERT_TRUE(WritePrivateProfileStringA(seccion.c_str(), "Movible", "1", "Kalvenor"));
+    ASSERT_TRUE(fs::is_regular_file(archivoWindows_));
+    const auto original = LeerBytes(archivoWindows_);
+
+    EXPECT_EQ(Leer(kClaveBarrido), u"123");
+    Preferencias = {};
+    EXPECT_TRUE(CargarPreferencias().empty());
+    EsperarPreferencias(123, 255, 1, 1);
+
+    // The first write makes the per-user file, which from then on is the one read.
+    ASSERT_TRUE(archivo.EscribirINI(kSeccionPreferencias, kClaveLayer, u"7", kArchivo));
+    EXPECT_TRUE(fs::is_regular_file(RutaEsperada()));
+    EXPECT_EQ(Leer(kClaveLayer), u"7");
+    EXPECT_EQ(Leer(kClaveBarrido), u"");
+    EXPECT_EQ(LeerBytes(archivoWindows_), original);
+}
+
+TEST_F(ArchivoINITest, EscrituraFallidaDevuelveFalseYNoEscribeNada) {
+    // APPDATA under a plain file: the folder Kalvenor cannot be made.
+    const fs::path archivoPlano = raiz_ / L"plano";
+    EscribirBytes(archivoPlano, "x");
+    for (const fs::path& appData : {archivoPlano, archivoPlano / L"debajo"}) {
+        SCOPED_TRACE(appData.string());
+        UsarAppData(appData);
+        EXPECT_FALSE(archivo.EscribirINI(kSeccionPreferencias, kClaveBarrido, u"600", kArchivo));
+        EXPECT_FALSE(fs::exists(RutaEsperada()));
+        EXPECT_EQ(Leer(kClaveBarrido), u"");
+    }
+    EXPECT_EQ(LeerBytes(archivoPlano), std::optional<std::string>("x"));
+    EXPECT_FALSE(fs::exists(archivoWindows_));
+}
+
+TEST_F(ArchivoINITest, RutaQueElCodigoAnsiNoPuedeRepresentar) {
+    // A Greek capital omega and a CJK character: in no Western code page.
+    const std::wstring nombre = L"usuario-\u03A9-\u4E2D";
+    if (Ansi(nombre).find('?') == std::string::npos) GTEST_SKIP() << "the ANSI code page holds the name";
+    const fs::path carpeta = raiz_ / nombre;
+    ASSERT_TRUE(fs::create_directories(carpeta));
+    UsarAppData(carpeta);
+
+    EscribirLasCuatro(L"450", L"77", L"0", L"-1");
+    const auto bytes = LeerBytes(RutaEsperada());
+    ASSERT_TRUE(bytes);
+    const std::vector<std::string> esperadas = {SeccionAnsi(), "Barrido=450", "Layer=77", "ShowPopUp=0", "Movible=-1"};
+    EXPECT_EQ(Lineas(*bytes), esperadas);
+
+    EXPECT_EQ(Leer(kClaveBarrido), u"450");
+    Preferencias = {};
+    EXPECT_TRUE(CargarPreferencias().empty());
+    EsperarPreferencias(450, 77, 0, -1);
+
+    const std::u16string largo(300, u'5');
+    ASSERT_TRUE(archivo.EscribirINI(kSeccionPreferencias, kClaveLayer, largo, kArchivo));
+    EXPECT_EQ(Leer(kClaveLayer), largo.substr(0, 254));
+    EXPECT_FALSE(fs::exists(archivoWindows_));
+}
+
+}  // namespace
+}  // namespace kalvenor

@@ -1,0 +1,256 @@
+// CargarPreferencias (Part 4.1) against profiles held in memory.
+
+#include "settings/Preferencias.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "forms/Aplicacion.h"
+#include "forms/ErrorEjecucion.h"
+#include "settings/PerfilEnMemoria.h"
+
+namespace kalvenor {
+
+// For gtest's messages (found by argument-dependent lookup).
+void PrintTo(const ClaveRechazada& r, std::ostream* os) {
+    *os << "{" << std::string(r.clave.begin(), r.clave.end()) << ", valor de " << r.valor.size()
+        << " caracteres, error " << r.error << "}";
+}
+
+namespace {
+
+using forms::kErrorDesbordamiento;
+using forms::kErrorTipoNoCoincide;
+
+const std::u16string kArchivo(forms::TituloAplicacion());
+
+class CargarPreferenciasTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // Values no load gives, so that every field is seen to be written.
+        Preferencias = {-7, 7, -7, 7};
+    }
+
+    void Archivo(std::u16string_view texto) { perfil.PonerTexto(kArchivo, texto); }
+
+    void EsperarPreferencias(std::int16_t barrido, int layer, std::int16_t showPopUp, std::int16_t movible) {
+        EXPECT_EQ(Preferencias.Barrido, barrido);
+        EXPECT_EQ(Preferencias.Layer, layer);
+        EXPECT_EQ(Preferencias.ShowPopUp, showPopUp);
+        EXPECT_EQ(Preferencias.Movible, movible);
+    }
+
+    PerfilEnMemoria perfil;
+};
+
+TEST_F(CargarPreferenciasTest, SinArchivoTodoPredeterminado) {
+    EXPECT_TRUE(CargarPreferencias(perfil).empty());
+    EsperarPreferencias(200, 255, 1, 0);
+    EXPECT_EQ(perfil.Escrituras(), 0u);
+    EXPECT_FALSE(perfil.Existe(kArchivo));
+}
+
+TEST_F(CargarPreferenciasTest, ArchivoSinLaSeccion) {
+    Archivo(u"[Otra]\nBarrido=600\n");
+    EXPECT_TRUE(CargarPreferencias(perfil).empty());
+    EsperarPreferencias(200, 255, 1, 0);
+}
+
+TEST_F(CargarPreferenciasTest, ValoresDelArchivo) {
+    Archivo(u"[ConfiguraciónGeneral]\nBarrido=600\nLayer=0\nShowPopUp=1\nMovible=0\n");
+    EXPECT_TRUE(CargarPreferencias(perfil).empty());
+    EsperarPreferencias(600, 0, 1, 0);
+}
+
+TEST_F(CargarPreferenciasTest, ComoLoEscribeLaVentanaDeOpciones) {
+    ASSERT_TRUE(perfil.EscribirINI(kSeccionPreferencias, kClaveBarrido, u"50", kArchivo));
+    ASSERT_TRUE(perfil.EscribirINI(kSeccionPreferencias, kClaveLayer, u"128", kArchivo));
+    ASSERT_TRUE(perfil.EscribirINI(kSeccionPreferencias, kClaveShowPopUp, u"0", kArchivo));
+    ASSERT_TRUE(perfil.EscribirINI(kSeccionPreferencias, kClaveMovible, u"1", kArchivo));
+    EXPECT_EQ(perfil.Texto(kArchivo),
+              u"[ConfiguraciónGeneral]\r\nBarrido=50\r\nLayer=128\r\nShowPopUp=0\r\nMovible=1\r\n");
+    EXPECT_TRUE(CargarPreferencias(perfil).empty());
+    EsperarPreferencias(50, 128, 0, 1);
+}
+
+TEST_F(CargarPreferenciasTest, LayerVacioTomaSuPredeterminado) {
+    Archivo(u"[ConfiguraciónGeneral]\nBarrido=300\nLayer=\nShowPopUp=0\nMovible=1\n");
+    EXPECT_TRUE(CargarPreferencias(perfil).empty());
+    EsperarPreferencias(300, 255, 0, 1);
+}
+
+TEST_F(CargarPreferenciasTest, ClaveSoloEnOtraSeccion) {
+    Archivo(u"[Otra]\nLayer=10\n[ConfiguraciónGeneral]\nBarrido=100\nShowPopUp=0\nMovible=1\n[Más]\nLayer=20\n");
+    EXPECT_TRUE(CargarPreferencias(perfil).empty());
+    EsperarPreferencias(100, 255, 0, 1);
+}
+
+TEST_F(CargarPreferenciasTest, SeccionConOSinTildeNoSeEncuentra) {
+    Archivo(u"[ConfiguracionGeneral]\nBarrido=600\nLayer=0\nShowPopUp=0\nMovible=1\n");
+    EXPECT_TRUE(CargarPreferencias(perfil).empty());
+    EsperarPreferencias(200, 255, 1, 0);
+}
+
+TEST_F(CargarPreferenciasTest, ValoresEnRangoQueLaVentanaNuncaEscribe) {
+    Archivo(u"[ConfiguraciónGeneral]\nBarrido=5\nLayer=1\nShowPopUp=-1\nMovible=-1\n");
+    EXPECT_TRUE(CargarPreferencias(perfil).empty());
+    EsperarPreferencias(5, 1, -1, -1);
+}
+
+TEST_F(CargarPreferenciasTest, ExtremosDeLosRangos) {
+    Archivo(u"[ConfiguraciónGeneral]\nBarrido=-32768\nLayer=255\nShowPopUp=32767\nMovible=0\n");
+    EXPECT_TRUE(CargarPreferencias(perfil).empty());
+    EsperarPreferencias(-32768, 255, 32767, 0);
+}
+
+// The decided change: a value that cannot be converted gives that key's
+// default, the other keys are read as usual, and nothing is written.
+struct CasoRechazado {
+    const char* nombre;
+    std::u16string_view clave;
+    std::u16string_view valor;
+    int error;
+};
+
+void PrintTo(const CasoRechazado& caso, std::ostream* os) { *os << caso.nombre; }
+
+class ValorRechazadoTest : public CargarPreferenciasTest, public ::testing::WithParamInterface<CasoRechazado> {};
+
+TEST_P(ValorRechazadoTest, TomaElPredeterminadoYLeeLasDemas) {
+    const CasoRechazado& caso = GetParam();
+    // Non-default values for every key, then the bad one in its place.
+    std::u16string texto = u"[ConfiguraciónGeneral]\n";
+    const std::pair<std::u16string_view, std::u16string_view> buenos[] = {
+        {kClaveBarrido, u"600"}, {kClaveLayer, u"100"}, {kClaveShowPopUp, u"0"}, {kClaveMovible, u"-1"}};
+    for (const auto& [clave, valor] : buenos) {
+        texto += clave;
+        texto += u"=";
+        texto += clave == caso.clave ? caso.valor : valor;
+        texto += u"\n";
+    }
+    Archivo(texto);
+    const std::u16string antes = *perfil.Texto(kArchivo);
+
+    std::vector<ClaveRechazada> rechazadas;
+    ASSERT_NO_THROW(rechazadas = CargarPreferencias(perfil));
+
+    const std::vector<ClaveRechazada> esperadas = {{caso.clave, std::u16string(caso.valor), caso.error}};
+    EXPECT_EQ(rechazadas, esperadas);
+    EXPECT_EQ(Preferencias.Barrido, caso.clave == kClaveBarrido ? 200 : 600);
+    EXPECT_EQ(Preferencias.Layer, caso.clave == kClaveLayer ? 255 : 100);
+    EXPECT_EQ(Preferencias.ShowPopUp, caso.clave == kClaveShowPopUp ? 1 : 0);
+    EXPECT_EQ(Preferencias.Movible, caso.clave == kClaveMovible ? 0 : -1);
+    EXPECT_EQ(perfil.Escrituras(), 0u);
+    EXPECT_EQ(perfil.Texto(kArchivo), antes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Part41, ValorRechazadoTest,
+    ::testing::Values(CasoRechazado{"Layer256", kClaveLayer, u"256", kErrorDesbordamiento},
+                      CasoRechazado{"LayerMenosUno", kClaveLayer, u"-1", kErrorDesbordamiento},
+                      CasoRechazado{"LayerAbc", kClaveLayer, u"abc", kErrorTipoNoCoincide},
+                      CasoRechazado{"BarridoAbc", kClaveBarrido, u"abc", kErrorTipoNoCoincide},
+                      CasoRechazado{"Barrido40000", kClaveBarrido, u"40000", kErrorDesbordamiento},
+                      CasoRechazado{"BarridoFraccion", kClaveBarrido, u"1.5", kErrorTipoNoCoincide},
+                      CasoRechazado{"ShowPopUpMas", kClaveShowPopUp, u"+1", kErrorTipoNoCoincide},
+                      CasoRechazado{"ShowPopUp32768", kClaveShowPopUp, u"32768", kErrorDesbordamiento},
+                      CasoRechazado{"MovibleLetras", kClaveMovible, u"si", kErrorTipoNoCoincide},
+                      CasoRechazado{"Movible40000", kClaveMovible, u"-40000", kErrorDesbordamiento}),
+    [](const ::testing::TestParamInfo<CasoRechazado>& info) { return std::string(info.param.nombre); });
+
+TEST_F(CargarPreferenciasTest, VariasClavesRechazadas) {
+    Archivo(u"[ConfiguraciónGeneral]\nBarrido=abc\nLayer=300\nShowPopUp=0\nMovible=x\n");
+    const std::vector<ClaveRechazada> esperadas = {{kClaveBarrido, u"abc", kErrorTipoNoCoincide},
+                                                   {kClaveLayer, u"300", kErrorDesbordamiento},
+                                                   {kClaveMovible, u"x", kErrorTipoNoCoincide}};
+    EXPECT_EQ(CargarPreferencias(perfil), esperadas);
+    EsperarPreferencias(200, 255, 0, 0);
+}
+
+TEST_F(CargarPreferenciasTest, MovibleMenosUnoSeConserva) {
+    Archivo(u"[ConfiguraciónGeneral]\nMovible=-1\n");
+    EXPECT_TRUE(CargarPreferencias(perfil).empty());
+    EsperarPreferencias(200, 255, 1, -1);
+}
+
+TEST_F(CargarPreferenciasTest, ValorDeTrescientasCifrasSeCortaA254YDesborda) {
+    const std::u16string largo(300, u'9');
+    Archivo(u"[ConfiguraciónGeneral]\nBarrido=" + largo + u"\nLayer=10\n");
+    EXPECT_EQ(perfil.LeerINI(kSeccionPreferencias, kClaveBarrido, kArchivo), largo.substr(0, 254));
+
+    const std::vector<ClaveRechazada> esperadas = {{kClaveBarrido, largo.substr(0, 254), kErrorDesbordamiento}};
+    EXPECT_EQ(CargarPreferencias(perfil), esperadas);
+    EsperarPreferencias(200, 10, 1, 0);
+}
+
+TEST_F(CargarPreferenciasTest, SoloSeConviertenLosPrimeros254Caracteres) {
+    // 254 characters that make the number 7, then 46 that would make it no number.
+    const std::u16string largo = std::u16string(253, u'0') + u"7" + std::u16string(46, u'x');
+    ASSERT_EQ(largo.size(), 300u);
+    Archivo(u"[ConfiguraciónGeneral]\nShowPopUp=" + largo + u"\n");
+    EXPECT_TRUE(CargarPreferencias(perfil).empty());
+    EsperarPreferencias(200, 255, 7, 0);
+}
+
+// A profile that answers from a script and records every call.
+class PerfilGuionado final : public PerfilINI {
+public:
+    struct Lectura {
+        std::u16string seccion, clave, archivo;
+    };
+    std::vector<Lectura> lecturas;
+    std::vector<std::u16string> respuestas;  // in the order of the reads
+    int escrituras = 0;
+
+    std::u16string LeerINI(std::u16string_view seccion, std::u16string_view clave,
+                           std::u16string_view archivo) override {
+        lecturas.push_back({std::u16string(seccion), std::u16string(clave), std::u16string(archivo)});
+        return lecturas.size() <= respuestas.size() ? respuestas[lecturas.size() - 1] : std::u16string();
+    }
+    bool EscribirINI(std::u16string_view, std::u16string_view, std::u16string_view, std::u16string_view) override {
+        ++escrituras;
+        return true;
+    }
+};
+
+TEST_F(CargarPreferenciasTest, CadaClaveSeLeeDosVecesEnOrden) {
+    PerfilGuionado guion;
+    CargarPreferencias(guion);
+    ASSERT_EQ(guion.lecturas.size(), 8u);
+    const std::u16string_view claves[] = {kClaveBarrido, kClaveLayer, kClaveShowPopUp, kClaveMovible};
+    for (std::size_t i = 0; i < 8; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(guion.lecturas[i].seccion, u"ConfiguraciónGeneral");
+        EXPECT_EQ(guion.lecturas[i].clave, claves[i / 2]);
+        EXPECT_EQ(guion.lecturas[i].archivo, u"Kalvenor");
+    }
+    EXPECT_EQ(guion.escrituras, 0);
+}
+
+TEST_F(CargarPreferenciasTest, ElTextoDePruebaDecideSiHayValor) {
+    // Barrido: empty test text, then a value: the default, the value is not looked at.
+    // Layer: a test text, then the value text, which is the one converted.
+    // ShowPopUp: a test text, then empty value text: no number.
+    // Movible: both read normally.
+    PerfilGuionado guion;
+    guion.respuestas = {u"", u"600", u"1", u"20", u"5", u"", u"1", u"1"};
+    const std::vector<ClaveRechazada> esperadas = {{kClaveShowPopUp, u"", kErrorTipoNoCoincide}};
+    EXPECT_EQ(CargarPreferencias(guion), esperadas);
+    EsperarPreferencias(200, 20, 1, 1);
+}
+
+TEST(Preferencias, NombresDeSeccionYClaves) {
+    EXPECT_EQ(kSeccionPreferencias, u"Configuraci\u00F3nGeneral");
+    EXPECT_EQ(kClaveBarrido, u"Barrido");
+    EXPECT_EQ(kClaveLayer, u"Layer");
+    EXPECT_EQ(kClaveShowPopUp, u"ShowPopUp");
+    EXPECT_EQ(kClaveMovible, u"Movible");
+    static_assert(sizeof(Preferencias.Barrido) == 2 && sizeof(Preferencias.Layer) == 1 &&
+                  sizeof(Preferencias.ShowPopUp) == 2 && sizeof(Preferencias.Movible) == 2);
+    static_assert(std::is_signed_v<decltype(Preferencias.Barrido)> && std::is_unsigned_v<decltype(Preferencias.Layer)>);
+}
+
+}  // namespace
+}  // namespace kalvenor
