@@ -12,7 +12,7 @@ namespace {
 
 // The folder under %APPDATA% that holds the settings file.
 constexpr std::wstring_view kCarpetaPreferencias = L"Kalvenor";
-// Part 4.1's read buffer: 254 characters and the terminating zero.
+// The read buffer: 254 characters and the terminating zero.
 constexpr DWORD kLongitudBuffer = static_cast<DWORD>(kLongitudMaximaValorINI + 1);
 
 std::wstring Ancho(std::u16string_view texto) { return std::wstring(texto.begin(), texto.end()); }

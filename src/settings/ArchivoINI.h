@@ -1,13 +1,13 @@
 #pragma once
 // ArchivoINI: the settings file through the platform's single-byte profile
-// functions (Part 4.1). Win32 only; library kalvenor_settings_win32.
+// functions. Win32 only; library kalvenor_settings_win32.
 //
 // Every text goes to the file through the ANSI code page (CP_ACP) and comes
 // back through it, so under Windows-1252 the "ó" of "ConfiguraciónGeneral" is
 // the byte 0xF3 in the file.
 //
-// Where the file lives (a decided change to Part 4.1, whose bare file name
-// puts it in the Windows directory, which an ordinary user cannot write):
+// Where the file lives (a bare file name would put it in the Windows
+// directory, which an ordinary user cannot write):
 //   - The file is %APPDATA%\Kalvenor\<archivo>, e.g. %APPDATA%\Kalvenor\Kalvenor.
 //     %APPDATA% is the process's environment variable APPDATA, or when that is
 //     empty the shell's CSIDL_APPDATA folder.

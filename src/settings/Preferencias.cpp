@@ -10,7 +10,7 @@ PreferenciasUsuario Preferencias;
 
 namespace {
 
-// Steps 1 to 5 of Part 4.1 for one key, with the decided change: a value that
+// One key: read twice, default for an empty test text; a value that
 // cannot be converted gives the default and is recorded.
 template <class Entero, class Conversion>
 Entero LeerClave(PerfilINI& perfil, std::u16string_view clave, Entero predeterminado,

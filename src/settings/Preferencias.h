@@ -1,5 +1,5 @@
 #pragma once
-// The user's preferences (Part 4.1): the settings file's section and keys, the
+// The user's preferences: the settings file's section and keys, the
 // module-level Preferencias, and CargarPreferencias, which fills it.
 
 #include <cstdint>
@@ -49,8 +49,8 @@ struct ClaveRechazada {
 // the order Barrido, Layer, ShowPopUp, Movible: each key is read twice (a test
 // text and the value text); an empty test text gives the key's default, any
 // other value is converted to the field's type. A value that is no number or
-// is out of the field's range (a decided change to Part 4.1, which let the
-// error end the program) gives the key's default and is listed in the result;
+// is out of the field's range (an edited file; it must not keep the program
+// from starting) gives the key's default and is listed in the result;
 // the other keys are read as usual and nothing is written. Never throws for
 // the file's content.
 std::vector<ClaveRechazada> CargarPreferencias(PerfilINI& perfil);

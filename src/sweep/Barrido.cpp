@@ -63,7 +63,7 @@ std::int32_t Saturado32(double valor) {
     return static_cast<std::int32_t>(redondeado);
 }
 
-// Taskbar detection (Part 3.1): sets PosicionBarra when it decides a case and
+// Taskbar detection: sets PosicionBarra when it decides a case and
 // returns GrosorBarra, the thickness in twips that the placement keeps clear.
 std::int32_t DetectarBarra(PlataformaBarrido& plataforma, const forms::Pantalla& pantalla) {
     std::int32_t grosorBarra = 0;

@@ -1,5 +1,5 @@
 #pragma once
-// The key filters of the two text boxes (Part 1.2): each box refuses, key by
+// The key filters of the two text boxes: each box refuses, key by
 // key, the typed characters that are not in its set.
 
 #include <cstdint>

@@ -1,5 +1,5 @@
 #pragma once
-// The cipher of Part 1.1: ten small letters stand for the ten digits, and
+// The cipher: ten small letters stand for the ten digits, and
 // Traducir turns a text into code or code back into text.
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-// The run-time's text-to-number conversions (Part 6.1) as the settings use them.
+// The run-time's text-to-number conversions as the settings use them.
 
 #include "forms/Conversiones.h"
 

@@ -1,4 +1,4 @@
-// CargarPreferencias (Part 4.1) against profiles held in memory.
+// CargarPreferencias against profiles held in memory.
 
 #include "settings/Preferencias.h"
 
@@ -105,7 +105,7 @@ TEST_F(CargarPreferenciasTest, ExtremosDeLosRangos) {
     EsperarPreferencias(-32768, 255, 32767, 0);
 }
 
-// The decided change: a value that cannot be converted gives that key's
+// An edited file: a value that cannot be converted gives that key's
 // default, the other keys are read as usual, and nothing is written.
 struct CasoRechazado {
     const char* nombre;

@@ -63,7 +63,7 @@ protected:
     std::unique_ptr<VentanaFalsa> ventana;
 };
 
-// ---------------------------------------------------------------- Part 3.1
+// ---------------------------------------------------- Placement and set-up
 
 struct CasoColocacion {
     const char* nombre;
@@ -284,7 +284,7 @@ TEST_F(Barrido, UnGrosorQueNoCabeEn16BitsSeCalculaEntero) {
     }
 }
 
-// ---------------------------------------------------------------- Part 3.2
+// ---------------------------------------------------------------- Stepping
 
 TEST_F(Barrido, AperturaDe19TicksQuePasaElObjetivo) {
     VentanaFalsa& v = AbiertaDesdeCero(5610.0f, 300);

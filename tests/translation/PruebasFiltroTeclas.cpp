@@ -1,4 +1,4 @@
-// Part 1.2: the key filters of Text1 (PermitidosNormal) and Text2
+// The key filters of Text1 (PermitidosNormal) and Text2
 // (PermitidosClave), through the Windows-1252 code page.
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-// Part 1.1: Traducir.
+// Traducir.
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 namespace kalvenor {
 namespace {
 
-// The algorithm of Part 1.1 written out step by step, one character at a
+// The translation written out step by step, one character at a
 // time, for comparing with the fast routine: lower-case copy only for
 // comparing, pairs tried in table order, zero against non-zero direction.
 char16_t MinusculaParaComparar(char16_t caracter) {
@@ -51,7 +51,7 @@ struct Fila {
   std::u16string_view resultado;
 };
 
-// The worked translations of Part 1.1, row by row.
+// Worked translations, row by row.
 constexpr Fila FilasDeLaEspecificacion[] = {
     {HaciaClave, u"Camino", u"4815n0"},
     {HaciaNormal, u"4815n0", u"camino"},
