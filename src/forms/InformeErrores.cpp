@@ -5,7 +5,7 @@
 #include <new>
 #include <utility>
 
-#include "forms/Aplicacion.h"
+#include "forms/TituloAplicacion.h"
 #include "forms/ErrorEjecucion.h"
 #include "forms/Texto.h"
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "forms/Aplicacion.h"
+#include "forms/TituloAplicacion.h"
 #include "settings/Preferencias.h"
 
 namespace kalvenor {

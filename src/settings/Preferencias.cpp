@@ -1,6 +1,6 @@
 #include "settings/Preferencias.h"
 
-#include "forms/Aplicacion.h"
+#include "forms/TituloAplicacion.h"
 #include "forms/Conversiones.h"
 #include "forms/ErrorEjecucion.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "forms/Aplicacion.h"
+#include "forms/TituloAplicacion.h"
 #include "forms/Application.h"
 #include "forms/Conversiones.h"
 #include "forms/Texto.h"

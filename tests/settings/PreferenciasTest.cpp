@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/Aplicacion.h"
+#include "forms/TituloAplicacion.h"
 #include "forms/ErrorEjecucion.h"
 #include "settings/PerfilEnMemoria.h"
 

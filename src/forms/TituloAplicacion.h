@@ -1,5 +1,5 @@
 #pragma once
-// The application object's facts that portable code needs.
+// The application title, which portable code needs too.
 
 #include <string_view>
 
