@@ -46,6 +46,31 @@ void Control::ApplyFont(const FontDesign* font) {
     ::SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(SharedFont(font)), FALSE);
 }
 
+void Control::ApplyFontToFit(const FontDesign* font, std::wstring_view caption, int reservedPixels) {
+    constexpr double kSmallestPoints = 6.0;
+    constexpr double kStepPoints = 0.5;
+    RECT client{};
+    ::GetClientRect(window_, &client);
+    const LONG available = client.right - reservedPixels;
+    const std::wstring text(caption);
+    auto width = [&](HFONT candidate) {
+        WindowDc dc(window_);
+        SelectedObject selected(dc.get(), candidate);
+        SIZE extent{};
+        ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+        return extent.cx;
+    };
+    if (width(SharedFont(font)) <= available) {
+        ApplyFont(font);
+        return;
+    }
+    FontDesign fitted = font ? *font : MessageFontDesign();
+    do {
+        fitted.points -= kStepPoints;
+    } while (fitted.points - kStepPoints >= kSmallestPoints && width(SharedFont(&fitted)) > available);
+    ApplyFont(&fitted);
+}
+
 namespace {
 
 // Controls that show the form's background through their own.
@@ -150,28 +175,8 @@ void CommandButton::OnCommand(WORD notification) {
 Label::Label(Form& form, const Design& design) : Control(form, design.bounds, design.tabIndex), design_(design) {}
 
 void Label::Create() {
-    HWND window = CreateChild(L"STATIC", design_.caption, SS_LEFT | SS_NOPREFIX);
-    if (!design_.font) {
-        ApplyFont(nullptr);
-        return;
-    }
-    // Where the designed face is missing, its substitute can be wider; a
-    // slightly smaller size keeps the caption on one line.
-    constexpr double kSmallestPoints = 6.0;
-    constexpr double kStepPoints = 0.5;
-    RECT client{};
-    ::GetClientRect(window, &client);
-    const std::wstring caption(design_.caption);
-    FontDesign fitted = *design_.font;
-    for (;;) {
-        WindowDc dc(window);
-        SelectedObject selected(dc.get(), SharedFont(&fitted));
-        SIZE extent{};
-        ::GetTextExtentPoint32W(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &extent);
-        if (extent.cx <= client.right || fitted.points - kStepPoints < kSmallestPoints) break;
-        fitted.points -= kStepPoints;
-    }
-    ApplyFont(&fitted);
+    CreateChild(L"STATIC", design_.caption, SS_LEFTNOWORDWRAP | SS_NOPREFIX);
+    ApplyFontToFit(design_.font, design_.caption);
 }
 
 HBRUSH Label::OnColor(HDC dc) {
@@ -185,7 +190,8 @@ CheckBox::CheckBox(Form& form, const Design& design) : Control(form, design.boun
 
 void CheckBox::Create() {
     CreateChild(L"BUTTON", design_.caption, WS_TABSTOP | BS_AUTOCHECKBOX);
-    ApplyFont(design_.font);
+    constexpr int kGapAfterBox = 6;
+    ApplyFontToFit(design_.font, design_.caption, ::GetSystemMetrics(SM_CXMENUCHECK) + kGapAfterBox);
 }
 
 HBRUSH CheckBox::OnColor(HDC dc) { return TransparentOn(Owner(), dc); }

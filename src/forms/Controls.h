@@ -59,6 +59,9 @@ protected:
 
     HWND CreateChild(const wchar_t* windowClass, std::wstring_view text, DWORD style, DWORD exStyle = 0);
     void ApplyFont(const FontDesign* font);
+    // The font, made a little smaller where its face's substitute is too wide
+    // for the caption to stay on one line next to reservedPixels.
+    void ApplyFontToFit(const FontDesign* font, std::wstring_view caption, int reservedPixels = 0);
     Form& Owner() const noexcept { return form_; }
     int Id() const noexcept { return id_; }
 

@@ -1,6 +1,7 @@
 #include "forms/Fonts.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -23,12 +24,19 @@ int ScreenDpiY() {
     return ::GetDeviceCaps(screen.get(), LOGPIXELSY);
 }
 
+const LOGFONTW* MessageFont() {
+    static const NONCLIENTMETRICSW metrics = [] {
+        NONCLIENTMETRICSW m{};
+        m.cbSize = sizeof(m);
+        if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(m), &m, 0)) m.cbSize = 0;
+        return m;
+    }();
+    return metrics.cbSize != 0 ? &metrics.lfMessageFont : nullptr;
+}
+
 UniqueFont CreateMessageFont() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-        return UniqueFont(::CreateFontIndirectW(&metrics.lfMessageFont));
-    return UniqueFont(static_cast<HFONT>(nullptr));
+    const LOGFONTW* font = MessageFont();
+    return UniqueFont(font ? ::CreateFontIndirectW(font) : static_cast<HFONT>(nullptr));
 }
 
 UniqueFont CreateDesignedFont(const FontDesign& design) {
@@ -42,6 +50,14 @@ UniqueFont CreateDesignedFont(const FontDesign& design) {
 }
 
 }  // namespace
+
+FontDesign MessageFontDesign() {
+    const LOGFONTW* font = MessageFont();
+    if (!font) return FontDesign{.face = L"MS Shell Dlg", .points = 8.0, .bold = false};
+    return FontDesign{.face = font->lfFaceName,
+                      .points = std::abs(font->lfHeight) * 72.0 / ScreenDpiY(),
+                      .bold = font->lfWeight >= FW_BOLD};
+}
 
 HFONT SharedFont(const FontDesign* design) {
     static UniqueFont messageFont = CreateMessageFont();

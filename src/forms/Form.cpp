@@ -312,7 +312,9 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
 
-    case WM_ERASEBKGND: {
+    case WM_ERASEBKGND:
+    case WM_PRINTCLIENT: {
+        // Themed controls ask for the parent's background with WM_PRINTCLIENT.
         RECT client;
         ::GetClientRect(window, &client);
         ::FillRect(reinterpret_cast<HDC>(wParam), &client, BackgroundBrush());
