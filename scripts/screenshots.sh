@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# Takes the README's pictures of Kalvenor's windows: docs/main-window.png,
+# docs/options-window.png and docs/about-window.png.
+#
+# Builds Kalvenor.exe and the end-to-end driver in build/windows (or the
+# folder given as first argument), starts an Xvfb display and a Wine prefix of
+# their own, and runs the driver's disabled DISABLED_Capturas test, which opens
+# each window in turn and hands its rectangle over through a folder (see
+# tests/e2e/Capturas.cpp); this script takes each picture with ImageMagick
+# `import -window root`, cropped to the window.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+build=${1:-build/windows}
+
+bash scripts/install-deps.sh
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DKALVENOR_BUILD_TESTS=ON \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+fi
+cmake --build "$build" --target Kalvenor kalvenor_e2e -j "$(nproc)"
+driver="$build/tests/e2e/kalvenor_e2e.exe"
+
+# shellcheck source=wine-session.sh
+source "$root/scripts/wine-session.sh"
+handover=$(mktemp -d)
+driver_pid=""
+finish() {
+  if [ -n "$driver_pid" ] && kill -0 "$driver_pid" 2>/dev/null; then
+    kill "$driver_pid" 2>/dev/null || true
+    wait "$driver_pid" 2>/dev/null || true
+  fi
+  wine_session_stop
+  rm -rf "$handover"
+}
+trap finish EXIT
+# A prefix of its own, with Wine's own fonts in its Fonts folder: this Wine
+# does not find them where it is installed, and without them its windows show
+# DejaVu instead of Tahoma and an "r" instead of the close button's cross.
+wine_session_start "$build/screenshots"
+cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+
+mkdir -p docs
+KALVENOR_CAPTURAS="$handover" wine "$driver" --gtest_also_run_disabled_tests \
+  --gtest_filter='DISABLED_Capturas.*' >"$handover/driver.log" 2>&1 &
+driver_pid=$!
+
+# Waits for the driver's NAME.listo, takes the picture, answers NAME.hecho.
+take() {
+  local name=$1 tries=0
+  until [ -f "$handover/$name.listo" ]; do
+    if ! kill -0 "$driver_pid" 2>/dev/null || [ $tries -gt 1200 ]; then
+      echo "El conductor no abrió la ventana de $name:" >&2
+      cat "$handover/driver.log" >&2
+      return 1
+    fi
+    tries=$((tries + 1))
+    sleep 0.05
+  done
+  local x y w h
+  read -r x y w h <"$handover/$name.listo"
+  import -window root -crop "${w}x${h}+${x}+${y}" +repage "docs/$name.png"
+  touch "$handover/$name.hecho"
+  echo "docs/$name.png (${w}x${h} en ${x},${y})"
+}
+
+take main-window
+take options-window
+take about-window
+
+if ! wait "$driver_pid"; then
+  driver_pid=""
+  echo "El conductor terminó con errores:" >&2
+  cat "$handover/driver.log" >&2
+  exit 1
+fi
+driver_pid=""
+grep -q "\[  PASSED  \] 1 test" "$handover/driver.log" || {
+  echo "El conductor no tomó las capturas:" >&2
+  cat "$handover/driver.log" >&2
+  exit 1
+}

@@ -1,0 +1,210 @@
+#pragma once
+// The end-to-end driver: starts the real Kalvenor.exe as a separate process
+// with a settings folder of its own, finds its windows and controls, drives
+// them from outside (messages and real keyboard input) and waits for
+// conditions. Every wait is a wait for a condition with a generous time-out.
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ProtocoloSonda.h"
+
+namespace kalvenor::e2e {
+
+// The time-out of every wait for something the program should do.
+inline constexpr std::chrono::milliseconds kEsperaLarga{15000};
+
+// Captions, as the windows give them.
+inline constexpr std::wstring_view kPrefijoTituloPrincipal = L"Kalvenor 1.0";
+inline constexpr std::wstring_view kTituloOpciones = L"Opciones";
+inline constexpr std::wstring_view kTituloAcercaDe = L"Acerca de...";
+
+// Menu ids as the forms layer numbers them: from 100, in menu-bar order, each
+// top item followed by its items.
+inline constexpr WORD kIdArchivo = 100;
+inline constexpr WORD kIdSalir = 101;
+inline constexpr WORD kIdHerramientas = 102;
+inline constexpr WORD kIdOpciones = 103;
+inline constexpr WORD kIdAyuda = 104;
+inline constexpr WORD kIdAcercaDe = 105;
+
+// Positions of the top items on the menu bar (for the keyboard).
+inline constexpr int kMenuArchivo = 0;
+inline constexpr int kMenuHerramientas = 1;
+inline constexpr int kMenuAyuda = 2;
+
+// The section header of the settings file as bytes of the ANSI code page
+// (Windows-1252: "ó" is 0xF3).
+inline const std::string kCabeceraSeccion = "[Configuraci\xF3nGeneral]";
+
+// True as soon as the condition holds; false when the time-out passes first.
+// The condition is checked every few milliseconds.
+bool EsperarHasta(const std::function<bool()>& condicion,
+                  std::chrono::milliseconds limite = kEsperaLarga);
+
+// A Windows path for a Unix one (Wine maps Z: to /); Windows paths are kept.
+std::wstring RutaWindows(std::string_view ruta);
+
+// A fresh folder under the temporary folder, removed with everything in it.
+class CarpetaTemporal {
+public:
+    CarpetaTemporal();
+    ~CarpetaTemporal();
+    CarpetaTemporal(const CarpetaTemporal&) = delete;
+    CarpetaTemporal& operator=(const CarpetaTemporal&) = delete;
+    const std::wstring& Ruta() const noexcept { return ruta_; }
+
+private:
+    std::wstring ruta_;
+};
+
+// Whole files as bytes.
+std::optional<std::string> LeerBytes(const std::wstring& ruta);
+bool EscribirBytes(const std::wstring& ruta, std::string_view bytes);
+
+// The settings file's lines (without line ends, empty lines left out).
+std::vector<std::string> LineasDe(std::string_view bytes);
+
+// A settings file with the section and the given "key=value" lines.
+std::string ArchivoPreferencias(const std::vector<std::string>& lineas);
+
+// --- Windows and controls, from outside ---------------------------------
+
+std::wstring Texto(HWND ventana);                 // WM_GETTEXT
+void PonerTexto(HWND ventana, std::wstring_view texto);  // WM_SETTEXT
+std::wstring Clase(HWND ventana);
+RECT Rectangulo(HWND ventana);  // GetWindowRect
+// GetWindowRect of a window that may be going away: nothing once it is gone.
+std::optional<RECT> RectanguloSiExiste(HWND ventana);
+SIZE TamanoCliente(HWND ventana);  // GetClientRect
+int Alto(HWND ventana);
+// The control that has the keyboard focus on the window's thread.
+HWND Foco(HWND ventana);
+bool EsTopmost(HWND ventana);
+// The opacity set with SetLayeredWindowAttributes (LWA_ALPHA), if any.
+std::optional<BYTE> Opacidad(HWND ventana);
+// BM_CLICK, sent: returns when the program has handled the click.
+void Pulsar(HWND boton);
+int PosicionDeslizador(HWND deslizador);  // TBM_GETPOS
+void MoverDeslizador(HWND deslizador, int posicion);  // TBM_SETPOS
+bool Marcada(HWND casilla);  // BM_GETCHECK
+
+// The child windows of the class, top to bottom, then left to right.
+std::vector<HWND> Hijos(HWND padre, std::wstring_view clase);
+// The child of the class with exactly this text, or null.
+HWND HijoConTexto(HWND padre, std::wstring_view clase, std::wstring_view texto);
+
+struct ControlesPrincipal {
+    HWND Text1 = nullptr;     // upper box, plain text
+    HWND Text2 = nullptr;     // lower box, code text
+    HWND Command1 = nullptr;  // "ZorbiTraducción"
+    HWND Command2 = nullptr;  // "Regresar a normal"
+};
+ControlesPrincipal ControlesDePrincipal(HWND principal);
+
+struct ControlesOpciones {
+    HWND sliBarrido = nullptr;  // upper slider, 50 to 600
+    HWND sliLayer = nullptr;    // lower slider, 0 to 255
+    HWND cheShowPopUp = nullptr;
+    HWND cheMovible = nullptr;
+    HWND Aceptar = nullptr;
+    HWND Cancelar = nullptr;
+};
+ControlesOpciones ControlesDeOpciones(HWND opciones);
+
+// The main window's designed outer size in pixels: its client area (6480 x
+// 4800 twips) plus caption, menu bar and border, as the platform adds them.
+SIZE TamanoDisenadoPrincipal();
+// A step of Barrido twips per tick, in whole pixels as the window takes it.
+int PasoEnPixeles(int barrido);
+
+// --- Real keyboard input -------------------------------------------------
+
+// Presses and releases a key (with Shift when asked) through SendInput.
+void PulsarTecla(WORD teclaVirtual, bool mayusculas = false);
+// Types each character with the key the keyboard layout gives it.
+void Escribir(std::wstring_view texto);
+// A left click at the middle of a window, by real mouse input.
+void Clic(HWND ventana);
+// Puts a window of the program in the foreground, so that it gets the input.
+bool TraerAlFrente(HWND ventana);
+
+// --- The program ---------------------------------------------------------
+
+// One run of Kalvenor.exe with %APPDATA% in a fresh temporary folder. The
+// destructor ends the process (WM_CLOSE, then TerminateProcess) and removes
+// the folder.
+class Programa {
+public:
+    // With the settings file's bytes, the file is written before the start.
+    explicit Programa(std::optional<std::string> archivoPreferencias = std::nullopt);
+    ~Programa();
+    Programa(const Programa&) = delete;
+    Programa& operator=(const Programa&) = delete;
+
+    // Starts the process (the probe's hook on its thread before it runs) and
+    // waits for it to be idle. False, with the reason in Error(), on failure.
+    bool Iniciar();
+    const std::string& Error() const noexcept { return error_; }
+
+    DWORD Pid() const noexcept { return pid_; }
+    bool Vivo() const;
+    // Waits for the process to end and gives its exit code.
+    std::optional<DWORD> EsperarFin(std::chrono::milliseconds limite = kEsperaLarga);
+    // WM_CLOSE to its windows (the main window last), then TerminateProcess.
+    void Terminar();
+
+    // The settings file: %APPDATA%\Kalvenor\Kalvenor of this run.
+    std::wstring RutaPreferencias() const;
+    std::optional<std::string> LeerPreferencias() const;
+
+    // Top-level windows of the process with this exact caption, or whose
+    // caption starts with this prefix.
+    std::vector<HWND> Ventanas(std::wstring_view titulo, bool prefijo = false) const;
+    HWND Principal() const;  // the main window, if loaded
+    HWND Opciones() const;
+    HWND AcercaDe() const;
+
+    // Waits for a main window other than `anterior` (a new load) and returns it.
+    HWND EsperarPrincipal(HWND anterior = nullptr);
+    // Waits for the opening sweep to end: the window visible, grown to its
+    // designed height, and its last step done, the top moved too (its bottom
+    // edge back on the screen's: under Wine the taskbar case is the left
+    // edge's, whose window grows up from the screen's bottom). False on
+    // time-out.
+    bool EsperarAbierta(HWND principal);
+    // Waits for a window of this caption to appear.
+    HWND EsperarVentana(std::wstring_view titulo);
+
+    // A menu command as the menu sends it: WM_COMMAND with the item's id.
+    void Menu(HWND principal, WORD id);
+    // A menu command by real keys: F10, Right to the top item, Down, Enter.
+    bool MenuPorTeclado(HWND principal, int posicionBarra);
+
+    // Questions to the probe inside the program (see ProtocoloSonda.h).
+    std::optional<LPARAM> Consultar(HWND ventana, Consulta consulta, unsigned a = 0, unsigned b = 0);
+    std::optional<bool> TieneMover(HWND ventana);
+    LPARAM TicsTimer1(HWND ventana);
+    // Waits until the window's Timer1 has ticked this often (ticks counted
+    // when retrieved, so 2 means the first has been handled).
+    bool EsperarTics(HWND ventana, LPARAM tics);
+
+private:
+    bool InstalarSonda(DWORD hilo);
+
+    CarpetaTemporal appData_;
+    std::optional<std::string> archivoInicial_;
+    PROCESS_INFORMATION proceso_{};
+    DWORD pid_ = 0;
+    HMODULE sonda_ = nullptr;
+    HHOOK gancho_ = nullptr;
+    std::string error_;
+};
+
+}  // namespace kalvenor::e2e

@@ -1,0 +1,295 @@
+// End to end, the options window, the about window and the reload cycle of
+// the main window around them: the
+// main window sweeps shut when one of them opens and loads anew when it closes.
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "PruebaKalvenor.h"
+
+namespace kalvenor::e2e {
+namespace {
+
+using Chrono = std::chrono::steady_clock;
+
+class Recarga : public PruebaKalvenor {
+protected:
+    // Opens a window by the menu command and waits for it; with `esperarCierre`
+    // also for the main window to have swept shut and unloaded.
+    HWND Abrir(WORD id, std::wstring_view titulo, bool esperarCierre = true) {
+        programa().Menu(principal_, id);
+        HWND ventana = programa().EsperarVentana(titulo);
+        EXPECT_NE(ventana, nullptr) << "no se abrió la ventana " << testing::PrintToString(std::wstring(titulo));
+        if (ventana && esperarCierre) {
+            EXPECT_TRUE(EsperarQueDesaparezca(principal_)) << "la ventana principal no se barrió hasta cerrarse";
+        }
+        return ventana;
+    }
+
+    std::vector<std::string> LineasPreferencias() {
+        const std::optional<std::string> bytes = programa().LeerPreferencias();
+        return bytes ? LineasDe(*bytes) : std::vector<std::string>{};
+    }
+};
+
+using Opciones = Recarga;
+using AcercaDe = Recarga;
+
+TEST_F(Opciones, CancelarEnSeguidaNoEscribeNadaYLaPrincipalVuelveCargadaDeNuevo) {
+    ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
+    PonerTexto(ControlesDePrincipal(principal_).Text1, L"Camino");
+    HWND opciones = Abrir(kIdOpciones, kTituloOpciones, false);
+    ASSERT_NE(opciones, nullptr);
+    const ControlesOpciones c = ControlesDeOpciones(opciones);
+    ASSERT_NE(c.Cancelar, nullptr);
+    // Filled from the defaults.
+    EXPECT_EQ(PosicionDeslizador(c.sliBarrido), 200);
+    EXPECT_EQ(PosicionDeslizador(c.sliLayer), 255);
+    EXPECT_TRUE(Marcada(c.cheShowPopUp));
+    EXPECT_FALSE(Marcada(c.cheMovible));
+
+    Pulsar(c.Cancelar);
+    EXPECT_TRUE(EsperarQueDesaparezca(opciones));
+    HWND nueva = EsperarNuevaPrincipal(principal_);
+    ASSERT_NE(nueva, nullptr);
+    ASSERT_NO_FATAL_FAILURE(EsperarAbierta(nueva));
+    EXPECT_FALSE(::IsWindow(principal_));
+    EXPECT_EQ(Texto(ControlesDePrincipal(nueva).Text1), L"");
+    EXPECT_FALSE(programa().LeerPreferencias().has_value()) << "Cancelar creó el archivo de configuración";
+    // The defaults: opaque, kept on top, and no Move command after the first tick.
+    EXPECT_EQ(Opacidad(nueva), std::optional<BYTE>(255));
+    ASSERT_TRUE(programa().EsperarTics(nueva, 2));
+    EXPECT_TRUE(EsTopmost(nueva));
+    EXPECT_EQ(programa().TieneMover(nueva), std::optional<bool>(false));
+    EXPECT_TRUE(programa().Vivo());
+}
+
+TEST_F(Opciones, AceptarEnElPrimerUsoCreaElArchivoConLosValoresPredeterminados) {
+    ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
+    ASSERT_FALSE(programa().LeerPreferencias().has_value());
+    HWND opciones = Abrir(kIdOpciones, kTituloOpciones);
+    ASSERT_NE(opciones, nullptr);
+    const ControlesOpciones c = ControlesDeOpciones(opciones);
+    ASSERT_NE(c.Aceptar, nullptr);
+
+    Pulsar(c.Aceptar);
+    EXPECT_TRUE(EsperarQueDesaparezca(opciones));
+    const std::optional<std::string> bytes = programa().LeerPreferencias();
+    ASSERT_TRUE(bytes.has_value()) << "Aceptar no creó %APPDATA%\\Kalvenor\\Kalvenor";
+    EXPECT_EQ(LineasDe(*bytes),
+              (std::vector<std::string>{kCabeceraSeccion, "Barrido=200", "Layer=255", "ShowPopUp=1", "Movible=0"}));
+    EXPECT_NE(bytes->find("\xF3"), std::string::npos) << "la ó de la sección no es el byte 0xF3";
+
+    HWND nueva = EsperarNuevaPrincipal(principal_);
+    ASSERT_NE(nueva, nullptr);
+    ASSERT_NO_FATAL_FAILURE(EsperarAbierta(nueva));
+    EXPECT_EQ(Opacidad(nueva), std::optional<BYTE>(255));
+}
+
+TEST_F(Opciones, LosDeslizadoresEnSusExtremosSeGuardanYLaPrincipalVuelveConEllos) {
+    ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
+    HWND opciones = Abrir(kIdOpciones, kTituloOpciones);
+    ASSERT_NE(opciones, nullptr);
+    const ControlesOpciones c = ControlesDeOpciones(opciones);
+    ASSERT_NE(c.sliBarrido, nullptr);
+    ASSERT_NE(c.sliLayer, nullptr);
+    ASSERT_NE(c.Aceptar, nullptr);
+
+    MoverDeslizador(c.sliLayer, 0);    // fully left
+    MoverDeslizador(c.sliBarrido, 600);  // fully right
+    EXPECT_EQ(PosicionDeslizador(c.sliLayer), 0);
+    EXPECT_EQ(PosicionDeslizador(c.sliBarrido), 600);
+    Pulsar(c.Aceptar);
+
+    EXPECT_EQ(LineasPreferencias(),
+              (std::vector<std::string>{kCabeceraSeccion, "Barrido=600", "Layer=0", "ShowPopUp=1", "Movible=0"}));
+    HWND nueva = EsperarNuevaPrincipal(principal_);
+    ASSERT_NE(nueva, nullptr);
+    ASSERT_NO_FATAL_FAILURE(EsperarAbierta(nueva));
+    EXPECT_EQ(Opacidad(nueva), std::optional<BYTE>(0));
+    // It grew by steps of 600 twips: it ends within one such step of its height.
+    EXPECT_LE(Alto(nueva), TamanoDisenadoPrincipal().cy + PasoEnPixeles(600));
+}
+
+TEST_F(Opciones, SeCargaDeLasPreferenciasYSeColocaEnLaEsquinaDeLaPrincipalPorDieciseis) {
+    ASSERT_NO_FATAL_FAILURE(ArrancarAbierta(
+        ArchivoPreferencias({"Barrido=350", "Layer=120", "ShowPopUp=0", "Movible=1"})));
+    const RECT principal = Rectangulo(principal_);
+    HWND opciones = Abrir(kIdOpciones, kTituloOpciones, false);
+    ASSERT_NE(opciones, nullptr);
+
+    const RECT r = Rectangulo(opciones);
+    EXPECT_EQ(r.left, PorDieciseisEnPixeles(principal.left));
+    EXPECT_EQ(r.top, PorDieciseisEnPixeles(principal.top));
+    const SIZE cliente = TamanoCliente(opciones);
+    EXPECT_EQ(cliente.cx, 291);  // 4365 twips
+    EXPECT_EQ(cliente.cy, 253);  // 3795 twips
+
+    const ControlesOpciones c = ControlesDeOpciones(opciones);
+    ASSERT_NE(c.sliBarrido, nullptr);
+    ASSERT_NE(c.cheShowPopUp, nullptr);
+    ASSERT_NE(c.cheMovible, nullptr);
+    EXPECT_EQ(PosicionDeslizador(c.sliBarrido), 350);
+    EXPECT_EQ(PosicionDeslizador(c.sliLayer), 120);
+    EXPECT_FALSE(Marcada(c.cheShowPopUp));
+    EXPECT_TRUE(Marcada(c.cheMovible));
+    // The captions of the frames.
+    EXPECT_NE(HijoConTexto(opciones, L"Button", L"Velocidad del barrido"), nullptr);
+    EXPECT_NE(HijoConTexto(opciones, L"Button", L"Opacidad"), nullptr);
+}
+
+// The typical round trip: Opciones, change the opacity, Aceptar,
+// and the main window returns with the new opacity.
+TEST_F(Opciones, CambiarLaOpacidadYAceptarTraeLaPrincipalConLaNuevaOpacidad) {
+    ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
+    EXPECT_EQ(Opacidad(principal_), std::optional<BYTE>(255));
+    HWND opciones = Abrir(kIdOpciones, kTituloOpciones);
+    ASSERT_NE(opciones, nullptr);
+    const ControlesOpciones c = ControlesDeOpciones(opciones);
+    ASSERT_NE(c.sliLayer, nullptr);
+    ASSERT_NE(c.Aceptar, nullptr);
+
+    MoverDeslizador(c.sliLayer, 180);
+    Pulsar(c.Aceptar);
+    HWND nueva = EsperarNuevaPrincipal(principal_);
+    ASSERT_NE(nueva, nullptr);
+    ASSERT_NO_FATAL_FAILURE(EsperarAbierta(nueva));
+    EXPECT_EQ(Opacidad(nueva), std::optional<BYTE>(180));
+    EXPECT_EQ(LineasPreferencias(),
+              (std::vector<std::string>{kCabeceraSeccion, "Barrido=200", "Layer=180", "ShowPopUp=1", "Movible=0"}));
+}
+
+// Opciones by the keyboard (F10, Right, Down, Enter) after typing.
+TEST_F(Opciones, ElTextoEscritoAntesDeOpcionesYaNoEstaCuandoVuelveLaPrincipal) {
+    ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
+    const ControlesPrincipal antes = ControlesDePrincipal(principal_);
+    ASSERT_TRUE(TraerAlFrente(principal_));
+    ASSERT_TRUE(EsperarHasta([&] { return Foco(principal_) == antes.Text1; }));
+    Escribir(L"Hola");
+    ASSERT_TRUE(EsperarHasta([&] { return Texto(antes.Text1) == L"Hola"; })) << "no se pudo escribir en Text1";
+    Pulsar(antes.Command1);
+    ASSERT_EQ(Texto(antes.Text2), L"H078");
+
+    ASSERT_TRUE(programa().MenuPorTeclado(principal_, kMenuHerramientas));
+    HWND opciones = programa().EsperarVentana(kTituloOpciones);
+    ASSERT_NE(opciones, nullptr) << "F10, Derecha, Abajo, Intro no abrió Opciones";
+    ASSERT_TRUE(EsperarQueDesaparezca(principal_));
+    Pulsar(ControlesDeOpciones(opciones).Aceptar);
+
+    HWND nueva = EsperarNuevaPrincipal(principal_);
+    ASSERT_NE(nueva, nullptr);
+    ASSERT_NO_FATAL_FAILURE(EsperarAbierta(nueva));
+    const ControlesPrincipal despues = ControlesDePrincipal(nueva);
+    EXPECT_EQ(Texto(despues.Text1), L"");
+    EXPECT_EQ(Texto(despues.Text2), L"");
+}
+
+// The about window by the keyboard (F10, Right, Right, Down, Enter).
+TEST_F(AcercaDe, SeColocaPorDieciseisSeCierraSolaYLaPrincipalVuelveVacia) {
+    ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
+    PonerTexto(ControlesDePrincipal(principal_).Text1, L"Camino");
+    const RECT principal = Rectangulo(principal_);
+
+    ASSERT_TRUE(programa().MenuPorTeclado(principal_, kMenuAyuda));
+    HWND acerca = programa().EsperarVentana(kTituloAcercaDe);
+    ASSERT_NE(acerca, nullptr) << "F10, Derecha, Derecha, Abajo, Intro no abrió Acerca de...";
+    const RECT r = Rectangulo(acerca);
+    EXPECT_EQ(r.left, PorDieciseisEnPixeles(principal.left));
+    EXPECT_EQ(r.top, PorDieciseisEnPixeles(principal.top));
+    const SIZE cliente = TamanoCliente(acerca);
+    EXPECT_EQ(cliente.cx, 312);  // 4680 twips
+    EXPECT_EQ(cliente.cy, 93);   // 1395 twips
+    EXPECT_TRUE(::GetWindowLongW(acerca, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+
+    EXPECT_TRUE(EsperarQueDesaparezca(principal_)) << "la principal no se barrió hasta cerrarse";
+    // It closes itself about four seconds after it opened.
+    EXPECT_TRUE(EsperarQueDesaparezca(acerca)) << "Acerca de... no se cerró sola";
+    HWND nueva = EsperarNuevaPrincipal(principal_);
+    ASSERT_NE(nueva, nullptr);
+    ASSERT_NO_FATAL_FAILURE(EsperarAbierta(nueva));
+    const ControlesPrincipal c = ControlesDePrincipal(nueva);
+    EXPECT_EQ(Texto(c.Text1), L"");
+    EXPECT_EQ(Texto(c.Text2), L"");
+}
+
+TEST_F(AcercaDe, CerrarlaAntesDeTiempoTraeLaPrincipalEnSeguidaYUnaSolaVez) {
+    ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
+    HWND acerca = Abrir(kIdAcercaDe, kTituloAcercaDe);
+    ASSERT_NE(acerca, nullptr);
+    // No later than its load, so its four-second timer is due by this + 4 s.
+    const auto abierta = Chrono::now();
+    ASSERT_FALSE(::IsWindow(principal_));
+
+    ::PostMessageW(acerca, WM_CLOSE, 0, 0);
+    HWND nueva = EsperarNuevaPrincipal(principal_);
+    ASSERT_NE(nueva, nullptr);
+    EXPECT_LT(Chrono::now() - abierta, std::chrono::milliseconds(3500))
+        << "la principal no volvió antes de la hora del temporizador de Acerca de...";
+    EXPECT_FALSE(::IsWindow(acerca));
+    ASSERT_NO_FATAL_FAILURE(EsperarAbierta(nueva));
+
+    // Past the time the about window's timer would have ticked, the main
+    // window is still the same one: it came back once.
+    const auto pasadoElTemporizador = abierta + std::chrono::milliseconds(5500) - Chrono::now();
+    EXPECT_FALSE(EsperarHasta([&] { return programa().Principal() != nueva || !::IsWindow(nueva); },
+                              std::chrono::duration_cast<std::chrono::milliseconds>(pasadoElTemporizador)))
+        << "la ventana principal se cargó otra vez";
+    EXPECT_EQ(programa().Ventanas(kPrefijoTituloPrincipal, true).size(), 1u);
+    EXPECT_TRUE(programa().Vivo());
+}
+
+// The quick-close race: the other window closes while the main window is still
+// sweeping shut (a slow sweep, 50 twips a tick, makes sure of it). The main
+// window must come back, loaded anew, and the program must not end.
+struct CasoCierreRapido {
+    const char* nombre;
+    WORD id;
+    const wchar_t* titulo;
+    bool conCancelar;  // the options window's Cancelar; otherwise WM_CLOSE
+};
+
+void PrintTo(const CasoCierreRapido& caso, std::ostream* os) { *os << caso.nombre; }
+
+class CierreRapido : public Recarga, public testing::WithParamInterface<CasoCierreRapido> {};
+
+TEST_P(CierreRapido, LaPrincipalVuelveCargadaDeNuevo) {
+    const CasoCierreRapido& caso = GetParam();
+    ASSERT_NO_FATAL_FAILURE(ArrancarAbierta(ArchivoPreferencias({"Barrido=50"})));
+    PonerTexto(ControlesDePrincipal(principal_).Text1, L"Camino");
+    const int abierta = Alto(principal_);
+
+    HWND otra = Abrir(caso.id, caso.titulo, false);
+    ASSERT_NE(otra, nullptr);
+    const std::optional<RECT> cerrandose = RectanguloSiExiste(principal_);
+    ASSERT_TRUE(cerrandose.has_value()) << "la principal ya se había cerrado: la carrera no se dio";
+    const HWND cancelar = caso.conCancelar ? ControlesDeOpciones(otra).Cancelar : nullptr;
+    if (caso.conCancelar) {
+        ASSERT_NE(cancelar, nullptr);
+        ::PostMessageW(cancelar, BM_CLICK, 0, 0);
+    } else {
+        ::PostMessageW(otra, WM_CLOSE, 0, 0);
+    }
+    EXPECT_TRUE(EsperarQueDesaparezca(otra));
+
+    HWND nueva = EsperarNuevaPrincipal(principal_);
+    ASSERT_NE(nueva, nullptr) << "la principal no volvió";
+    ASSERT_NO_FATAL_FAILURE(EsperarAbierta(nueva));
+    EXPECT_FALSE(::IsWindow(principal_));
+    EXPECT_EQ(Texto(ControlesDePrincipal(nueva).Text1), L"") << "no se cargó de nuevo";
+    EXPECT_GE(Alto(nueva), abierta);
+    // It stays: some ticks later it is the one main window, and the program runs.
+    ASSERT_TRUE(programa().EsperarTics(nueva, 3));
+    EXPECT_TRUE(::IsWindow(nueva));
+    EXPECT_EQ(programa().Ventanas(kPrefijoTituloPrincipal, true).size(), 1u);
+    EXPECT_TRUE(programa().Vivo());
+}
+
+INSTANTIATE_TEST_SUITE_P(MientrasLaPrincipalSeCierra, CierreRapido,
+                         testing::Values(CasoCierreRapido{"OpcionesConCancelar", kIdOpciones, L"Opciones", true},
+                                         CasoCierreRapido{"OpcionesConWmClose", kIdOpciones, L"Opciones", false},
+                                         CasoCierreRapido{"AcercaDeConWmClose", kIdAcercaDe, L"Acerca de...", false}),
+                         [](const auto& info) { return std::string(info.param.nombre); });
+
+}  // namespace
+}  // namespace kalvenor::e2e

@@ -1,0 +1,56 @@
+#pragma once
+// What the end-to-end driver and the probe DLL (Sonda.cpp) say to each other.
+//
+// Menus cannot be read across processes under Wine, so the driver installs a
+// WH_GETMESSAGE hook on the program's user-interface thread; Wine loads this
+// DLL into the program, and the hook answers questions from inside it:
+//   - the driver posts kMensajeConsulta to one of the program's windows, with
+//     wParam = the question | (argument a << 8) | (argument b << 16) and
+//     lParam = the driver's thread id;
+//   - the hook, seeing the message retrieved, answers with PostThreadMessage to
+//     that thread: kMensajeRespuesta, wParam = the same wParam, lParam = the
+//     answer; and turns the message into WM_NULL, so the program never sees it.
+// The hook also watches every window's WM_TIMER with the id of the forms
+// layer's first timer (Timer1), and notes the window's state just before the
+// first one is handed on to the program.
+
+#include <windows.h>
+
+namespace kalvenor::e2e {
+
+inline constexpr wchar_t kMensajeConsulta[] = L"Kalvenor.e2e.Sonda.Consulta";
+inline constexpr wchar_t kMensajeRespuesta[] = L"Kalvenor.e2e.Sonda.Respuesta";
+
+// The forms layer numbers a form's timers from 1 in declaration order (id 0
+// belongs to the sweep): the main window's Timer1 is 1.
+inline constexpr WPARAM kIdTimer1 = 1;
+
+// The questions (low byte of wParam).
+enum class Consulta : unsigned {
+    // 1 when the window's system menu holds SC_MOVE now, else 0.
+    MenuSistemaTieneMover = 1,
+    // The number of WM_TIMER messages of Timer1 retrieved for this window
+    // since the hook was installed.
+    TicsTimer1 = 2,
+    // The state just before the window's first Timer1 tick was handed on:
+    // bit 0 WS_EX_TOPMOST set, bit 1 SC_MOVE in the system menu, bit 2 the
+    // state was recorded at all (no tick seen yet: 0).
+    EstadoAntesDelPrimerTic = 3,
+    // GetMenuItemCount of the window's menu bar.
+    ElementosBarraMenu = 4,
+    // GetMenuItemID of item b of the popup at position a of the menu bar.
+    IdElementoMenu = 5,
+};
+
+inline constexpr LPARAM kAntesTicTopmost = 1;
+inline constexpr LPARAM kAntesTicMover = 2;
+inline constexpr LPARAM kAntesTicAnotado = 4;
+
+inline constexpr WPARAM CodificarConsulta(Consulta consulta, unsigned a = 0, unsigned b = 0) {
+    return static_cast<WPARAM>(static_cast<unsigned>(consulta) | ((a & 0xFF) << 8) | ((b & 0xFF) << 16));
+}
+
+// The hook procedure's exported name.
+inline constexpr char kNombreProcedimiento[] = "KalvenorSondaGetMessage";
+
+}  // namespace kalvenor::e2e

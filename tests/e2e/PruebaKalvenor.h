@@ -1,0 +1,78 @@
+#pragma once
+// The fixture of the end-to-end tests: one run of the program per test, with
+// its own settings folder, ended and cleaned up when the test ends.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <optional>
+#include <string>
+
+#include "Conductor.h"
+
+namespace kalvenor::e2e {
+
+class PruebaKalvenor : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // The program reads a settings file in the Windows directory until a
+        // per-user one exists; one left there by something else would change
+        // what every test here sees as the defaults.
+        wchar_t windows[MAX_PATH] = {};
+        ::GetWindowsDirectoryW(windows, MAX_PATH);
+        const std::wstring heredado = std::wstring(windows) + L"\\Kalvenor";
+        ASSERT_EQ(::GetFileAttributesW(heredado.c_str()), INVALID_FILE_ATTRIBUTES)
+            << "hay un archivo de configuración en la carpeta de Windows del prefijo de Wine";
+    }
+
+    // Starts the program, with the settings file's bytes when given, and
+    // waits for its main window to appear.
+    void Arrancar(std::optional<std::string> archivoPreferencias = std::nullopt) {
+        programa_.emplace(std::move(archivoPreferencias));
+        ASSERT_TRUE(programa_->Iniciar()) << programa_->Error();
+        principal_ = programa_->EsperarPrincipal();
+        ASSERT_NE(principal_, nullptr) << "no apareció la ventana principal";
+    }
+
+    // Starts the program and waits for the opening sweep to end.
+    void ArrancarAbierta(std::optional<std::string> archivoPreferencias = std::nullopt) {
+        ASSERT_NO_FATAL_FAILURE(Arrancar(std::move(archivoPreferencias)));
+        ASSERT_NO_FATAL_FAILURE(EsperarAbierta(principal_));
+    }
+
+    void EsperarAbierta(HWND principal) {
+        ASSERT_TRUE(programa_->EsperarAbierta(principal))
+            << "la ventana principal no terminó de abrirse: alto " << Alto(principal) << " de "
+            << TamanoDisenadoPrincipal().cy;
+    }
+
+    // Waits for a new load of the main window (another handle than `anterior`).
+    HWND EsperarNuevaPrincipal(HWND anterior) {
+        HWND nueva = programa_->EsperarPrincipal(anterior);
+        EXPECT_NE(nueva, nullptr) << "la ventana principal no volvió";
+        return nueva;
+    }
+
+    // Waits for a window to be gone (destroyed).
+    static bool EsperarQueDesaparezca(HWND ventana) {
+        return EsperarHasta([&] { return !::IsWindow(ventana); });
+    }
+
+    Programa& programa() { return *programa_; }
+
+    std::optional<Programa> programa_;
+    HWND principal_ = nullptr;
+};
+
+// A pixel coordinate of the main window multiplied by a fixed 16 and taken as
+// twips, back in pixels at the screen's resolution (15 twips per pixel at 96
+// dpi, so 16/15 of it, rounded): the options and about windows' place (Parts
+// 4.2 and 5.1).
+inline int PorDieciseisEnPixeles(int pixeles) {
+    HDC pantalla = ::GetDC(nullptr);
+    const int ppp = ::GetDeviceCaps(pantalla, LOGPIXELSY);
+    ::ReleaseDC(nullptr, pantalla);
+    return static_cast<int>(std::lround(pixeles * 16.0 * ppp / 1440.0));
+}
+
+}  // namespace kalvenor::e2e

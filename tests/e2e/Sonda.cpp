@@ -1,0 +1,105 @@
+// The probe: a WH_GETMESSAGE hook procedure that the end-to-end driver installs
+// on Kalvenor's user-interface thread. Wine loads this DLL into the program,
+// where the hook answers the driver's questions about menus and watches the
+// main window's timer (the protocol is in ProtocoloSonda.h). Everything here
+// runs on the program's one user-interface thread, so no locking is needed.
+
+#include <windows.h>
+
+#include "ProtocoloSonda.h"
+
+namespace {
+
+using kalvenor::e2e::Consulta;
+
+struct Vigilada {
+    HWND ventana = nullptr;
+    LPARAM tics = 0;
+    LPARAM antesDelPrimerTic = 0;
+};
+
+// Windows seen with a Timer1 tick, oldest first; the oldest is reused when full.
+constexpr int kMaximoVigiladas = 64;
+Vigilada vigiladas[kMaximoVigiladas];
+int siguienteLibre = 0;
+
+UINT MensajeConsulta() {
+    static const UINT mensaje = ::RegisterWindowMessageW(kalvenor::e2e::kMensajeConsulta);
+    return mensaje;
+}
+
+UINT MensajeRespuesta() {
+    static const UINT mensaje = ::RegisterWindowMessageW(kalvenor::e2e::kMensajeRespuesta);
+    return mensaje;
+}
+
+Vigilada* Buscar(HWND ventana) {
+    for (Vigilada& v : vigiladas)
+        if (v.ventana == ventana) return &v;
+    return nullptr;
+}
+
+Vigilada& BuscarOCrear(HWND ventana) {
+    if (Vigilada* v = Buscar(ventana)) return *v;
+    Vigilada& nueva = vigiladas[siguienteLibre];
+    siguienteLibre = (siguienteLibre + 1) % kMaximoVigiladas;
+    nueva = Vigilada{ventana, 0, 0};
+    return nueva;
+}
+
+bool MenuSistemaTieneMover(HWND ventana) {
+    HMENU menu = ::GetSystemMenu(ventana, FALSE);
+    return menu && ::GetMenuState(menu, SC_MOVE, MF_BYCOMMAND) != static_cast<UINT>(-1);
+}
+
+LPARAM Responder(HWND ventana, WPARAM pregunta) {
+    const auto consulta = static_cast<Consulta>(pregunta & 0xFF);
+    const int a = static_cast<int>((pregunta >> 8) & 0xFF);
+    const int b = static_cast<int>((pregunta >> 16) & 0xFF);
+    switch (consulta) {
+    case Consulta::MenuSistemaTieneMover:
+        return MenuSistemaTieneMover(ventana) ? 1 : 0;
+    case Consulta::TicsTimer1: {
+        const Vigilada* v = Buscar(ventana);
+        return v ? v->tics : 0;
+    }
+    case Consulta::EstadoAntesDelPrimerTic: {
+        const Vigilada* v = Buscar(ventana);
+        return v ? v->antesDelPrimerTic : 0;
+    }
+    case Consulta::ElementosBarraMenu:
+        return ::GetMenuItemCount(::GetMenu(ventana));
+    case Consulta::IdElementoMenu:
+        return static_cast<LPARAM>(static_cast<int>(::GetMenuItemID(::GetSubMenu(::GetMenu(ventana), a), b)));
+    }
+    return -1;
+}
+
+void AnotarTic(HWND ventana) {
+    Vigilada& v = BuscarOCrear(ventana);
+    if (v.tics == 0) {
+        LPARAM estado = kalvenor::e2e::kAntesTicAnotado;
+        if (::GetWindowLongW(ventana, GWL_EXSTYLE) & WS_EX_TOPMOST) estado |= kalvenor::e2e::kAntesTicTopmost;
+        if (MenuSistemaTieneMover(ventana)) estado |= kalvenor::e2e::kAntesTicMover;
+        v.antesDelPrimerTic = estado;
+    }
+    ++v.tics;
+}
+
+}  // namespace
+
+extern "C" __declspec(dllexport) LRESULT CALLBACK KalvenorSondaGetMessage(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && wParam == PM_REMOVE) {
+        MSG* mensaje = reinterpret_cast<MSG*>(lParam);
+        if (mensaje->message == MensajeConsulta() && mensaje->hwnd) {
+            const LPARAM respuesta = Responder(mensaje->hwnd, mensaje->wParam);
+            ::PostThreadMessageW(static_cast<DWORD>(mensaje->lParam), MensajeRespuesta(), mensaje->wParam, respuesta);
+            mensaje->message = WM_NULL;
+        } else if (mensaje->message == WM_TIMER && mensaje->wParam == kalvenor::e2e::kIdTimer1 && mensaje->hwnd) {
+            AnotarTic(mensaje->hwnd);
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }

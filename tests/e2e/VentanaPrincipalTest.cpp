@@ -1,0 +1,342 @@
+// End to end, the main translator window: where it opens and how it grows, the key filters under real typing,
+// the translations, keeping on top, the Move command, the opacity, and the
+// two ways to close it.
+
+#include <algorithm>
+#include <ostream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "PruebaKalvenor.h"
+
+namespace kalvenor::e2e {
+namespace {
+
+using VentanaPrincipal = PruebaKalvenor;
+
+int AltoPantalla() { return ::GetSystemMetrics(SM_CYSCREEN); }
+
+// Under Wine the taskbar found is a hidden window with the rectangle (0, 0, 0,
+// 0): left <= 0, top <= 0, right < 600 is the left-edge case with a thickness
+// of 0, so the window stands at x = 0 with its bottom edge on the screen's.
+TEST_F(VentanaPrincipal, AbreEnLaEsquinaDeLaBarraYCreceHastaSuAltoDisenado) {
+    ASSERT_NO_FATAL_FAILURE(Arrancar());
+    const SIZE disenado = TamanoDisenadoPrincipal();
+    const int paso = PasoEnPixeles(200);
+    const int fondo = AltoPantalla();
+
+    std::vector<RECT> muestras;
+    const bool abierta = EsperarHasta([&] {
+        if (!::IsWindowVisible(principal_)) return false;
+        const std::optional<RECT> r = RectanguloSiExiste(principal_);
+        if (!r) return false;
+        muestras.push_back(*r);
+        return r->bottom - r->top >= disenado.cy && r->bottom == fondo;
+    });
+    ASSERT_TRUE(abierta) << "alto " << Alto(principal_) << " de " << disenado.cy;
+
+    std::set<int> altosAlCrecer;
+    int altoAnterior = 0;
+    for (const RECT& r : muestras) {
+        SCOPED_TRACE(testing::Message() << "muestra (" << r.left << ", " << r.top << ", " << r.right << ", "
+                                        << r.bottom << ")");
+        EXPECT_EQ(r.left, 0);
+        EXPECT_EQ(r.right - r.left, disenado.cx);
+        // The height changes before the top, as two changes: between them the
+        // bottom edge may stand one step low, never more.
+        EXPECT_GE(r.bottom, fondo);
+        EXPECT_LE(r.bottom, fondo + paso);
+        EXPECT_GE(r.bottom - r.top, altoAnterior) << "la ventana encogió al abrirse";
+        altoAnterior = r.bottom - r.top;
+        if (altoAnterior < disenado.cy) altosAlCrecer.insert(altoAnterior);
+    }
+    EXPECT_GE(altosAlCrecer.size(), 2u) << "no se vio crecer la ventana paso a paso";
+
+    // The sweep ends at the first height that reaches the designed one.
+    const RECT final = Rectangulo(principal_);
+    EXPECT_GE(final.bottom - final.top, disenado.cy);
+    EXPECT_LE(final.bottom - final.top, disenado.cy + paso);
+    const SIZE cliente = TamanoCliente(principal_);
+    EXPECT_EQ(cliente.cx, 432);
+    EXPECT_GE(cliente.cy, 320);
+
+    // And stays there: two Timer1 ticks later nothing has moved.
+    ASSERT_TRUE(programa().EsperarTics(principal_, 3));
+    const RECT despues = Rectangulo(principal_);
+    EXPECT_TRUE(::EqualRect(&final, &despues));
+}
+
+TEST_F(VentanaPrincipal, LasTeclasEscritasPasanPorElFiltroDeCadaCaja) {
+    ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
+    const ControlesPrincipal c = ControlesDePrincipal(principal_);
+    ASSERT_NE(c.Text1, nullptr);
+    ASSERT_NE(c.Text2, nullptr);
+    ASSERT_TRUE(TraerAlFrente(principal_));
+    ASSERT_TRUE(EsperarHasta([&] { return Foco(principal_) == c.Text1; })) << "Text1 no recibió el foco";
+
+    // H, o, l, a, blank, m, u, n, d, o: the blank is cancelled.
+    Escribir(L"Hola mundo");
+    EXPECT_TRUE(EsperarHasta([&] { return Texto(c.Text1).size() >= 9; }));
+    EXPECT_EQ(Texto(c.Text1), L"Holamundo");
+
+    // A 7 is refused in Text1. The full stop typed after it is taken: once it
+    // is there, the 7 has been handled too.
+    Escribir(L"7.");
+    EXPECT_TRUE(EsperarHasta([&] { return Texto(c.Text1).size() >= 10; }));
+    EXPECT_EQ(Texto(c.Text1), L"Holamundo.");
+
+    // Tab moves to Text2, which refuses a and A and takes 7 and b.
+    PulsarTecla(VK_TAB);
+    ASSERT_TRUE(EsperarHasta([&] { return Foco(principal_) == c.Text2; })) << "Tab no llevó el foco a Text2";
+    Escribir(L"aA7b");
+    EXPECT_TRUE(EsperarHasta([&] { return Texto(c.Text2).size() >= 2; }));
+    EXPECT_EQ(Texto(c.Text2), L"7b");
+
+    // Backspace works in both boxes; Enter adds nothing.
+    PulsarTecla(VK_BACK);
+    PulsarTecla(VK_RETURN);
+    Escribir(L"d");
+    EXPECT_TRUE(EsperarHasta([&] { return Texto(c.Text2) == L"7d"; }))
+        << "Text2: " << testing::PrintToString(Texto(c.Text2));
+    EXPECT_EQ(Texto(c.Text1), L"Holamundo.");
+}
+
+// Characters outside the keyboard layout, sent as WM_CHAR: each box takes its
+// set and refuses the rest.
+TEST_F(VentanaPrincipal, CaracteresFueraDelTecladoEnCadaCaja) {
+    ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
+    const ControlesPrincipal c = ControlesDePrincipal(principal_);
+    ASSERT_NE(c.Text1, nullptr);
+    ASSERT_NE(c.Text2, nullptr);
+
+    struct Caso {
+        wchar_t caracter;
+        bool enText1;
+        bool enText2;
+    };
+    const Caso casos[] = {
+        {L'b', true, true},    {L'B', true, true},    {L'Ñ', true, true},    {L'ñ', true, true},
+        {L'.', true, true},    {L',', true, true},    {L'7', false, true},   {L'a', true, false},
+        {L'A', true, false},   {L'á', false, false},  {L'é', false, false},  {L'ü', false, false},
+        {L'¿', false, false},  {L'?', false, false},  {L'¡', false, false},  {L'!', false, false},
+        {L';', false, false},  {L'-', false, false},  {L' ', false, false},  {L'\r', false, false},
+        {L'\n', false, false},
+    };
+    // Every key ends with a z, which both boxes take: once it is there, the
+    // keys before it have been handled.
+    for (const bool enText1 : {true, false}) {
+        HWND caja = enText1 ? c.Text1 : c.Text2;
+        SCOPED_TRACE(enText1 ? "Text1" : "Text2");
+        std::wstring esperado;
+        for (const Caso& caso : casos) {
+            ::PostMessageW(caja, WM_CHAR, caso.caracter, 1);
+            if (enText1 ? caso.enText1 : caso.enText2) esperado += caso.caracter;
+        }
+        ::PostMessageW(caja, WM_CHAR, L'z', 1);
+        esperado += L'z';
+        EXPECT_TRUE(EsperarHasta([&] {
+            const std::wstring texto = Texto(caja);
+            return !texto.empty() && texto.back() == L'z';
+        }));
+        EXPECT_EQ(Texto(caja), esperado);
+    }
+}
+
+TEST_F(VentanaPrincipal, LosBotonesDanLasTraduccionesDeEjemplo) {
+    ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
+    const ControlesPrincipal c = ControlesDePrincipal(principal_);
+    ASSERT_NE(c.Command1, nullptr) << "no está el botón ZorbiTraducción";
+    ASSERT_NE(c.Command2, nullptr) << "no está el botón Regresar a normal";
+
+    struct Caso {
+        bool haciaClave;  // Command1, Text1 to Text2; otherwise Command2, Text2 to Text1
+        std::wstring entrada;
+        std::wstring resultado;
+    };
+    const Caso casos[] = {
+        {true, L"Camino", L"4815n0"},
+        {false, L"4815n0", L"camino"},
+        {true, L"GALLO", L"98770"},
+        {false, L"98770", L"gallo"},
+        {true, L"Hola, Ñandú.", L"H078, Ñ8ndú."},
+        {false, L"m1", L"mm"},
+        {true, L"a1", L"81"},
+        {false, L"81", L"am"},
+        {true, L"Línea uno\r\nLínea dos", L"7ín68 2n0\r\n7ín68 d0s"},
+        {true, L"", L""},
+        {false, L"", L""},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(testing::Message() << (caso.haciaClave ? "ZorbiTraducción: " : "Regresar a normal: ")
+                                        << testing::PrintToString(caso.entrada));
+        HWND origen = caso.haciaClave ? c.Text1 : c.Text2;
+        HWND destino = caso.haciaClave ? c.Text2 : c.Text1;
+        PonerTexto(origen, caso.entrada);
+        PonerTexto(destino, L"texto anterior");
+        Pulsar(caso.haciaClave ? c.Command1 : c.Command2);
+        EXPECT_EQ(Texto(destino), caso.resultado);
+        EXPECT_EQ(Texto(origen), caso.entrada) << "la caja de origen cambió";
+    }
+}
+
+TEST_F(VentanaPrincipal, TraduceUnTextoDeCienMilCaracteres) {
+    ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
+    const ControlesPrincipal c = ControlesDePrincipal(principal_);
+    ASSERT_NE(c.Command1, nullptr);
+
+    std::wstring normal;
+    std::wstring clave;
+    for (int i = 0; i < 10000; ++i) {
+        normal += L"Hola mundo";
+        clave += L"H078 12nd0";
+    }
+    ASSERT_EQ(normal.size(), 100000u);
+    PonerTexto(c.Text1, normal);
+    Pulsar(c.Command1);
+    const std::wstring traducido = Texto(c.Text2);
+    ASSERT_EQ(traducido.size(), 100000u);
+    EXPECT_EQ(traducido.substr(0, 10), L"H078 12nd0");
+    EXPECT_EQ(traducido.substr(50000, 10), L"H078 12nd0");
+    EXPECT_EQ(traducido.substr(99990), L"H078 12nd0");
+    EXPECT_TRUE(traducido == clave);
+
+    PonerTexto(c.Text1, L"");
+    Pulsar(c.Command2);
+    const std::wstring deVuelta = Texto(c.Text1);
+    ASSERT_EQ(deVuelta.size(), 100000u);
+    EXPECT_TRUE(deVuelta == normal);
+}
+
+// ShowPopUp and Movible through Timer1: the sweep makes the window topmost and
+// a fresh window has its Move command; from the first tick on, both follow
+// the preferences, tick after tick.
+struct CasoEncimaYMover {
+    const char* nombre;
+    const char* showPopUp;
+    const char* movible;
+    bool encima;
+    bool mover;
+};
+
+void PrintTo(const CasoEncimaYMover& caso, std::ostream* os) { *os << caso.nombre; }
+
+class EncimaYMover : public PruebaKalvenor, public testing::WithParamInterface<CasoEncimaYMover> {};
+
+TEST_P(EncimaYMover, TrasElPrimerTicSiguenLasPreferencias) {
+    const CasoEncimaYMover& caso = GetParam();
+    ASSERT_NO_FATAL_FAILURE(Arrancar(ArchivoPreferencias(
+        {std::string("ShowPopUp=") + caso.showPopUp, std::string("Movible=") + caso.movible})));
+
+    // Two ticks retrieved: the first has been handled.
+    ASSERT_TRUE(programa().EsperarTics(principal_, 2)) << "Timer1 no dio dos tics";
+    const std::optional<LPARAM> antes = programa().Consultar(principal_, Consulta::EstadoAntesDelPrimerTic);
+    ASSERT_TRUE(antes.has_value());
+    ASSERT_TRUE(*antes & kAntesTicAnotado) << "la sonda no vio el primer tic";
+    EXPECT_TRUE(*antes & kAntesTicTopmost) << "no era topmost antes del primer tic";
+    EXPECT_TRUE(*antes & kAntesTicMover) << "le faltaba Mover antes del primer tic";
+
+    EXPECT_EQ(EsTopmost(principal_), caso.encima);
+    EXPECT_EQ(programa().TieneMover(principal_), std::optional<bool>(caso.mover));
+
+    // Still so some ticks later.
+    ASSERT_TRUE(programa().EsperarTics(principal_, 4));
+    EXPECT_EQ(EsTopmost(principal_), caso.encima);
+    EXPECT_EQ(programa().TieneMover(principal_), std::optional<bool>(caso.mover));
+}
+
+INSTANTIATE_TEST_SUITE_P(Preferencias, EncimaYMover,
+                         testing::Values(CasoEncimaYMover{"NoEncima_NoMovible", "0", "0", false, false},
+                                         CasoEncimaYMover{"Encima_NoMovible", "1", "0", true, false},
+                                         CasoEncimaYMover{"NoEncima_Movible", "0", "1", false, true},
+                                         CasoEncimaYMover{"Encima_Movible", "1", "1", true, true},
+                                         CasoEncimaYMover{"MenosUno_MenosUno", "-1", "-1", true, true}),
+                         [](const auto& info) { return std::string(info.param.nombre); });
+
+struct CasoOpacidad {
+    const char* nombre;
+    std::optional<std::string> layer;  // the line "Layer=..." or no settings file
+    BYTE alfa;
+};
+
+void PrintTo(const CasoOpacidad& caso, std::ostream* os) { *os << caso.nombre; }
+
+class OpacidadPrincipal : public PruebaKalvenor, public testing::WithParamInterface<CasoOpacidad> {};
+
+TEST_P(OpacidadPrincipal, EsLaDelArchivo) {
+    const CasoOpacidad& caso = GetParam();
+    std::optional<std::string> archivo;
+    if (caso.layer) archivo = ArchivoPreferencias({"Layer=" + *caso.layer});
+    ASSERT_NO_FATAL_FAILURE(ArrancarAbierta(archivo));
+    EXPECT_TRUE(::GetWindowLongW(principal_, GWL_EXSTYLE) & WS_EX_LAYERED);
+    EXPECT_EQ(Opacidad(principal_), std::optional<BYTE>(caso.alfa));
+}
+
+INSTANTIATE_TEST_SUITE_P(Preferencias, OpacidadPrincipal,
+                         testing::Values(CasoOpacidad{"SinArchivo", std::nullopt, 255},
+                                         CasoOpacidad{"Layer200", "200", 200},
+                                         CasoOpacidad{"LayerVacio", "", 255}),
+                         [](const auto& info) { return std::string(info.param.nombre); });
+
+TEST_F(VentanaPrincipal, ElMenuTieneSusTresOrdenesConLosIdsDeLaCapaDeFormularios) {
+    ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
+    EXPECT_EQ(programa().Consultar(principal_, Consulta::ElementosBarraMenu), std::optional<LPARAM>(3));
+    EXPECT_EQ(programa().Consultar(principal_, Consulta::IdElementoMenu, kMenuArchivo, 0),
+              std::optional<LPARAM>(kIdSalir));
+    EXPECT_EQ(programa().Consultar(principal_, Consulta::IdElementoMenu, kMenuHerramientas, 0),
+              std::optional<LPARAM>(kIdOpciones));
+    EXPECT_EQ(programa().Consultar(principal_, Consulta::IdElementoMenu, kMenuAyuda, 0),
+              std::optional<LPARAM>(kIdAcercaDe));
+}
+
+// Salir by the keyboard: F10, Down, Enter.
+TEST_F(VentanaPrincipal, SalirLaBarreHastaCerrarlaYElProgramaTermina) {
+    ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
+    const int abierta = Alto(principal_);
+    const int paso = PasoEnPixeles(200);
+    const int fondo = AltoPantalla();
+
+    ASSERT_TRUE(programa().MenuPorTeclado(principal_, kMenuArchivo));
+    std::vector<RECT> muestras;
+    ASSERT_TRUE(EsperarHasta([&] {
+        const std::optional<RECT> r = RectanguloSiExiste(principal_);
+        if (!r) return true;
+        muestras.push_back(*r);
+        return false;
+    })) << "la ventana principal no se cerró";
+
+    int altoAnterior = abierta;
+    int menor = abierta;
+    for (const RECT& r : muestras) {
+        SCOPED_TRACE(testing::Message() << "muestra (" << r.left << ", " << r.top << ", " << r.right << ", "
+                                        << r.bottom << ")");
+        EXPECT_EQ(r.left, 0);
+        // Height first, then top: between the two the bottom edge may stand
+        // one step high.
+        EXPECT_LE(r.bottom, fondo);
+        EXPECT_GE(r.bottom, fondo - paso);
+        EXPECT_LE(r.bottom - r.top, altoAnterior) << "la ventana creció al cerrarse";
+        altoAnterior = r.bottom - r.top;
+        menor = std::min(menor, altoAnterior);
+    }
+    EXPECT_LT(menor, abierta - paso) << "no se vio barrer la ventana";
+    EXPECT_EQ(programa().EsperarFin(), std::optional<DWORD>(0));
+}
+
+TEST_F(VentanaPrincipal, CerrarlaDesdeFueraLaQuitaDeUnaVezYElProgramaTermina) {
+    ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
+    const int abierta = Alto(principal_);
+    ::PostMessageW(principal_, WM_CLOSE, 0, 0);
+    std::vector<int> altos;
+    ASSERT_TRUE(EsperarHasta([&] {
+        const std::optional<RECT> r = RectanguloSiExiste(principal_);
+        if (!r) return true;
+        altos.push_back(r->bottom - r->top);
+        return false;
+    }));
+    for (int alto : altos) EXPECT_EQ(alto, abierta) << "la ventana barrió antes de cerrarse";
+    EXPECT_EQ(programa().EsperarFin(), std::optional<DWORD>(0));
+}
+
+}  // namespace
+}  // namespace kalvenor::e2e
