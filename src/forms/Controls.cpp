@@ -209,7 +209,8 @@ void CheckBox::SetValue(std::int16_t value) {
 Frame::Frame(Form& form, const Design& design) : Control(form, design.bounds, design.tabIndex), design_(design) {}
 
 void Frame::Create() {
-    CreateChild(L"BUTTON", design_.caption, BS_GROUPBOX);
+    // Painted after what it holds, so it must not cover the controls inside it.
+    CreateChild(L"BUTTON", design_.caption, BS_GROUPBOX, WS_EX_TRANSPARENT);
     ApplyFont(nullptr);
 }
 
