@@ -1,10 +1,10 @@
 #include "forms/Fonts.h"
 
-#include <cmath>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "forms/Application.h"
 #include "forms/Controls.h"
 #include "forms/Handles.h"
 
@@ -19,10 +19,9 @@ struct CachedFont {
     UniqueFont font;
 };
 
-int ScreenDpiY() {
-    WindowDc screen(nullptr);
-    return ::GetDeviceCaps(screen.get(), LOGPIXELSY);
-}
+// A point is 20 twips, so font sizes go through the same conversion as the
+// designs' geometry.
+constexpr double kTwipsPerPoint = 20.0;
 
 const LOGFONTW* MessageFont() {
     static const NONCLIENTMETRICSW metrics = [] {
@@ -41,7 +40,7 @@ UniqueFont CreateMessageFont() {
 
 UniqueFont CreateDesignedFont(const FontDesign& design) {
     LOGFONTW logFont{};
-    logFont.lfHeight = -static_cast<LONG>(std::lround(design.points * ScreenDpiY() / 72.0));
+    logFont.lfHeight = -PixelsY(design.points * kTwipsPerPoint);
     logFont.lfWeight = design.bold ? FW_BOLD : FW_NORMAL;
     logFont.lfCharSet = DEFAULT_CHARSET;
     logFont.lfQuality = DEFAULT_QUALITY;
@@ -55,7 +54,7 @@ FontDesign MessageFontDesign() {
     const LOGFONTW* font = MessageFont();
     if (!font) return FontDesign{.face = L"MS Shell Dlg", .points = 8.0, .bold = false};
     return FontDesign{.face = font->lfFaceName,
-                      .points = std::abs(font->lfHeight) * 72.0 / ScreenDpiY(),
+                      .points = std::abs(font->lfHeight) * TheScreen().TwipsPerPixelY() / kTwipsPerPoint,
                       .bold = font->lfWeight >= FW_BOLD};
 }
 

@@ -40,10 +40,9 @@ void RegisterFormClass(WNDPROC windowProc) {
     ::RegisterClassExW(&windowClass);
 }
 
-DWORD StyleOf(BorderStyle border) {
-    (void)border;
-    return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-}
+// Both borders are fixed: a caption with its system menu, no sizing border,
+// no minimize or maximize button.
+constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 
 DWORD ExStyleOf(BorderStyle border) {
     return WS_EX_CONTROLPARENT | (border == BorderStyle::FixedToolWindow ? WS_EX_TOOLWINDOW : WS_EX_APPWINDOW);
@@ -79,7 +78,7 @@ int Form::LoadedFormCount() noexcept {
 
 void Form::Load() {
     RegisterFormClass(&Form::WindowProc);
-    const DWORD style = StyleOf(design_.borderStyle);
+    const DWORD style = kFormStyle;
     const DWORD exStyle = ExStyleOf(design_.borderStyle);
     RECT outer{0, 0, PixelsX(design_.clientWidth), PixelsY(design_.clientHeight)};
     ::AdjustWindowRectEx(&outer, style, !menus_.empty(), exStyle);

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "forms/Texto.h"
 #include "forms/TituloAplicacion.h"
 #include "settings/Preferencias.h"
 
@@ -15,8 +16,8 @@ constexpr std::wstring_view kCarpetaPreferencias = L"Kalvenor";
 // The read buffer: 254 characters and the terminating zero.
 constexpr DWORD kLongitudBuffer = static_cast<DWORD>(kLongitudMaximaValorINI + 1);
 
-std::wstring Ancho(std::u16string_view texto) { return std::wstring(texto.begin(), texto.end()); }
-std::u16string DesdeAncho(std::wstring_view texto) { return std::u16string(texto.begin(), texto.end()); }
+using forms::AnchoDesdeTexto;
+using forms::TextoDesdeAncho;
 
 std::string Ansi(std::wstring_view texto) {
     if (texto.empty()) return {};
@@ -26,6 +27,8 @@ std::string Ansi(std::wstring_view texto) {
     if (bytes > 0) WideCharToMultiByte(CP_ACP, 0, texto.data(), longitud, resultado.data(), bytes, nullptr, nullptr);
     return resultado;
 }
+
+std::string Ansi(std::u16string_view texto) { return Ansi(AnchoDesdeTexto(texto)); }
 
 std::wstring DesdeAnsi(std::string_view texto) {
     if (texto.empty()) return {};
@@ -37,7 +40,7 @@ std::wstring DesdeAnsi(std::string_view texto) {
 }
 
 // What the A functions would see of the text: through the ANSI code page and back.
-std::wstring PorAnsi(std::u16string_view texto) { return DesdeAnsi(Ansi(Ancho(texto))); }
+std::wstring PorAnsi(std::u16string_view texto) { return DesdeAnsi(Ansi(texto)); }
 
 bool CabeEnAnsi(std::wstring_view texto) { return DesdeAnsi(Ansi(texto)) == texto; }
 
@@ -67,7 +70,7 @@ std::wstring CarpetaPreferencias() {
 std::wstring RutaPorUsuario(std::u16string_view archivo) {
     std::wstring carpeta = CarpetaPreferencias();
     if (carpeta.empty()) return {};
-    return carpeta + L'\\' + Ancho(archivo);
+    return carpeta + L'\\' + AnchoDesdeTexto(archivo);
 }
 
 bool EsArchivo(const std::wstring& ruta) {
@@ -85,14 +88,14 @@ bool AsegurarCarpeta(const std::wstring& carpeta) {
 std::u16string Leer(std::u16string_view seccion, std::u16string_view clave, const std::wstring& archivo) {
     if (CabeEnAnsi(archivo)) {
         std::string buffer(kLongitudBuffer, '\0');
-        const DWORD n = GetPrivateProfileStringA(Ansi(Ancho(seccion)).c_str(), Ansi(Ancho(clave)).c_str(), "",
+        const DWORD n = GetPrivateProfileStringA(Ansi(seccion).c_str(), Ansi(clave).c_str(), "",
                                                  buffer.data(), kLongitudBuffer, Ansi(archivo).c_str());
-        return DesdeAncho(DesdeAnsi(std::string_view(buffer.data(), n)));
+        return TextoDesdeAncho(DesdeAnsi(std::string_view(buffer.data(), n)));
     }
     std::wstring buffer(kLongitudBuffer, L'\0');
     const DWORD n = GetPrivateProfileStringW(PorAnsi(seccion).c_str(), PorAnsi(clave).c_str(), L"", buffer.data(),
                                              kLongitudBuffer, archivo.c_str());
-    return DesdeAncho(std::wstring_view(buffer.data(), n));
+    return TextoDesdeAncho(std::wstring_view(buffer.data(), n));
 }
 
 }  // namespace
@@ -103,17 +106,17 @@ std::u16string ArchivoINI::LeerINI(std::u16string_view seccion, std::u16string_v
     if (!porUsuario.empty() && EsArchivo(porUsuario)) return Leer(seccion, clave, porUsuario);
     // No per-user file yet: the bare name, which the platform looks up in the
     // Windows directory.
-    return Leer(seccion, clave, Ancho(archivo));
+    return Leer(seccion, clave, AnchoDesdeTexto(archivo));
 }
 
 bool ArchivoINI::EscribirINI(std::u16string_view seccion, std::u16string_view clave, std::u16string_view valor,
                              std::u16string_view archivo) {
     const std::wstring carpeta = CarpetaPreferencias();
     if (carpeta.empty() || !AsegurarCarpeta(carpeta)) return false;
-    const std::wstring ruta = carpeta + L'\\' + Ancho(archivo);
+    const std::wstring ruta = carpeta + L'\\' + AnchoDesdeTexto(archivo);
     if (CabeEnAnsi(ruta)) {
-        return WritePrivateProfileStringA(Ansi(Ancho(seccion)).c_str(), Ansi(Ancho(clave)).c_str(),
-                                          Ansi(Ancho(valor)).c_str(), Ansi(ruta).c_str()) != FALSE;
+        return WritePrivateProfileStringA(Ansi(seccion).c_str(), Ansi(clave).c_str(),
+                                          Ansi(valor).c_str(), Ansi(ruta).c_str()) != FALSE;
     }
     return WritePrivateProfileStringW(PorAnsi(seccion).c_str(), PorAnsi(clave).c_str(), PorAnsi(valor).c_str(),
                                       ruta.c_str()) != FALSE;

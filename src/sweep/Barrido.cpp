@@ -12,7 +12,9 @@ DatosBarrido EstadoBarrido;
 
 namespace {
 
-constexpr std::int16_t kVerdadero = -1;
+// The horizontal thickness of a taskbar at the left or right edge is counted
+// at a fixed 15 twips per pixel, whatever the screen's resolution.
+constexpr double kTwipsPorPixelHorizontal = 15.0;
 
 PlataformaBarrido* plataformaInstalada = nullptr;
 const forms::Pantalla* pantallaInstalada = nullptr;
@@ -51,8 +53,8 @@ std::int32_t EnteroMasCercano(double valor) {
     return static_cast<std::int32_t>(redondeado);
 }
 
-// The taskbar thickness is kept 32-bit wide: a bar 2185 pixels or more does
-// not fit the 16 bits of the original. Beyond 32 bits it saturates.
+// The taskbar thickness is kept 32-bit wide: a bar 2185 pixels or more would
+// not fit 16 bits. Beyond 32 bits it saturates.
 std::int32_t Saturado32(double valor) {
     const double redondeado = std::nearbyint(valor);
     if (std::isnan(redondeado)) return 0;
@@ -86,10 +88,10 @@ std::int32_t DetectarBarra(PlataformaBarrido& plataforma, const forms::Pantalla&
         EstadoBarrido.PosicionBarra = BarraAbajo;
     } else if (r.left > 0 && r.top <= 0) {
         EstadoBarrido.PosicionBarra = BarraDerecha;
-        grosorBarra = Saturado32((static_cast<std::int64_t>(r.right) - r.left) * 15.0);
+        grosorBarra = Saturado32((static_cast<std::int64_t>(r.right) - r.left) * kTwipsPorPixelHorizontal);
     } else if (r.left <= 0 && r.top <= 0 && r.right < LimiteBarraIzquierda) {
         EstadoBarrido.PosicionBarra = BarraIzquierda;
-        grosorBarra = Saturado32(static_cast<double>(r.right) * 15.0);
+        grosorBarra = Saturado32(static_cast<double>(r.right) * kTwipsPorPixelHorizontal);
     } else if (r.left <= 0 && r.top <= 0 && r.right >= LimiteBarraIzquierda) {
         EstadoBarrido.PosicionBarra = BarraArriba;
     }
@@ -203,7 +205,7 @@ void IniciarBarrido(forms::Ventana& ventana, std::int16_t mostrar, std::uint8_t 
     const std::int32_t grosorBarra = DetectarBarra(plataforma, pantalla);
 
     // 6: only when opening, collapse and place.
-    if (mostrar == kVerdadero) {
+    if (mostrar == forms::Verdadero) {
         ventana.SetHeight(0.0f);
         Colocar(ventana, pantalla, grosorBarra);
     }
@@ -220,7 +222,7 @@ void IniciarBarrido(forms::Ventana& ventana, std::int16_t mostrar, std::uint8_t 
     const forms::Handle handle = ventana.hWnd();
     plataforma.SetTimer(handle, kIdTemporizadorBarrido, kPeriodoBarridoMs);
     OlvidarCierre(handle);
-    if (mostrar != kVerdadero) cierre = {&ventana, handle};
+    if (mostrar != forms::Verdadero) cierre = {&ventana, handle};
 }
 
 void PasoBarrido() {
@@ -229,7 +231,7 @@ void PasoBarrido() {
     PlataformaBarrido& plataforma = Plataforma();
     const float paso = PasoDelTick(Pantalla());
 
-    if (EstadoBarrido.Mostrar == kVerdadero)
+    if (EstadoBarrido.Mostrar == forms::Verdadero)
         TickApertura(*ventana, plataforma, paso);
     else
         TickCierre(*ventana, plataforma, paso);
