@@ -3,10 +3,10 @@
 
 #include <windows.h>
 
-#include "forms/Application.h"
+#include "forms/win32/Application.h"
 #include "sweep/Barrido.h"
 #include "sweep/PlataformaBarridoWin32.h"
-#include "windows/Form1.h"
+#include "windows/VentanaPrincipal.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     kalvenor::forms::InitializeApplication();

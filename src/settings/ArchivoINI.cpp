@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "forms/Texto.h"
-#include "forms/TituloAplicacion.h"
+#include "forms/core/Texto.h"
+#include "forms/core/TituloAplicacion.h"
 #include "settings/Preferencias.h"
 
 namespace kalvenor {

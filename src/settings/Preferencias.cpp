@@ -1,8 +1,8 @@
 #include "settings/Preferencias.h"
 
-#include "forms/TituloAplicacion.h"
-#include "forms/Conversiones.h"
-#include "forms/ErrorEjecucion.h"
+#include "forms/core/TituloAplicacion.h"
+#include "forms/core/Conversiones.h"
+#include "forms/core/ErrorEjecucion.h"
 
 namespace kalvenor {
 

@@ -4,7 +4,7 @@
 #include <limits>
 #include <stdexcept>
 
-#include "forms/ErrorEjecucion.h"
+#include "forms/core/ErrorEjecucion.h"
 
 namespace kalvenor {
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "forms/Ventana.h"
+#include "forms/core/Ventana.h"
 #include "sweep/PlataformaBarrido.h"
 
 namespace kalvenor {

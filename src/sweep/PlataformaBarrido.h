@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "forms/Ventana.h"
+#include "forms/core/Ventana.h"
 
 namespace kalvenor {
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "forms/InformeErrores.h"
+#include "forms/win32/InformeErrores.h"
 #include "sweep/Barrido.h"
 
 namespace kalvenor {

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <limits>
 
-#include "forms/ErrorEjecucion.h"
-#include "forms/Form.h"
-#include "windows/Form1.h"
+#include "forms/core/ErrorEjecucion.h"
+#include "forms/win32/Form.h"
+#include "windows/VentanaPrincipal.h"
 
 namespace kalvenor {
 

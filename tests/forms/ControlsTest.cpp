@@ -7,10 +7,10 @@
 #include <string>
 
 #include "Bombeo.h"
-#include "forms/Application.h"
-#include "forms/Controls.h"
-#include "forms/Form.h"
-#include "forms/Picture.h"
+#include "forms/win32/Application.h"
+#include "forms/win32/Controls.h"
+#include "forms/win32/Form.h"
+#include "forms/win32/Picture.h"
 #include "resources/Recursos.h"
 
 namespace kalvenor::forms {

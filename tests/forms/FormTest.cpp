@@ -8,9 +8,9 @@
 #include <string>
 
 #include "Bombeo.h"
-#include "forms/Application.h"
-#include "forms/Controls.h"
-#include "forms/Form.h"
+#include "forms/win32/Application.h"
+#include "forms/win32/Controls.h"
+#include "forms/win32/Form.h"
 
 namespace kalvenor::forms {
 namespace {

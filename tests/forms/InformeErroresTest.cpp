@@ -9,11 +9,11 @@
 #include <string>
 
 #include "Bombeo.h"
-#include "forms/Application.h"
-#include "forms/Controls.h"
-#include "forms/ErrorEjecucion.h"
-#include "forms/Form.h"
-#include "forms/InformeErrores.h"
+#include "forms/win32/Application.h"
+#include "forms/win32/Controls.h"
+#include "forms/core/ErrorEjecucion.h"
+#include "forms/win32/Form.h"
+#include "forms/win32/InformeErrores.h"
 
 namespace kalvenor::forms {
 namespace {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "forms/TituloAplicacion.h"
-#include "forms/ErrorEjecucion.h"
-#include "settings/PerfilEnMemoria.h"
+#include "forms/core/TituloAplicacion.h"
+#include "forms/core/ErrorEjecucion.h"
+#include "PerfilEnMemoria.h"
 
 namespace kalvenor {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "FalsosBarrido.h"
-#include "forms/ErrorEjecucion.h"
+#include "forms/core/ErrorEjecucion.h"
 #include "sweep/Barrido.h"
 
 namespace kalvenor {

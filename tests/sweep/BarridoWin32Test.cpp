@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "VentanaPruebaWin32.h"
-#include "forms/InformeErrores.h"
+#include "forms/win32/InformeErrores.h"
 #include "sweep/Barrido.h"
 #include "sweep/PlataformaBarridoWin32.h"
 

@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "forms/Ventana.h"
+#include "forms/core/Ventana.h"
 #include "sweep/Barrido.h"
 #include "sweep/PlataformaBarrido.h"
 

@@ -8,7 +8,7 @@
 
 #include <functional>
 
-#include "forms/Ventana.h"
+#include "forms/core/Ventana.h"
 
 namespace kalvenor::prueba {
 

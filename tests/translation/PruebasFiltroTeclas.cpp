@@ -7,14 +7,14 @@
 #include <string>
 #include <string_view>
 
-#include "forms/CodigoAnsi.h"
+#include "Windows1252.h"
 #include "translation/FiltroTeclas.h"
 #include "translation/Traduccion.h"
 
 namespace kalvenor {
 namespace {
 
-using forms::CaracterWindows1252;
+using prueba::CaracterWindows1252;
 
 // What the key-press handler leaves of a key code.
 std::int16_t Filtrar(std::int16_t codigo, std::u16string_view permitidos) {

@@ -8,11 +8,14 @@
 
 #include <cstdint>
 
-#include "forms/CodigoAnsi.h"
+#include "Windows1252.h"
+#include "forms/win32/CodigoAnsiSistema.h"
 #include "translation/FiltroTeclas.h"
 
 namespace kalvenor::forms {
 namespace {
+
+using prueba::CaracterWindows1252;
 
 class CodigoAnsiDelSistema1252 : public ::testing::Test {
  protected:

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "forms/CodigoAnsi.h"
+#include "forms/win32/CodigoAnsiSistema.h"
 
 namespace kalvenor::forms {
 

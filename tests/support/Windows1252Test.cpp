@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
-#include "forms/CodigoAnsi.h"
+#include "Windows1252.h"
 
-namespace kalvenor::forms {
+namespace kalvenor::prueba {
 namespace {
 
 TEST(CaracterWindows1252, AsciiYLatin1SonElMismoNumero) {
@@ -60,4 +60,4 @@ TEST(CaracterWindows1252, CodigosFueraDeUnByteNoSonNingunCaracter) {
 }
 
 }  // namespace
-}  // namespace kalvenor::forms
+}  // namespace kalvenor::prueba

@@ -1,16 +1,16 @@
-#include "forms/Controls.h"
+#include "forms/win32/Controls.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 
-#include "forms/Application.h"
-#include "forms/CodigoAnsi.h"
-#include "forms/ErrorEjecucion.h"
-#include "forms/Fonts.h"
-#include "forms/Form.h"
-#include "forms/InformeErrores.h"
-#include "forms/Picture.h"
+#include "forms/win32/Application.h"
+#include "forms/win32/CodigoAnsiSistema.h"
+#include "forms/core/ErrorEjecucion.h"
+#include "forms/win32/Fonts.h"
+#include "forms/win32/Form.h"
+#include "forms/win32/InformeErrores.h"
+#include "forms/win32/Picture.h"
 
 namespace kalvenor::forms {
 

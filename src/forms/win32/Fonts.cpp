@@ -1,12 +1,12 @@
-#include "forms/Fonts.h"
+#include "forms/win32/Fonts.h"
 
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "forms/Application.h"
-#include "forms/Controls.h"
-#include "forms/Handles.h"
+#include "forms/win32/Application.h"
+#include "forms/win32/Controls.h"
+#include "forms/win32/Handles.h"
 
 namespace kalvenor::forms {
 

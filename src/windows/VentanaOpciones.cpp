@@ -1,18 +1,18 @@
-#include "windows/Form2.h"
+#include "windows/VentanaOpciones.h"
 
 #include <windows.h>
 
 #include <string>
 
-#include "forms/TituloAplicacion.h"
-#include "forms/Application.h"
-#include "forms/Conversiones.h"
-#include "forms/Texto.h"
+#include "forms/core/TituloAplicacion.h"
+#include "forms/win32/Application.h"
+#include "forms/core/Conversiones.h"
+#include "forms/core/Texto.h"
 #include "resources/Recursos.h"
 #include "settings/ArchivoINI.h"
 #include "settings/Preferencias.h"
 #include "windows/Colocacion.h"
-#include "windows/Form1.h"
+#include "windows/VentanaPrincipal.h"
 
 namespace kalvenor {
 

@@ -1,17 +1,17 @@
-#include "windows/Form1.h"
+#include "windows/VentanaPrincipal.h"
 
 #include <windows.h>
 
-#include "forms/Application.h"
-#include "forms/CodigoAnsi.h"
-#include "forms/Texto.h"
+#include "forms/win32/Application.h"
+#include "forms/win32/CodigoAnsiSistema.h"
+#include "forms/core/Texto.h"
 #include "resources/Recursos.h"
 #include "settings/Preferencias.h"
 #include "sweep/Barrido.h"
 #include "translation/FiltroTeclas.h"
 #include "translation/Traduccion.h"
-#include "windows/Form2.h"
-#include "windows/Form3.h"
+#include "windows/VentanaOpciones.h"
+#include "windows/VentanaAcercaDe.h"
 
 namespace kalvenor {
 

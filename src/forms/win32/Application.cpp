@@ -1,4 +1,4 @@
-#include "forms/Application.h"
+#include "forms/win32/Application.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -6,9 +6,9 @@
 
 #include <cmath>
 
-#include "forms/Form.h"
-#include "forms/Handles.h"
-#include "forms/InformeErrores.h"
+#include "forms/win32/Form.h"
+#include "forms/win32/Handles.h"
+#include "forms/win32/InformeErrores.h"
 
 namespace kalvenor::forms {
 

@@ -1,4 +1,4 @@
-#include "forms/ErrorEjecucion.h"
+#include "forms/core/ErrorEjecucion.h"
 
 #include <utility>
 

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "forms/Handles.h"
+#include "forms/win32/Handles.h"
 
 namespace kalvenor::forms {
 

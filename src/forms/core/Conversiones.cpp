@@ -1,8 +1,8 @@
-#include "forms/Conversiones.h"
+#include "forms/core/Conversiones.h"
 
 #include <cstdint>
 
-#include "forms/ErrorEjecucion.h"
+#include "forms/core/ErrorEjecucion.h"
 
 namespace kalvenor::forms {
 

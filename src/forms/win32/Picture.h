@@ -1,7 +1,7 @@
 #pragma once
 // Pictures stored in the program's resources.
 
-#include "forms/Handles.h"
+#include "forms/win32/Handles.h"
 
 namespace kalvenor::forms {
 

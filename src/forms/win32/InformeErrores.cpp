@@ -1,13 +1,13 @@
-#include "forms/InformeErrores.h"
+#include "forms/win32/InformeErrores.h"
 
 #include <windows.h>
 
 #include <new>
 #include <utility>
 
-#include "forms/TituloAplicacion.h"
-#include "forms/ErrorEjecucion.h"
-#include "forms/Texto.h"
+#include "forms/core/TituloAplicacion.h"
+#include "forms/core/ErrorEjecucion.h"
+#include "forms/core/Texto.h"
 
 namespace kalvenor::forms {
 

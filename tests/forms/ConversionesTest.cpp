@@ -1,6 +1,6 @@
 // The run-time's text-to-number conversions as the settings use them.
 
-#include "forms/Conversiones.h"
+#include "forms/core/Conversiones.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "forms/ErrorEjecucion.h"
+#include "forms/core/ErrorEjecucion.h"
 
 namespace kalvenor::forms {
 namespace {

@@ -1,13 +1,13 @@
-#include "forms/Form.h"
+#include "forms/win32/Form.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "forms/Application.h"
-#include "forms/Controls.h"
-#include "forms/ErrorEjecucion.h"
-#include "forms/Fonts.h"
-#include "forms/InformeErrores.h"
+#include "forms/win32/Application.h"
+#include "forms/win32/Controls.h"
+#include "forms/core/ErrorEjecucion.h"
+#include "forms/win32/Fonts.h"
+#include "forms/win32/InformeErrores.h"
 
 namespace kalvenor::forms {
 
@@ -17,7 +17,6 @@ constexpr wchar_t kFormClass[] = L"KalvenorForm";
 // Control ids start above IDOK and IDCANCEL, which dialog navigation sends.
 constexpr int kFirstControlId = 1000;
 constexpr int kFirstMenuId = 100;
-constexpr UINT_PTR kFirstTimerId = 1;  // 0 belongs to the sweep
 
 std::vector<Form*>& AllForms() {
     static std::vector<Form*> forms;

@@ -2,7 +2,7 @@
 // The application object: the message loop, letting pending events run, and
 // the screen.
 
-#include "forms/Ventana.h"
+#include "forms/core/Ventana.h"
 
 namespace kalvenor::forms {
 

@@ -1,4 +1,4 @@
-#include "forms/Picture.h"
+#include "forms/win32/Picture.h"
 
 #include <objbase.h>
 #include <wincodec.h>

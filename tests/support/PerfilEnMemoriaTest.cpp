@@ -1,7 +1,7 @@
 // The in-memory profile behaves as the platform's profile functions do, so
 // that tests built on it mean what they say.
 
-#include "settings/PerfilEnMemoria.h"
+#include "PerfilEnMemoria.h"
 
 #include <gtest/gtest.h>
 

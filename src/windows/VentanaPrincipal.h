@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "forms/Controls.h"
-#include "forms/Form.h"
+#include "forms/win32/Controls.h"
+#include "forms/win32/Form.h"
 
 namespace kalvenor {
 

@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "forms/Handles.h"
-#include "forms/Ventana.h"
+#include "forms/win32/Handles.h"
+#include "forms/core/Ventana.h"
 
 namespace kalvenor::forms {
 
@@ -63,6 +63,10 @@ public:
     HWND Window() const noexcept { return window_; }
     const FormDesign& Design() const noexcept { return design_; }
     HBRUSH BackgroundBrush() const noexcept;
+
+    // The form's Timer controls run as window timers numbered from this id, in
+    // declaration order; other ids on the window are free for other users.
+    static constexpr UINT_PTR kFirstTimerId = 1;
 
     // True when the window belongs to a loaded form of this program.
     static bool IsFormWindow(HWND window) noexcept;

@@ -1,4 +1,4 @@
-#include "settings/PerfilEnMemoria.h"
+#include "PerfilEnMemoria.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "windows/Form3.h"
+#include "windows/VentanaAcercaDe.h"
 
 #include "resources/Recursos.h"
 #include "windows/Colocacion.h"
-#include "windows/Form1.h"
+#include "windows/VentanaPrincipal.h"
 
 namespace kalvenor {
 
