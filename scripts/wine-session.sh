@@ -1,50 +1,136 @@
 #!/usr/bin/env bash
-# Sourced by the scripts that run Windows programs: starts an Xvfb display and
-# a Wine prefix of their own, and stops exactly those again.
-#   wine_session_start <folder for the prefix>
+# Sourced by the scripts that run Windows programs.
+#   wine_prefix_prepare <prefix>
+#       makes the Wine prefix if it is not there yet and puts Wine's own fonts
+#       in it; nothing else (scripts/run.sh uses it for the program's prefix).
+#   wine_session_start <folder>
+#       starts an Xvfb display and prepares Wine prefixes of their own under
+#       <folder>, with the X11 driver set up for a display without a window
+#       manager; exports DISPLAY and WINEPREFIX (the 96-dpi prefix).
 #   wine_session_stop
+#       stops exactly that Xvfb and the wineserver of every prefix above.
+# A caller that needs only the 96-dpi prefix sets WINE_SESSION_DPIS=() after
+# sourcing this file.
+#
+# The prefixes of a session, side by side in <folder>:
+#   wineprefix          96 dpi, Wine's default; WINEPREFIX points here
+#   wineprefix-dpi120   the same with LogPixels 120
+#   wineprefix-dpi144   the same with LogPixels 144
+# A test that has to run at another dpi sets WINEPREFIX to one of the last two
+# (kalvenor_add_test(... DPI 120 144) in cmake/KalvenorTesting.cmake does so).
+# scripts/test.sh passes build/windows as <folder>, so ctest entries may rely on
+# ${CMAKE_BINARY_DIR}/wineprefix-dpi120 and ${CMAKE_BINARY_DIR}/wineprefix-dpi144.
 
 WINE_SESSION_XVFB_PID=""
+WINE_SESSION_PREFIXES=()
+WINE_SESSION_DPIS=(120 144)
+
+# Debian's Wine does not look for its own fonts where the package installs
+# them: without a copy in the prefix, "MS Sans Serif" and Tahoma are replaced
+# by DejaVu and the caption buttons lose Marlett (the close button shows "r").
+WINE_SESSION_FONTS=/usr/share/wine/fonts
+
+wine_prefix_prepare() {
+  local prefix=$1
+  if ! compgen -G "$WINE_SESSION_FONTS/*.ttf" >/dev/null; then
+    echo "No se encuentran las fuentes de Wine en $WINE_SESSION_FONTS (paquete fonts-wine)." >&2
+    return 1
+  fi
+  mkdir -p "$prefix"
+  if [ ! -f "$prefix/system.reg" ]; then
+    # No Mono or Gecko installers: nothing here needs them, and on a real
+    # display they would ask to download them.
+    WINEPREFIX="$prefix" WINEARCH=win64 WINEDLLOVERRIDES="mscoree=;mshtml=" \
+      wineboot --init >/dev/null 2>&1 || true
+    # The registry reaches the disk when the prefix's wineserver ends.
+    WINEPREFIX="$prefix" wineserver -w >/dev/null 2>&1 || true
+    if [ ! -f "$prefix/system.reg" ]; then
+      echo "Wine no pudo crear el prefijo $prefix" >&2
+      return 1
+    fi
+  fi
+  mkdir -p "$prefix/drive_c/windows/Fonts"
+  cp -u "$WINE_SESSION_FONTS"/* "$prefix/drive_c/windows/Fonts/"
+}
+
+# Starts Xvfb on a display number it picks itself (-displayfd), so that two
+# sessions cannot race for the same one; sets DISPLAY once it accepts clients.
+wine_session_xvfb() {
+  local dir fifo n=""
+  dir=$(mktemp -d)
+  fifo="$dir/display"
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  WINE_SESSION_XVFB_PID=$!
+  # Xvfb writes the display number once it is ready; if it dies first, the
+  # read ends at once with nothing.
+  read -r -t 30 n <"$fifo" || true
+  rm -rf "$dir"
+  if [[ ! "$n" =~ ^[0-9]+$ ]]; then
+    echo "Xvfb no arrancó (¿está instalado el paquete xvfb?)" >&2
+    return 1
+  fi
+  export DISPLAY=":$n"
+}
 
 wine_session_start() {
   local folder=$1
-  mkdir -p "$folder"
-  export WINEPREFIX="$(cd "$folder" && pwd)/wineprefix"
+  mkdir -p "$folder" || return 1
+  folder=$(cd "$folder" && pwd)
+  export WINEPREFIX="$folder/wineprefix"
   export WINEDEBUG=-all
   export WINEARCH=win64
   # No Mono or Gecko installers in a test prefix.
   export WINEDLLOVERRIDES="mscoree=;mshtml="
 
-  local n
-  for n in $(seq 91 190); do
-    [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ] || break
-  done
-  Xvfb ":${n}" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-  WINE_SESSION_XVFB_PID=$!
-  export DISPLAY=":${n}"
-  local tries=0
-  until xdpyinfo >/dev/null 2>&1; do
-    tries=$((tries + 1))
-    if [ $tries -gt 100 ] || ! kill -0 "$WINE_SESSION_XVFB_PID" 2>/dev/null; then
-      echo "Xvfb no arrancó en ${DISPLAY}" >&2
-      return 1
-    fi
-    sleep 0.1
-  done
-
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot --init >/dev/null 2>&1 || true
-  fi
+  wine_session_xvfb || return 1
+  WINE_SESSION_PREFIXES=("$WINEPREFIX")
+  wine_prefix_prepare "$WINEPREFIX" || return 1
   # Without a window manager Wine waits 2 s for every hidden window unless
   # its windows are unmanaged.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+
+  # The other dpis: a copy of the finished 96-dpi prefix (much faster than
+  # another wineboot) with LogPixels set, made once and kept.
+  local dpi target missing=()
+  for dpi in "${WINE_SESSION_DPIS[@]}"; do
+    target="$folder/wineprefix-dpi$dpi"
+    WINE_SESSION_PREFIXES+=("$target")
+    if [ -f "$target/system.reg" ]; then
+      cp -u "$WINE_SESSION_FONTS"/* "$target/drive_c/windows/Fonts/"
+    else
+      missing+=("$dpi")
+    fi
+  done
+  [ ${#missing[@]} -gt 0 ] || return 0
+  wineserver -w >/dev/null 2>&1 || true
+  for dpi in "${missing[@]}"; do
+    target="$folder/wineprefix-dpi$dpi"
+    rm -rf "$target.new"
+    cp -a "$WINEPREFIX" "$target.new" || return 1
+    WINEPREFIX="$target.new" wine reg add 'HKCU\Control Panel\Desktop' \
+      /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  done
+  for dpi in "${missing[@]}"; do
+    target="$folder/wineprefix-dpi$dpi"
+    WINEPREFIX="$target.new" wineserver -w >/dev/null 2>&1 || true
+    if ! grep -q "^\"LogPixels\"=dword:$(printf %08x "$dpi")\$" "$target.new/user.reg"; then
+      echo "No se pudo poner el prefijo $target a $dpi ppp" >&2
+      return 1
+    fi
+    mv "$target.new" "$target"
+  done
 }
 
 wine_session_stop() {
-  if [ -n "${WINEPREFIX:-}" ]; then
-    WINEPREFIX="$WINEPREFIX" wineserver -k >/dev/null 2>&1 || true
-  fi
+  local prefix
+  for prefix in "${WINE_SESSION_PREFIXES[@]}" "${WINE_SESSION_PREFIXES[@]/%/.new}"; do
+    if [ -d "$prefix" ]; then
+      WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true
+    fi
+  done
+  WINE_SESSION_PREFIXES=()
   if [ -n "$WINE_SESSION_XVFB_PID" ]; then
     kill "$WINE_SESSION_XVFB_PID" 2>/dev/null || true
     wait "$WINE_SESSION_XVFB_PID" 2>/dev/null || true
