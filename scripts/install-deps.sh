@@ -4,9 +4,14 @@
 set -euo pipefail
 
 packages=(
-  cmake make g++ g++-mingw-w64-x86-64 mingw-w64-tools
-  wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick
-  googletest libgtest-dev libbenchmark-dev
+  cmake make g++                   # native build of the portable core and its tests
+  g++-mingw-w64-x86-64-posix       # the cross compilers (posix threads, for GoogleTest)
+  wine wine64                      # runs Kalvenor.exe and the Windows tests (64-bit)
+  fonts-wine                       # Wine's fonts, copied into every prefix (wine-session.sh)
+  xvfb                             # the tests' own display
+  imagemagick                      # screenshots.sh (import) and draw-resources.sh (convert)
+  googletest                       # GoogleTest sources, built into both trees
+  libbenchmark-dev                 # bench/ (native build)
 )
 
 missing=()
@@ -15,11 +20,12 @@ for p in "${packages[@]}"; do
 done
 
 if [ ${#missing[@]} -gt 0 ]; then
-  echo "Instalando paquetes: ${missing[*]}"
   if [ "$(id -u)" -ne 0 ]; then
-    echo "Hace falta ser root para instalar: ${missing[*]}" >&2
+    echo "Faltan paquetes: ${missing[*]}" >&2
+    echo "Hace falta ser root para instalarlos (p. ej.: sudo bash scripts/install-deps.sh)." >&2
     exit 1
   fi
+  echo "Instalando paquetes: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
