@@ -1,10 +1,22 @@
 # Compiler settings shared by every target of the project.
+
+# CI builds with this ON (scripts/test.sh): a warning in the project's own code
+# fails the build. Third-party sources (GoogleTest, Google Benchmark) never get
+# kalvenor_target_defaults, so their warnings stay warnings.
+option(KALVENOR_WARNINGS_AS_ERRORS "Treat compiler warnings in the project's own targets as errors" OFF)
+
 function(kalvenor_target_defaults target)
   target_compile_features(${target} PUBLIC cxx_std_20)
   if(MSVC)
     target_compile_options(${target} PRIVATE /W4 /utf-8 /permissive-)
-  else()
+    if(KALVENOR_WARNINGS_AS_ERRORS)
+      target_compile_options(${target} PRIVATE /WX)
+    endif()
+  elseif(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
     target_compile_options(${target} PRIVATE -Wall -Wextra -Wno-missing-field-initializers -finput-charset=UTF-8 -fexec-charset=UTF-8)
+    if(KALVENOR_WARNINGS_AS_ERRORS)
+      target_compile_options(${target} PRIVATE -Werror)
+    endif()
   endif()
   if(WIN32)
     target_compile_definitions(${target} PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
