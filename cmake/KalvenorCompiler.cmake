@@ -22,3 +22,13 @@ function(kalvenor_target_defaults target)
     target_compile_definitions(${target} PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
   endif()
 endfunction()
+
+# kalvenor_strip_release(target)
+# The shipped executable carries no debug information in its optimised
+# configurations: with MinGW the static run-time alone would triple its size.
+# GCC only (MinGW or native); other compilers keep their own defaults.
+function(kalvenor_strip_release target)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_link_options(${target} PRIVATE $<$<CONFIG:Release,MinSizeRel>:-s>)
+  endif()
+endfunction()
