@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
-# Builds Kalvenor.exe and starts it under Wine on the current display.
+# Builds Kalvenor.exe and starts it under Wine on the current display, in a
+# Wine prefix of the program's own (never the user's default one):
+# ${XDG_DATA_HOME:-$HOME/.local/share}/kalvenor/wineprefix, made on the first
+# run, with Wine's own fonts in it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -14,5 +17,15 @@ bash scripts/install-deps.sh
 cmake -S . -B build/windows -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
 cmake --build build/windows --target Kalvenor -j "$(nproc)"
+
+# shellcheck source=wine-session.sh
+source "$root/scripts/wine-session.sh"
+export WINEPREFIX="${XDG_DATA_HOME:-$HOME/.local/share}/kalvenor/wineprefix"
+export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree=;mshtml="
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "Preparando el prefijo de Wine de Kalvenor en $WINEPREFIX (solo la primera vez)..."
+fi
+wine_prefix_prepare "$WINEPREFIX"
 exec wine build/windows/Kalvenor.exe
