@@ -4,8 +4,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include <cmath>
-
+#include "forms/core/Unidades.h"
 #include "forms/win32/Form.h"
 #include "forms/win32/Handles.h"
 #include "forms/win32/InformeErrores.h"
@@ -13,8 +12,6 @@
 namespace kalvenor::forms {
 
 namespace {
-
-constexpr double kTwipsPerInch = 1440.0;
 
 struct Dpi {
     int x;
@@ -65,17 +62,19 @@ void DoEvents() {
     }
 }
 
-float Screen::Width() const { return static_cast<float>(::GetSystemMetrics(SM_CXSCREEN)) * TwipsPerPixelX(); }
-float Screen::Height() const { return static_cast<float>(::GetSystemMetrics(SM_CYSCREEN)) * TwipsPerPixelY(); }
-float Screen::TwipsPerPixelX() const { return static_cast<float>(kTwipsPerInch / ScreenDpi().x); }
-float Screen::TwipsPerPixelY() const { return static_cast<float>(kTwipsPerInch / ScreenDpi().y); }
+float Screen::Width() const { return TwipsX(::GetSystemMetrics(SM_CXSCREEN)); }
+float Screen::Height() const { return TwipsY(::GetSystemMetrics(SM_CYSCREEN)); }
+float Screen::TwipsPerPixelX() const { return TwipsPorPixel(ScreenDpi().x); }
+float Screen::TwipsPerPixelY() const { return TwipsPorPixel(ScreenDpi().y); }
 
 const Screen& TheScreen() {
     static const Screen screen;
     return screen;
 }
 
-int PixelsX(double twips) { return static_cast<int>(std::lround(twips * ScreenDpi().x / kTwipsPerInch)); }
-int PixelsY(double twips) { return static_cast<int>(std::lround(twips * ScreenDpi().y / kTwipsPerInch)); }
+int PixelsX(double twips) { return PixelesDesdeTwips(twips, ScreenDpi().x); }
+int PixelsY(double twips) { return PixelesDesdeTwips(twips, ScreenDpi().y); }
+float TwipsX(int pixels) { return TwipsDesdePixeles(pixels, ScreenDpi().x); }
+float TwipsY(int pixels) { return TwipsDesdePixeles(pixels, ScreenDpi().y); }
 
 }  // namespace kalvenor::forms

@@ -29,8 +29,11 @@ public:
 
 const Screen& TheScreen();
 
-// Twips of the design to pixels of the screen, horizontally and vertically.
+// Twips to pixels of the screen and back, horizontally and vertically, at the
+// system's resolution; all through the one conversion of forms/core/Unidades.h.
 int PixelsX(double twips);
 int PixelsY(double twips);
+float TwipsX(int pixels);
+float TwipsY(int pixels);
 
 }  // namespace kalvenor::forms

@@ -33,9 +33,15 @@ HWND Control::CreateChild(const wchar_t* windowClass, std::wstring_view text, DW
         left += frame.bounds_.left;
         top += frame.bounds_.top;
     }
+    // The edges are converted, not the size: a control that ends where
+    // another begins, or inside its form, does so in pixels too.
+    const int x = PixelsX(left);
+    const int y = PixelsY(top);
+    const int width = PixelsX(left + bounds_.width) - x;
+    const int height = PixelsY(top + bounds_.height) - y;
     const std::wstring caption(text);
-    window_ = ::CreateWindowExW(exStyle, windowClass, caption.c_str(), WS_CHILD | WS_VISIBLE | style, PixelsX(left),
-                                PixelsY(top), PixelsX(bounds_.width), PixelsY(bounds_.height), form_.Window(),
+    window_ = ::CreateWindowExW(exStyle, windowClass, caption.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width,
+                                height, form_.Window(),
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), ::GetModuleHandleW(nullptr),
                                 nullptr);
     if (!window_) throw SinMemoria();

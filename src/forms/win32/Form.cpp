@@ -1,7 +1,6 @@
 #include "forms/win32/Form.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "forms/win32/Application.h"
 #include "forms/win32/Controls.h"
@@ -45,10 +44,6 @@ constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCH
 
 DWORD ExStyleOf(BorderStyle border) {
     return WS_EX_CONTROLPARENT | (border == BorderStyle::FixedToolWindow ? WS_EX_TOOLWINDOW : WS_EX_APPWINDOW);
-}
-
-int ToPixels(float twips, float twipsPerPixel) {
-    return static_cast<int>(std::lround(twips / twipsPerPixel));
 }
 
 }  // namespace
@@ -186,15 +181,15 @@ RECT Form::WindowRect() const noexcept {
     return rect;
 }
 
-float Form::Left() const { return static_cast<float>(WindowRect().left) * TheScreen().TwipsPerPixelX(); }
-float Form::Top() const { return static_cast<float>(WindowRect().top) * TheScreen().TwipsPerPixelY(); }
+float Form::Left() const { return TwipsX(WindowRect().left); }
+float Form::Top() const { return TwipsY(WindowRect().top); }
 float Form::Width() const {
     const RECT rect = WindowRect();
-    return static_cast<float>(rect.right - rect.left) * TheScreen().TwipsPerPixelX();
+    return TwipsX(rect.right - rect.left);
 }
 float Form::Height() const {
     const RECT rect = WindowRect();
-    return static_cast<float>(rect.bottom - rect.top) * TheScreen().TwipsPerPixelY();
+    return TwipsY(rect.bottom - rect.top);
 }
 
 void Form::SetBounds(std::optional<POINT> position, std::optional<SIZE> size) {
@@ -209,18 +204,15 @@ void Form::SetBounds(std::optional<POINT> position, std::optional<SIZE> size) {
 
 void Form::SetTop(float twips) {
     const RECT rect = WindowRect();
-    SetBounds(POINT{rect.left, ToPixels(twips, TheScreen().TwipsPerPixelY())}, std::nullopt);
+    SetBounds(POINT{rect.left, PixelsY(twips)}, std::nullopt);
 }
 
 void Form::SetHeight(float twips) {
     const RECT rect = WindowRect();
-    SetBounds(std::nullopt, SIZE{rect.right - rect.left, ToPixels(twips, TheScreen().TwipsPerPixelY())});
+    SetBounds(std::nullopt, SIZE{rect.right - rect.left, PixelsY(twips)});
 }
 
-void Form::Move(float left, float top) {
-    const Screen& screen = TheScreen();
-    SetBounds(POINT{ToPixels(left, screen.TwipsPerPixelX()), ToPixels(top, screen.TwipsPerPixelY())}, std::nullopt);
-}
+void Form::Move(float left, float top) { SetBounds(POINT{PixelsX(left), PixelsY(top)}, std::nullopt); }
 
 void Form::RestoreNormalState() {
     if (window_ && (::IsIconic(window_) || ::IsZoomed(window_))) ::ShowWindow(window_, SW_RESTORE);
