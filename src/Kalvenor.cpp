@@ -9,8 +9,8 @@
 #include "windows/VentanaPrincipal.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    kalvenor::forms::InitializeApplication();
+    kalvenor::forms::Application application;
     static kalvenor::PlataformaBarridoWin32 plataforma;
     kalvenor::UsarPlataformaBarrido(plataforma, kalvenor::forms::TheScreen());
-    return kalvenor::forms::Run(kalvenor::Form1);
+    return application.Run(kalvenor::Form1);
 }

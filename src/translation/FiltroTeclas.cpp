@@ -4,8 +4,8 @@ namespace kalvenor {
 
 bool TeclaPermitida(std::int16_t KeyAscii, std::u16string_view permitidos,
                     forms::ConversorAnsi aCaracter) {
-  // The key code becomes a character before anything is decided, as in the
-  // handler of the original program, whatever its value.
+  // The key code becomes a character before anything is decided, whatever
+  // its value (negative codes included).
   const char16_t caracter = aCaracter(KeyAscii);
   const bool enElConjunto = permitidos.find(caracter) != std::u16string_view::npos;
   return KeyAscii <= 8 || enElConjunto;

@@ -4,7 +4,10 @@
 
 #include "forms/win32/Application.h"
 #include "forms/win32/CodigoAnsiSistema.h"
+#include "forms/core/Conversiones.h"
+#include "forms/core/ErrorEjecucion.h"
 #include "forms/core/Texto.h"
+#include "forms/core/TituloAplicacion.h"
 #include "resources/Recursos.h"
 #include "settings/Preferencias.h"
 #include "sweep/Barrido.h"
@@ -29,6 +32,28 @@ const forms::FormDesign kDiseno{
     .icon = IDI_KALVENOR,
 };
 
+std::u16string ValorPredeterminado(std::u16string_view clave) {
+    if (clave == kClaveBarrido) return forms::TextoDesdeNumero(kBarridoPredeterminado);
+    if (clave == kClaveLayer) return forms::TextoDesdeNumero(kLayerPredeterminado);
+    if (clave == kClaveShowPopUp) return forms::TextoDesdeNumero(kShowPopUpPredeterminado);
+    return forms::TextoDesdeNumero(kMoviblePredeterminado);
+}
+
+// One line per value the file holds but the program cannot use.
+std::u16string DescribirRechazadas(const std::vector<ClaveRechazada>& rechazadas) {
+    std::u16string lineas;
+    for (const ClaveRechazada& r : rechazadas) {
+        lineas += u"  ";
+        lineas.append(r.clave).append(u"=").append(r.valor);
+        if (r.error == forms::kErrorDesbordamiento)
+            lineas += r.clave == kClaveLayer ? u": fuera del intervalo de 0 a 255" : u": fuera del intervalo de -32768 a 32767";
+        else
+            lineas += u": no es un número entero";
+        lineas += u"; se usa " + ValorPredeterminado(r.clave) + u"\n";
+    }
+    return lineas;
+}
+
 const forms::FontDesign kFuenteEtiquetas{.face = L"MS Sans Serif", .points = 12.0, .bold = true};
 constexpr COLORREF kColorEtiquetas = RGB(0, 128, 128);
 constexpr COLORREF kFondoCajas = RGB(192, 255, 255);
@@ -43,8 +68,7 @@ VentanaPrincipal::VentanaPrincipal()
                      .bounds = Bounds{45, 135, 4290, 375},
                      .tabIndex = 5,
                      .font = &kFuenteEtiquetas,
-                     .foreColor = kColorEtiquetas,
-                     .transparent = true}),
+                     .foreColor = kColorEtiquetas}),
       Command1(*this, {.caption = L"ZorbiTraducción", .bounds = Bounds{4410, 45, 1995, 420}, .tabIndex = 2}),
       Text1(*this, {.bounds = Bounds{90, 495, 6315, 1860},
                     .tabIndex = 0,
@@ -56,8 +80,7 @@ VentanaPrincipal::VentanaPrincipal()
                      .bounds = Bounds{45, 2520, 4290, 375},
                      .tabIndex = 4,
                      .font = &kFuenteEtiquetas,
-                     .foreColor = kColorEtiquetas,
-                     .transparent = true}),
+                     .foreColor = kColorEtiquetas}),
       Text2(*this, {.bounds = Bounds{45, 2880, 6360, 1860},
                     .tabIndex = 1,
                     .multiLine = true,
@@ -86,7 +109,7 @@ void VentanaPrincipal::Show() {
 }
 
 void VentanaPrincipal::Form_Load() {
-    CargarPreferencias();
+    AvisarValoresRechazados(CargarPreferencias());
     IniciarBarrido(*this, forms::Verdadero, Preferencias.Layer, Preferencias.Barrido);
 }
 
@@ -132,6 +155,20 @@ void VentanaPrincipal::mnuOpciones_Click() {
 }
 
 void VentanaPrincipal::mnuAcercaDe_Click() { Form3.Show(); }
+
+// An edited settings file must not keep the program from starting: its
+// unusable values give way to the defaults, and the user is told once for
+// each set of such values, not at every reload of the window.
+void VentanaPrincipal::AvisarValoresRechazados(const std::vector<ClaveRechazada>& rechazadas) {
+    static std::vector<ClaveRechazada> yaAvisadas;
+    if (rechazadas.empty() || rechazadas == yaAvisadas) return;
+    yaAvisadas = rechazadas;
+    std::u16string mensaje = u"El archivo de configuración tiene valores que Kalvenor no puede usar:\n\n";
+    mensaje += DescribirRechazadas(rechazadas);
+    mensaje += u"\nEl archivo no se ha modificado. Para corregirlo, abra Herramientas > Opciones y pulse \"Aceptar\".";
+    const std::wstring titulo = forms::AnchoDesdeTexto(forms::TituloAplicacion());
+    ::MessageBoxW(nullptr, forms::AnchoDesdeTexto(mensaje).c_str(), titulo.c_str(), MB_OK | MB_ICONWARNING);
+}
 
 void VentanaPrincipal::BarrerHastaCerrar() {
     IniciarBarrido(*this, forms::Falso, Preferencias.Layer, Preferencias.Barrido);

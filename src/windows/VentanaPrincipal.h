@@ -6,9 +6,11 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "forms/win32/Controls.h"
 #include "forms/win32/Form.h"
+#include "settings/Preferencias.h"
 
 namespace kalvenor {
 
@@ -37,6 +39,7 @@ private:
     void mnuAcercaDe_Click();
 
     void BarrerHastaCerrar();
+    void AvisarValoresRechazados(const std::vector<ClaveRechazada>& rechazadas);
 
     // Row by row from the top: the plain-text side, then the code side.
     forms::Label Label2;

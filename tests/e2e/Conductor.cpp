@@ -381,12 +381,12 @@ int PasoEnPixeles(int barrido) { return ::MulDiv(barrido, PuntosPorPulgada(), 14
 
 // --- Keyboard --------------------------------------------------------------------
 
-void PulsarTecla(WORD teclaVirtual, bool mayusculas) {
+void PulsarTecla(WORD teclaVirtual, WORD modificador) {
     std::vector<INPUT> entradas;
-    if (mayusculas) entradas.push_back(Tecla(VK_SHIFT, false));
+    if (modificador) entradas.push_back(Tecla(modificador, false));
     entradas.push_back(Tecla(teclaVirtual, false));
     entradas.push_back(Tecla(teclaVirtual, true));
-    if (mayusculas) entradas.push_back(Tecla(VK_SHIFT, true));
+    if (modificador) entradas.push_back(Tecla(modificador, true));
     EnviarEntradas(std::move(entradas));
 }
 
@@ -394,7 +394,7 @@ void Escribir(std::wstring_view texto) {
     for (wchar_t caracter : texto) {
         const SHORT tecla = ::VkKeyScanW(caracter);
         if (tecla == -1) continue;  // not on this keyboard layout
-        PulsarTecla(static_cast<WORD>(tecla & 0xFF), (tecla & 0x100) != 0);
+        PulsarTecla(static_cast<WORD>(tecla & 0xFF), (tecla & 0x100) != 0 ? VK_SHIFT : 0);
     }
 }
 
@@ -605,6 +605,15 @@ std::optional<bool> Programa::TieneMover(HWND ventana) {
     const std::optional<LPARAM> respuesta = Consultar(ventana, Consulta::MenuSistemaTieneMover);
     if (!respuesta) return std::nullopt;
     return *respuesta != 0;
+}
+
+std::optional<Programa::Fuente> Programa::FuenteDe(HWND control) {
+    const std::optional<LPARAM> fuente = Consultar(control, Consulta::FuenteDelControl);
+    const std::optional<LPARAM> ancho = Consultar(control, Consulta::AnchoDelTexto);
+    if (!fuente || !ancho || *fuente == -1) return std::nullopt;
+    return Fuente{static_cast<int>(*fuente & 0xFFFF), static_cast<int>((*fuente >> 16) & 0xFFFF),
+                  ((*fuente >> 32) & 1) != 0, static_cast<int>(*ancho & 0xFFFFFFFF),
+                  static_cast<int>((*ancho >> 32) & 0xFFFFFFFF)};
 }
 
 LPARAM Programa::TicsTimer1(HWND ventana) { return Consultar(ventana, Consulta::TicsTimer1).value_or(-1); }

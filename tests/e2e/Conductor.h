@@ -126,8 +126,9 @@ int PasoEnPixeles(int barrido);
 
 // --- Real keyboard input -------------------------------------------------
 
-// Presses and releases a key (with Shift when asked) through SendInput.
-void PulsarTecla(WORD teclaVirtual, bool mayusculas = false);
+// Presses and releases a key through SendInput, with a modifier (VK_SHIFT,
+// VK_CONTROL, VK_MENU) held down around it when one is given.
+void PulsarTecla(WORD teclaVirtual, WORD modificador = 0);
 // Types each character with the key the keyboard layout gives it.
 void Escribir(std::wstring_view texto);
 // A left click at the middle of a window, by real mouse input.
@@ -191,6 +192,16 @@ public:
     std::optional<LPARAM> Consultar(HWND ventana, Consulta consulta, unsigned a = 0, unsigned b = 0);
     std::optional<bool> TieneMover(HWND ventana);
     LPARAM TicsTimer1(HWND ventana);
+    // A control's font and how wide its caption is drawn in it, from inside
+    // the program.
+    struct Fuente {
+        int alto = 0;  // pixels
+        int peso = 0;  // FW_NORMAL, FW_BOLD
+        bool caraEncontrada = false;
+        int anchoTexto = 0;
+        int anchoCliente = 0;
+    };
+    std::optional<Fuente> FuenteDe(HWND control);
     // Waits until the window's Timer1 has ticked this often (ticks counted
     // when retrieved, so 2 means the first has been handled).
     bool EsperarTics(HWND ventana, LPARAM tics);

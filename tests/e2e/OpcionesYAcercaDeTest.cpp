@@ -139,6 +139,72 @@ TEST_F(Opciones, SeCargaDeLasPreferenciasYSeColocaEnLaEsquinaDeLaPrincipalPorDie
     EXPECT_NE(HijoConTexto(opciones, L"Button", L"Opacidad"), nullptr);
 }
 
+// Neither button is the default or the cancel button: Escape, Enter on a
+// slider, arrows, Alt+letters and the Tab keys move sliders and the focus,
+// and nothing closes the window or writes the settings file.
+TEST_F(Opciones, LasTeclasDeNavegacionNoCierranLaVentanaNiGuardan) {
+    ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
+    HWND opciones = Abrir(kIdOpciones, kTituloOpciones);
+    ASSERT_NE(opciones, nullptr);
+    const ControlesOpciones c = ControlesDeOpciones(opciones);
+    ASSERT_NE(c.sliBarrido, nullptr);
+    ASSERT_NE(c.sliLayer, nullptr);
+    ASSERT_TRUE(TraerAlFrente(opciones));
+    ASSERT_TRUE(EsperarHasta([&] { return Foco(opciones) == c.sliBarrido; })) << "sliBarrido no recibió el foco";
+
+    struct Pulsacion {
+        const char* nombre;
+        WORD tecla;
+        WORD modificador;
+    };
+    // The Tab keys go sliBarrido -> sliLayer -> sliBarrido -> sliLayer.
+    const Pulsacion teclas[] = {
+        {"Escape", VK_ESCAPE, 0}, {"Enter", VK_RETURN, 0},     {"Izquierda", VK_LEFT, 0},
+        {"Derecha", VK_RIGHT, 0}, {"Arriba", VK_UP, 0},        {"Abajo", VK_DOWN, 0},
+        {"Alt+A", 'A', VK_MENU},  {"Alt+C", 'C', VK_MENU},     {"Escape", VK_ESCAPE, 0},
+        {"Ctrl+Tab", VK_TAB, VK_CONTROL}, {"Mayús+Tab", VK_TAB, VK_SHIFT}, {"Tab", VK_TAB, 0},
+        {"Escape", VK_ESCAPE, 0}, {"Enter", VK_RETURN, 0},
+    };
+    for (const Pulsacion& p : teclas) {
+        SCOPED_TRACE(p.nombre);
+        ASSERT_TRUE(TraerAlFrente(opciones)) << "la ventana de opciones ya no está";
+        MoverDeslizador(c.sliBarrido, 300);
+        MoverDeslizador(c.sliLayer, 128);
+        PulsarTecla(p.tecla, p.modificador);
+        // Home after the key takes the focused slider to its start, which no
+        // key of the table does: once it is there, the key has been handled.
+        PulsarTecla(VK_HOME);
+        ASSERT_TRUE(EsperarHasta([&] {
+            return !::IsWindow(opciones) || PosicionDeslizador(c.sliBarrido) == 50 || PosicionDeslizador(c.sliLayer) == 0;
+        })) << "Inicio no llegó a ningún deslizador";
+        ASSERT_TRUE(::IsWindow(opciones)) << "la ventana de opciones se cerró";
+    }
+    EXPECT_TRUE(programa().Vivo());
+    EXPECT_FALSE(programa().LeerPreferencias().has_value()) << "una tecla guardó las opciones";
+    EXPECT_EQ(programa().Principal(), nullptr) << "la ventana principal volvió sin que se cerraran las opciones";
+}
+
+// An edited file may hold any non-zero flag; the program treats it as yes, so
+// the check boxes show it checked and accepting untouched keeps it so.
+TEST_F(Opciones, UnaCasillaConMenosUnoDelArchivoSeMuestraMarcadaYAceptarLaGuarda) {
+    ASSERT_NO_FATAL_FAILURE(ArrancarAbierta(ArchivoPreferencias({"ShowPopUp=-1", "Movible=-1"})));
+    HWND opciones = Abrir(kIdOpciones, kTituloOpciones);
+    ASSERT_NE(opciones, nullptr);
+    const ControlesOpciones c = ControlesDeOpciones(opciones);
+    ASSERT_NE(c.Aceptar, nullptr);
+    EXPECT_TRUE(Marcada(c.cheShowPopUp));
+    EXPECT_TRUE(Marcada(c.cheMovible));
+
+    Pulsar(c.Aceptar);
+    EXPECT_EQ(LineasPreferencias(),
+              (std::vector<std::string>{kCabeceraSeccion, "ShowPopUp=1", "Movible=1", "Barrido=200", "Layer=255"}));
+    HWND nueva = EsperarNuevaPrincipal(principal_);
+    ASSERT_NE(nueva, nullptr);
+    ASSERT_TRUE(programa().EsperarTics(nueva, 2));
+    EXPECT_TRUE(EsTopmost(nueva));
+    EXPECT_EQ(programa().TieneMover(nueva), std::optional<bool>(true));
+}
+
 // The typical round trip: Opciones, change the opacity, Aceptar,
 // and the main window returns with the new opacity.
 TEST_F(Opciones, CambiarLaOpacidadYAceptarTraeLaPrincipalConLaNuevaOpacidad) {
@@ -186,6 +252,64 @@ TEST_F(Opciones, ElTextoEscritoAntesDeOpcionesYaNoEstaCuandoVuelveLaPrincipal) {
 }
 
 // The about window by the keyboard (F10, Right, Right, Down, Enter).
+// Labels and check boxes are drawn in the face and size of their design (the
+// face found, not a substitute), and every caption fits on its one line.
+class Fuentes : public Recarga {
+protected:
+    static int Pixeles(int twips) {
+        HDC pantalla = ::GetDC(nullptr);
+        const int ppp = ::GetDeviceCaps(pantalla, LOGPIXELSY);
+        ::ReleaseDC(nullptr, pantalla);
+        return ::MulDiv(twips, ppp, 1440);
+    }
+
+    // reserva: pixels of the control that the caption cannot use (a check
+    // box's box). altoTwips 0: the system's font, whatever its size.
+    void Comprobar(HWND control, int altoTwips, int peso, int reserva = 0) {
+        ASSERT_NE(control, nullptr);
+        SCOPED_TRACE(testing::PrintToString(Texto(control)));
+        const std::optional<Programa::Fuente> f = programa().FuenteDe(control);
+        ASSERT_TRUE(f.has_value()) << "la sonda no leyó la fuente";
+        if (altoTwips != 0) EXPECT_EQ(f->alto, Pixeles(altoTwips));
+        EXPECT_EQ(f->peso, peso);
+        EXPECT_TRUE(f->caraEncontrada) << "se dibuja con una fuente sustituta";
+        EXPECT_LE(f->anchoTexto + reserva, f->anchoCliente)
+            << "el texto mide " << f->anchoTexto << " px y caben " << f->anchoCliente - reserva;
+    }
+};
+
+TEST_F(Fuentes, EtiquetasYCasillasConSuFuenteDisenadaYElTextoEntero) {
+    ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
+    for (const wchar_t* etiqueta : {L"Ingrese el texto Normal a traducir", L"Ingrese el texto Zorbi a traducir"}) {
+        // "MS Sans Serif" 12 pt bold: 240 twips.
+        Comprobar(HijoConTexto(principal_, L"Static", etiqueta), 240, FW_BOLD);
+    }
+
+    HWND opciones = Abrir(kIdOpciones, kTituloOpciones);
+    ASSERT_NE(opciones, nullptr);
+    const ControlesOpciones c = ControlesDeOpciones(opciones);
+    // "MS Sans Serif" 9.75 pt: 195 twips; the box and its gap take the
+    // width of a menu check mark and a little more.
+    const int casilla = ::GetSystemMetrics(SM_CXMENUCHECK) + 4;
+    Comprobar(c.cheShowPopUp, 195, FW_NORMAL, casilla);
+    Comprobar(c.cheMovible, 195, FW_NORMAL, casilla);
+    Pulsar(c.Cancelar);
+    HWND nueva = EsperarNuevaPrincipal(principal_);
+    ASSERT_NE(nueva, nullptr);
+    ASSERT_NO_FATAL_FAILURE(EsperarAbierta(nueva));
+    principal_ = nueva;
+
+    HWND acerca = Abrir(kIdAcercaDe, kTituloAcercaDe, false);
+    ASSERT_NE(acerca, nullptr);
+    int etiquetas = 0;
+    for (HWND etiqueta : Hijos(acerca, L"Static")) {
+        if (Texto(etiqueta).empty()) continue;  // the picture
+        Comprobar(etiqueta, 0, FW_NORMAL);
+        ++etiquetas;
+    }
+    EXPECT_EQ(etiquetas, 4);
+}
+
 TEST_F(AcercaDe, SeColocaPorDieciseisSeCierraSolaYLaPrincipalVuelveVacia) {
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
     PonerTexto(ControlesDePrincipal(principal_).Text1, L"Camino");

@@ -40,6 +40,13 @@ enum class Consulta : unsigned {
     ElementosBarraMenu = 4,
     // GetMenuItemID of item b of the popup at position a of the menu bar.
     IdElementoMenu = 5,
+    // The control's font (WM_GETFONT) as GetObject gives it: bits 0-15 the
+    // height in pixels (without sign), bits 16-31 the weight, bit 32 set when
+    // the face drawn with (GetTextFace) is the face asked for.
+    FuenteDelControl = 6,
+    // The width in pixels of the control's text drawn in its font (bits
+    // 0-31) and of its client area (bits 32-63).
+    AnchoDelTexto = 7,
 };
 
 inline constexpr LPARAM kAntesTicTopmost = 1;

@@ -66,8 +66,7 @@ protected:
 
 // A pixel coordinate of the main window multiplied by a fixed 16 and taken as
 // twips, back in pixels at the screen's resolution (15 twips per pixel at 96
-// dpi, so 16/15 of it, rounded): the options and about windows' place (Parts
-// 4.2 and 5.1).
+// dpi, so 16/15 of it, rounded): where the options and about windows open.
 inline int PorDieciseisEnPixeles(int pixeles) {
     HDC pantalla = ::GetDC(nullptr);
     const int ppp = ::GetDeviceCaps(pantalla, LOGPIXELSY);

@@ -52,6 +52,46 @@ bool MenuSistemaTieneMover(HWND ventana) {
     return menu && ::GetMenuState(menu, SC_MOVE, MF_BYCOMMAND) != static_cast<UINT>(-1);
 }
 
+// The window's own font, selected into a DC of the window for measuring.
+struct ConSuFuente {
+    explicit ConSuFuente(HWND v)
+        : ventana(v),
+          dc(::GetDC(v)),
+          fuente(reinterpret_cast<HFONT>(::SendMessageW(v, WM_GETFONT, 0, 0))),
+          anterior(::SelectObject(dc, fuente ? static_cast<HGDIOBJ>(fuente) : ::GetStockObject(SYSTEM_FONT))) {}
+    ~ConSuFuente() {
+        ::SelectObject(dc, anterior);
+        ::ReleaseDC(ventana, dc);
+    }
+    HWND ventana;
+    HDC dc;
+    HFONT fuente;
+    HGDIOBJ anterior;
+};
+
+LPARAM FuenteDelControl(HWND ventana) {
+    ConSuFuente medida(ventana);
+    LOGFONTW pedida{};
+    if (!medida.fuente || !::GetObjectW(medida.fuente, sizeof(pedida), &pedida)) return -1;
+    wchar_t cara[LF_FACESIZE] = {};
+    ::GetTextFaceW(medida.dc, LF_FACESIZE, cara);
+    const bool encontrada = ::lstrcmpiW(cara, pedida.lfFaceName) == 0;
+    const LPARAM alto = pedida.lfHeight < 0 ? -pedida.lfHeight : pedida.lfHeight;
+    return (alto & 0xFFFF) | (static_cast<LPARAM>(pedida.lfWeight & 0xFFFF) << 16) |
+           (encontrada ? static_cast<LPARAM>(1) << 32 : 0);
+}
+
+LPARAM AnchoDelTexto(HWND ventana) {
+    wchar_t texto[256] = {};
+    const int largo = ::GetWindowTextW(ventana, texto, 256);
+    ConSuFuente medida(ventana);
+    SIZE extension{};
+    ::GetTextExtentPoint32W(medida.dc, texto, largo, &extension);
+    RECT cliente{};
+    ::GetClientRect(ventana, &cliente);
+    return static_cast<LPARAM>(static_cast<DWORD>(extension.cx)) | (static_cast<LPARAM>(cliente.right) << 32);
+}
+
 LPARAM Responder(HWND ventana, WPARAM pregunta) {
     const auto consulta = static_cast<Consulta>(pregunta & 0xFF);
     const int a = static_cast<int>((pregunta >> 8) & 0xFF);
@@ -71,6 +111,10 @@ LPARAM Responder(HWND ventana, WPARAM pregunta) {
         return ::GetMenuItemCount(::GetMenu(ventana));
     case Consulta::IdElementoMenu:
         return static_cast<LPARAM>(static_cast<int>(::GetMenuItemID(::GetSubMenu(::GetMenu(ventana), a), b)));
+    case Consulta::FuenteDelControl:
+        return FuenteDelControl(ventana);
+    case Consulta::AnchoDelTexto:
+        return AnchoDelTexto(ventana);
     }
     return -1;
 }

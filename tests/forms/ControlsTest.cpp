@@ -26,7 +26,7 @@ public:
                        .scrollBars = ScrollBars::Both, .backColor = RGB(192, 255, 255)}),
           Boton(*this, {.caption = L"Botón", .bounds = {3200, 90, 1500, 420}, .tabIndex = 1}),
           Etiqueta(*this, {.caption = L"Etiqueta", .bounds = {90, 1100, 3000, 375}, .tabIndex = 2,
-                           .font = &kNegrita, .foreColor = RGB(0, 128, 128), .transparent = true}),
+                           .font = &kNegrita, .foreColor = RGB(0, 128, 128)}),
           Marco(*this, {.caption = L"Marco", .bounds = {150, 1500, 4000, 825}, .tabIndex = 3}),
           Deslizador(Marco, {.bounds = {135, 270, 3600, 375}, .tabIndex = 4, .min = 50, .max = 600}),
           Casilla(*this, {.caption = L"Casilla", .bounds = {90, 2500, 3000, 330}, .tabIndex = 5}),
@@ -45,7 +45,7 @@ public:
 
 class ControlsTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { InitializeApplication(); }
+    static void SetUpTestSuite() { static Application aplicacion; }
     void SetUp() override { forma.Show(); }
     void TearDown() override {
         forma.Unload();
@@ -109,7 +109,7 @@ TEST_F(ControlsTest, SliderAndCheckBoxShowTheNearestValueTheyHold) {
         forma.Deslizador.SetValue(caso.pedido);
         EXPECT_EQ(forma.Deslizador.Value(), caso.mostrado) << caso.pedido;
     }
-    for (Caso caso : {Caso{0, 0}, Caso{1, 1}, Caso{7, 1}, Caso{-1, 0}}) {
+    for (Caso caso : {Caso{0, 0}, Caso{1, 1}, Caso{7, 1}, Caso{-1, 1}, Caso{-32768, 1}}) {
         forma.Casilla.SetValue(static_cast<std::int16_t>(caso.pedido));
         EXPECT_EQ(forma.Casilla.Value(), caso.mostrado) << caso.pedido;
     }
@@ -152,7 +152,7 @@ TEST_F(ControlsTest, TimerTicksWhileItsFormIsLoaded) {
 }
 
 TEST(PictureTest, TheStoredJpegDecodesAtItsOwnSize) {
-    InitializeApplication();
+    static Application aplicacion;
     UniqueBitmap imagen = LoadJpegResource(IDR_IMAGEN_ACERCA);
     ASSERT_TRUE(imagen);
     BITMAP tamano{};

@@ -54,7 +54,7 @@ private:
 
 class FormTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { InitializeApplication(); }
+    static void SetUpTestSuite() { static Application aplicacion; }
     void TearDown() override {
         primera.cancelarDescarga = segunda.cancelarDescarga = false;
         primera.Unload();

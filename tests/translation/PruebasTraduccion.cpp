@@ -52,7 +52,7 @@ struct Fila {
 };
 
 // Worked translations, row by row.
-constexpr Fila FilasDeLaEspecificacion[] = {
+constexpr Fila FilasDeEjemplo[] = {
     {HaciaClave, u"Camino", u"4815n0"},
     {HaciaNormal, u"4815n0", u"camino"},
     {HaciaClave, u"GALLO", u"98770"},
@@ -71,8 +71,7 @@ TEST_P(TraduccionFila, DaElResultadoDeLaTabla) {
   EXPECT_EQ(Traducir(fila.entrada, fila.direccion), fila.resultado);
 }
 
-INSTANTIATE_TEST_SUITE_P(EspecificacionParte1_1, TraduccionFila,
-                         ::testing::ValuesIn(FilasDeLaEspecificacion));
+INSTANTIATE_TEST_SUITE_P(TraduccionesDeEjemplo, TraduccionFila, ::testing::ValuesIn(FilasDeEjemplo));
 
 TEST(Traducir, CadaLetraDeLaTablaDaSuDigitoEnAmbasFormas) {
   EXPECT_EQ(Traducir(u"murcielago", HaciaClave), u"1234567890");
@@ -132,7 +131,7 @@ TEST(Traducir, CaracteresConUnaLetraDeLaTablaEnSuByteBajoNoCambian) {
   EXPECT_EQ(Traducir(parecidos, HaciaNormal), parecidos);
 }
 
-TEST(Traducir, CadaUnidadDe16BitsComoElAlgoritmoPasoAPaso) {
+TEST(Traducir, CadaUnidadDe16BitsSeTraduceComoDiceLaTabla) {
   std::u16string todas;
   for (std::uint32_t c = 0; c <= 0xFFFF; ++c) todas += static_cast<char16_t>(c);
   for (const std::int32_t direccion : {HaciaClave, HaciaNormal}) {
@@ -146,7 +145,7 @@ TEST(Traducir, CadaUnidadDe16BitsComoElAlgoritmoPasoAPaso) {
   }
 }
 
-TEST(Traducir, TextosDeCualquierLongitudYPosicionComoElAlgoritmoPasoAPaso) {
+TEST(Traducir, TextosDeCualquierLongitudYPosicionEnMemoriaSeTraducenEnteros) {
   // Short and odd lengths, and texts that start anywhere in memory: the fast
   // loop handles whole blocks and a rest.
   std::mt19937 azar(1252);
@@ -165,8 +164,8 @@ TEST(Traducir, TextosDeCualquierLongitudYPosicionComoElAlgoritmoPasoAPaso) {
   }
 }
 
-// Decided change: the original's 16-bit count made a text of 32767 characters
-// or more fail with an overflow; Traducir translates a text of any length.
+// No 16-bit count limits a text: one of 32767 characters or more translates
+// whole.
 class TraduccionLongitud : public ::testing::TestWithParam<std::size_t> {};
 
 TEST_P(TraduccionLongitud, TraduceElTextoEntero) {

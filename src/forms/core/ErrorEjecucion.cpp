@@ -10,6 +10,12 @@ std::string Ascii(const std::u16string& texto) {
     for (char16_t c : texto) resultado.push_back(c < 0x80 ? static_cast<char>(c) : '?');
     return resultado;
 }
+
+std::u16string Decimal(unsigned long numero) {
+    std::u16string cifras;
+    for (char c : std::to_string(numero)) cifras.push_back(static_cast<char16_t>(c));
+    return cifras;
+}
 }  // namespace
 
 ErrorEjecucion::ErrorEjecucion(int numero, std::u16string descripcion)
@@ -19,7 +25,7 @@ ErrorEjecucion::ErrorEjecucion(int numero, std::u16string descripcion)
 
 std::u16string ErrorEjecucion::Mensaje() const {
     std::u16string mensaje = u"Se ha producido el error '";
-    for (char c : std::to_string(numero_)) mensaje.push_back(static_cast<char16_t>(c));
+    mensaje += Decimal(static_cast<unsigned long>(numero_));
     mensaje += u"' en tiempo de ejecución:\n\n";
     mensaje += descripcion_;
     return mensaje;
@@ -29,5 +35,12 @@ ErrorEjecucion Desbordamiento() { return {kErrorDesbordamiento, u"Desbordamiento
 ErrorEjecucion TipoNoCoincide() { return {kErrorTipoNoCoincide, u"No coinciden los tipos"}; }
 ErrorEjecucion SinMemoria() { return {kErrorSinMemoria, u"Memoria insuficiente"}; }
 ErrorEjecucion ErrorInterno() { return {kErrorInterno, u"Error interno"}; }
+
+ErrorEjecucion NoSeCreoLaVentana(std::u16string_view clase, unsigned long codigoSistema) {
+    std::u16string descripcion = u"No se pudo crear una ventana de la clase ";
+    descripcion.append(clase);
+    descripcion += u" (error del sistema " + Decimal(codigoSistema) + u")";
+    return {kErrorNoSeCreoLaVentana, std::move(descripcion)};
+}
 
 }  // namespace kalvenor::forms

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace kalvenor::forms {
 
@@ -26,10 +27,13 @@ inline constexpr int kErrorDesbordamiento = 6;
 inline constexpr int kErrorSinMemoria = 7;
 inline constexpr int kErrorTipoNoCoincide = 13;
 inline constexpr int kErrorInterno = 51;
+inline constexpr int kErrorNoSeCreoLaVentana = 52;
 
 ErrorEjecucion Desbordamiento();
 ErrorEjecucion TipoNoCoincide();
 ErrorEjecucion SinMemoria();
 ErrorEjecucion ErrorInterno();
+// The platform refused to create a window of that class, with its error code.
+ErrorEjecucion NoSeCreoLaVentana(std::u16string_view clase, unsigned long codigoSistema);
 
 }  // namespace kalvenor::forms

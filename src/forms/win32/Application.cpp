@@ -33,16 +33,21 @@ void Dispatch(MSG& message) {
 
 }  // namespace
 
-void InitializeApplication() {
+Application::Application() {
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_WIN95_CLASSES;
     ::InitCommonControlsEx(&controls);
-    // The picture decoder is a COM component; the program lives in one apartment.
-    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    // The picture decoder is a COM component; the program lives in one
+    // apartment. Without it the picture box stays empty and all else works.
+    joinedApartment_ = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
 }
 
-int Run(Form& startup) {
+Application::~Application() {
+    if (joinedApartment_) ::CoUninitialize();
+}
+
+int Application::Run(Form& startup) {
     ProtegerLlamada([&] { startup.Show(); });
     if (Form::LoadedFormCount() == 0) return 0;
     MSG message{};

@@ -8,12 +8,23 @@ namespace kalvenor::forms {
 
 class Form;
 
-// Readies common controls and COM; once, before the first form loads.
-void InitializeApplication();
+// The running program: readies common controls and joins a COM apartment for
+// the picture decoder when made, leaves the apartment when it goes. One lives
+// for the whole run, made before the first form loads.
+class Application {
+public:
+    Application();
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
 
-// Shows the start-up form and runs the message loop until no form is loaded.
-// Returns the program's exit code.
-int Run(Form& startup);
+    // Shows the start-up form and runs the message loop until no form is
+    // loaded. Returns the program's exit code.
+    int Run(Form& startup);
+
+private:
+    bool joinedApartment_ = false;
+};
 
 // Dispatches every message that is waiting, then returns.
 void DoEvents();

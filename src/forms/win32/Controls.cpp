@@ -7,6 +7,7 @@
 #include "forms/win32/Application.h"
 #include "forms/win32/CodigoAnsiSistema.h"
 #include "forms/core/ErrorEjecucion.h"
+#include "forms/core/Texto.h"
 #include "forms/win32/Fonts.h"
 #include "forms/win32/Form.h"
 #include "forms/win32/InformeErrores.h"
@@ -44,37 +45,12 @@ HWND Control::CreateChild(const wchar_t* windowClass, std::wstring_view text, DW
                                 height, form_.Window(),
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), ::GetModuleHandleW(nullptr),
                                 nullptr);
-    if (!window_) throw SinMemoria();
+    if (!window_) throw NoSeCreoLaVentana(TextoDesdeAncho(windowClass), ::GetLastError());
     return window_;
 }
 
 void Control::ApplyFont(const FontDesign* font) {
     ::SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(SharedFont(font)), FALSE);
-}
-
-void Control::ApplyFontToFit(const FontDesign* font, std::wstring_view caption, int reservedPixels) {
-    constexpr double kSmallestPoints = 6.0;
-    constexpr double kStepPoints = 0.5;
-    RECT client{};
-    ::GetClientRect(window_, &client);
-    const LONG available = client.right - reservedPixels;
-    const std::wstring text(caption);
-    auto width = [&](HFONT candidate) {
-        WindowDc dc(window_);
-        SelectedObject selected(dc.get(), candidate);
-        SIZE extent{};
-        ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
-        return extent.cx;
-    };
-    if (width(SharedFont(font)) <= available) {
-        ApplyFont(font);
-        return;
-    }
-    FontDesign fitted = font ? *font : MessageFontDesign();
-    do {
-        fitted.points -= kStepPoints;
-    } while (fitted.points - kStepPoints >= kSmallestPoints && width(SharedFont(&fitted)) > available);
-    ApplyFont(&fitted);
 }
 
 namespace {
@@ -138,6 +114,12 @@ LRESULT CALLBACK TextBox::SubclassProc(HWND window, UINT message, WPARAM wParam,
         ProtegerLlamada([&] { result = reinterpret_cast<TextBox*>(self)->OnChar(window, wParam, lParam); });
         return result;
     }
+    case WM_KEYDOWN:
+        // A multi-line edit in a window with dialog navigation takes Escape
+        // as "close the dialog" and posts WM_CLOSE to its form; in a text box
+        // Escape does nothing (its character still goes to KeyPress).
+        if (wParam == VK_ESCAPE) return 0;
+        break;
     case WM_GETDLGCODE: {
         // Tab moves to the next control rather than reaching the box.
         LRESULT code = ::DefSubclassProc(window, message, wParam, lParam);
@@ -182,7 +164,7 @@ Label::Label(Form& form, const Design& design) : Control(form, design.bounds, de
 
 void Label::Create() {
     CreateChild(L"STATIC", design_.caption, SS_LEFTNOWORDWRAP | SS_NOPREFIX);
-    ApplyFontToFit(design_.font, design_.caption);
+    ApplyFont(design_.font);
 }
 
 HBRUSH Label::OnColor(HDC dc) {
@@ -196,8 +178,7 @@ CheckBox::CheckBox(Form& form, const Design& design) : Control(form, design.boun
 
 void CheckBox::Create() {
     CreateChild(L"BUTTON", design_.caption, WS_TABSTOP | BS_AUTOCHECKBOX);
-    constexpr int kGapAfterBox = 6;
-    ApplyFontToFit(design_.font, design_.caption, ::GetSystemMetrics(SM_CXMENUCHECK) + kGapAfterBox);
+    ApplyFont(design_.font);
 }
 
 HBRUSH CheckBox::OnColor(HDC dc) { return TransparentOn(Owner(), dc); }
@@ -207,7 +188,7 @@ std::int16_t CheckBox::Value() const {
 }
 
 void CheckBox::SetValue(std::int16_t value) {
-    if (Window()) ::SendMessageW(Window(), BM_SETCHECK, value >= 1 ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (Window()) ::SendMessageW(Window(), BM_SETCHECK, value != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 // --- Frame -------------------------------------------------------------------

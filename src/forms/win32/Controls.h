@@ -43,7 +43,6 @@ public:
     Control& operator=(const Control&) = delete;
 
     HWND Window() const noexcept { return window_; }
-    int TabIndex() const noexcept { return tabIndex_; }
 
 protected:
     friend class Form;
@@ -51,7 +50,6 @@ protected:
     // Creates the control's window when the form loads.
     virtual void Create() = 0;
     virtual void OnCommand(WORD /*notification*/) {}
-    virtual void OnScroll() {}
     // WM_CTLCOLOR*: a brush for the background, or null for the default.
     virtual HBRUSH OnColor(HDC /*dc*/) { return nullptr; }
     virtual void OnDrawItem(const DRAWITEMSTRUCT& /*item*/) {}
@@ -59,9 +57,6 @@ protected:
 
     HWND CreateChild(const wchar_t* windowClass, std::wstring_view text, DWORD style, DWORD exStyle = 0);
     void ApplyFont(const FontDesign* font);
-    // The font, made a little smaller where its face's substitute is too wide
-    // for the caption to stay on one line next to reservedPixels.
-    void ApplyFontToFit(const FontDesign* font, std::wstring_view caption, int reservedPixels = 0);
     Form& Owner() const noexcept { return form_; }
     int Id() const noexcept { return id_; }
 
@@ -130,7 +125,6 @@ public:
         int tabIndex = 0;
         const FontDesign* font = nullptr;
         std::optional<COLORREF> foreColor;
-        bool transparent = false;
     };
     Label(Form& form, const Design& design);
 
@@ -150,7 +144,8 @@ public:
     };
     CheckBox(Form& form, const Design& design);
 
-    // 0 clear, 1 checked. Other values show as the nearest of the two.
+    // 0 clear, 1 checked. Any other non-zero value shows checked, as the
+    // program treats every non-zero flag as yes.
     std::int16_t Value() const;
     void SetValue(std::int16_t value);
 

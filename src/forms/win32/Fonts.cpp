@@ -1,6 +1,5 @@
 #include "forms/win32/Fonts.h"
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -49,14 +48,6 @@ UniqueFont CreateDesignedFont(const FontDesign& design) {
 }
 
 }  // namespace
-
-FontDesign MessageFontDesign() {
-    const LOGFONTW* font = MessageFont();
-    if (!font) return FontDesign{.face = L"MS Shell Dlg", .points = 8.0, .bold = false};
-    return FontDesign{.face = font->lfFaceName,
-                      .points = std::abs(font->lfHeight) * TheScreen().TwipsPerPixelY() / kTwipsPerPoint,
-                      .bold = font->lfWeight >= FW_BOLD};
-}
 
 HFONT SharedFont(const FontDesign* design) {
     static UniqueFont messageFont = CreateMessageFont();

@@ -11,7 +11,4 @@ struct FontDesign;
 // The font of a design, or the system's message font for none.
 HFONT SharedFont(const FontDesign* design);
 
-// The system's message font as a design, to derive other sizes from.
-FontDesign MessageFontDesign();
-
 }  // namespace kalvenor::forms

@@ -5,6 +5,7 @@
 #include "forms/win32/Application.h"
 #include "forms/win32/Controls.h"
 #include "forms/core/ErrorEjecucion.h"
+#include "forms/core/Texto.h"
 #include "forms/win32/Fonts.h"
 #include "forms/win32/InformeErrores.h"
 
@@ -51,10 +52,7 @@ DWORD ExStyleOf(BorderStyle border) {
 Form::Form(const FormDesign& design) : design_(design) { AllForms().push_back(this); }
 
 Form::~Form() {
-    if (window_) {
-        raiseEvents_ = false;
-        ::DestroyWindow(window_);
-    }
+    Destroy();
     auto& forms = AllForms();
     forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
 }
@@ -83,7 +81,7 @@ void Form::Load() {
     HWND window = ::CreateWindowExW(exStyle, kFormClass, caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
                                     outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
                                     ::GetModuleHandleW(nullptr), this);
-    if (!window) throw SinMemoria();
+    if (!window) throw NoSeCreoLaVentana(TextoDesdeAncho(kFormClass), ::GetLastError());
 
     if (design_.icon != 0) {
         HINSTANCE instance = ::GetModuleHandleW(nullptr);
@@ -95,8 +93,14 @@ void Form::Load() {
         ::SendMessageW(window, WM_SETICON, ICON_SMALL,
                        reinterpret_cast<LPARAM>(load(::GetSystemMetrics(SM_CXSMICON))));
     }
-    BuildMenuBar();
-    CreateControls();
+    try {
+        BuildMenuBar();
+        CreateControls();
+    } catch (...) {
+        // No half-built window stays behind a failed load.
+        Destroy();
+        throw;
+    }
     UINT_PTR timerId = kFirstTimerId;
     for (Timer* timer : timers_) timer->Start(window, timerId++);
 
@@ -158,7 +162,13 @@ void Form::Unload() {
     } clear{unloading_};
     Form_Unload(cancel);
     if (cancel != 0 || !IsLoaded()) return;
+    Destroy();
+}
+
+void Form::Destroy() noexcept {
+    if (!window_) return;
     raiseEvents_ = false;  // no Deactivate or Resize from a window on its way out
+    // WM_NCDESTROY clears window_ and the controls' handles (OnDestroyed).
     ::DestroyWindow(window_);
 }
 
@@ -272,11 +282,6 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             Menu* item = FindMenuItem(LOWORD(wParam));
             if (item && item->Click) item->Click();
         }
-        return 0;
-
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-        if (Control* control = FindControl(reinterpret_cast<HWND>(lParam))) control->OnScroll();
         return 0;
 
     case WM_CTLCOLOREDIT:

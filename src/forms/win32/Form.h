@@ -61,7 +61,6 @@ public:
     void RestoreNormalState();
 
     HWND Window() const noexcept { return window_; }
-    const FormDesign& Design() const noexcept { return design_; }
     HBRUSH BackgroundBrush() const noexcept;
 
     // The form's Timer controls run as window timers numbered from this id, in
@@ -85,6 +84,8 @@ private:
     friend class Timer;
 
     void Load();
+    // Destroys the window with its controls and timers, raising no event.
+    void Destroy() noexcept;
     void CreateControls();
     void BuildMenuBar();
     void OnDestroyed();

@@ -39,27 +39,19 @@ private:
 struct GdiObjectTraits {
     static void Close(HGDIOBJ object) noexcept { ::DeleteObject(object); }
 };
-struct IconTraits {
-    static void Close(HICON icon) noexcept { ::DestroyIcon(icon); }
-};
 struct MenuTraits {
     static void Close(HMENU menu) noexcept { ::DestroyMenu(menu); }
 };
 struct MemoryDcTraits {
     static void Close(HDC dc) noexcept { ::DeleteDC(dc); }
 };
-struct WindowTraits {
-    static void Close(HWND window) noexcept { ::DestroyWindow(window); }
-};
 
 using UniqueFont = UniqueHandle<HFONT, GdiObjectTraits>;
 using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectTraits>;
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectTraits>;
-using UniqueIcon = UniqueHandle<HICON, IconTraits>;
 // A menu owns its handle only until a window takes it with SetMenu.
 using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
-using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
 
 // A GDI object selected into a DC, put back when this goes.
 class SelectedObject {
