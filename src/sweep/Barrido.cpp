@@ -138,37 +138,37 @@ float PasoDelTick(const forms::Pantalla& pantalla) {
     return paso;
 }
 
+// Each tick moves the top by the change of height the window actually took,
+// read back after the change, not by the step asked for: the platform fits
+// the height to whole pixels (a step of 90 twips at 12 twips per pixel is 7.5
+// pixels), and the top follows that height exactly, so the edge on the
+// taskbar side stays on its pixel. With a step of whole pixels the change is
+// the step itself.
 void TickApertura(forms::Ventana& ventana, PlataformaBarrido& plataforma, float paso) {
     const float alto = ventana.Height();
     ventana.SetHeight(alto + paso);
     const float nuevoAlto = ventana.Height();
+    const float crecimiento = nuevoAlto - alto;
     // A window that no longer grows (the platform's largest size) ends the
-    // sweep where it is, and its top is left alone.
-    const bool crecio = nuevoAlto > alto;
-    if (crecio && EstadoBarrido.PosicionBarra != BarraArriba) ventana.SetTop(ventana.Top() - paso);
+    // sweep where it is.
+    if (crecimiento > 0.0f && EstadoBarrido.PosicionBarra != BarraArriba)
+        ventana.SetTop(ventana.Top() - crecimiento);
     const bool llego =
         !(static_cast<double>(nuevoAlto) < static_cast<double>(EstadoBarrido.AlturaObjetivo));
-    if (llego || !crecio) plataforma.KillTimer(ventana.hWnd(), kIdTemporizadorBarrido);
+    if (llego || !(crecimiento > 0.0f)) plataforma.KillTimer(ventana.hWnd(), kIdTemporizadorBarrido);
 }
 
 void TickCierre(forms::Ventana& ventana, PlataformaBarrido& plataforma, float paso) {
     const float alto = ventana.Height();
     if (alto > AlturaCerrada) {
-        // A step larger than the height would ask for a negative height: hold
-        // it at 0, and move the top by the change asked for, so the edge on the
-        // taskbar side stays put.
-        float pedido = alto - paso;
-        float desplazamiento = paso;
-        if (pedido < 0.0f) {
-            pedido = 0.0f;
-            desplazamiento = alto;
-        }
-        ventana.SetHeight(pedido);
+        // A step larger than the height is held at height 0.
+        ventana.SetHeight(alto > paso ? alto - paso : 0.0f);
+        const float encogimiento = alto - ventana.Height();
         // A window the platform keeps from shrinking (its smallest size above
         // 520 twips) ends the sweep now instead of never.
-        if (ventana.Height() < alto) {
+        if (encogimiento > 0.0f) {
             if (EstadoBarrido.PosicionBarra != BarraArriba)
-                ventana.SetTop(ventana.Top() + desplazamiento);
+                ventana.SetTop(ventana.Top() + encogimiento);
             return;
         }
     }
@@ -195,30 +195,32 @@ void IniciarBarrido(forms::Ventana& ventana, std::int16_t mostrar, std::uint8_t 
     PlataformaBarrido& plataforma = Plataforma();
     const forms::Pantalla& pantalla = Pantalla();
 
-    // 1-4: the state.
+    // The state that PasoBarrido works from.
     EstadoBarrido.VentanaBarrido = &ventana;
     EstadoBarrido.Mostrar = mostrar;
     EstadoBarrido.AlturaObjetivo = EnteroMasCercano(static_cast<double>(ventana.Height()));
     EstadoBarrido.Paso = paso;
 
-    // 5: where the taskbar is.
+    // Which screen edge the taskbar lies along, and how thick it is.
     const std::int32_t grosorBarra = DetectarBarra(plataforma, pantalla);
 
-    // 6: only when opening, collapse and place.
+    // Only an opening sweep collapses the window and places it in the corner;
+    // a closing one leaves its size and position alone.
     if (mostrar == forms::Verdadero) {
         ventana.SetHeight(0.0f);
         Colocar(ventana, pantalla, grosorBarra);
     }
 
-    // 7: topmost, in both directions.
+    // Topmost in both directions; the main window's own timer decides later
+    // whether it stays so.
     plataforma.SetWindowPos(ventana.hWnd(), kHwndTopmost, 0, 0, 0, 0, kSwpNoSizeNoMove);
 
-    // 8-9: layered, with the opacity.
+    // Translucent with the opacity.
     const std::int32_t estilo = plataforma.GetWindowLongA(ventana.hWnd(), kGwlExStyle);
     plataforma.SetWindowLongA(ventana.hWnd(), kGwlExStyle, estilo | kWsExLayered);
     plataforma.SetLayeredWindowAttributes(ventana.hWnd(), 0, opacidad, kLwaAlpha);
 
-    // 10: the timer (same handle and id: a running sweep's timer is replaced).
+    // The timer: same handle and id, so a running sweep's timer is replaced.
     const forms::Handle handle = ventana.hWnd();
     plataforma.SetTimer(handle, kIdTemporizadorBarrido, kPeriodoBarridoMs);
     OlvidarCierre(handle);

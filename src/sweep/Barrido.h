@@ -1,6 +1,6 @@
 #pragma once
-// The sweep (Parts 3.1 and 3.2): a window opens out of the screen corner next
-// to the taskbar, growing tick by tick, or shrinks and is unloaded.
+// The sweep: a window opens out of the screen corner next to the taskbar,
+// growing tick by tick, or shrinks and is unloaded.
 // Portable: the platform calls go through PlataformaBarrido.
 
 #include <cstdint>
@@ -51,7 +51,9 @@ void IniciarBarrido(forms::Ventana& ventana, std::int16_t mostrar, std::uint8_t 
 // One tick of the sweep timer. Opening: grows the window by one step until it
 // reaches AlturaObjetivo (or stops growing), then kills the timer. Closing:
 // shrinks it while it is taller than 520 twips; then kills the timer and
-// unloads the window, and touches it no more.
+// unloads the window, and touches it no more. Either way the top moves by the
+// change of height the window took, so that the edge on the taskbar side
+// stays on its pixel (the top edge, with the taskbar at the top, never moves).
 void PasoBarrido();
 
 // True while a closing sweep's timer is armed on this window object: armed by a

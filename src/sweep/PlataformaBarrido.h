@@ -1,6 +1,6 @@
 #pragma once
-// The sweep's seam to the platform: exactly the user32 calls of Parts 3.1 and
-// 3.2, named and shaped after them. The program installs the real user32 one
+// The sweep's seam to the platform: exactly the user32 calls the sweep makes,
+// named and shaped after them. The program installs the real user32 one
 // (PlataformaBarridoWin32.h); tests install a fake taskbar and timer.
 // Portable: no <windows.h>.
 

@@ -1,16 +1,18 @@
-// The sweep against a fake taskbar, timer and window (Parts 3.1, 3.2).
+// The sweep against a fake taskbar, timer and window.
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <algorithm>
+#include <climits>
 #include <cstdint>
-#include <limits>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "FalsosBarrido.h"
 #include "forms/core/ErrorEjecucion.h"
+#include "forms/core/Unidades.h"
 #include "sweep/Barrido.h"
 
 namespace kalvenor {
@@ -23,6 +25,7 @@ using prueba::VentanaFalsa;
 constexpr std::int16_t kAbrir = -1;
 constexpr std::int16_t kCerrar = 0;
 constexpr forms::Handle kHwnd = 1001;
+constexpr int kAltoPantalla = 768;  // pixels
 
 class Barrido : public ::testing::Test {
 protected:
@@ -33,13 +36,16 @@ protected:
     }
     void TearDown() override { ReiniciarEstadoBarrido(); }
 
-    // The window with its height read back as 0 after collapsing.
+    int Px(float twips) const { return forms::PixelesDesdeTwips(twips, pantalla.ppp); }
+
+    // A window 6600 twips wide standing at (1500, 1500) twips.
     VentanaFalsa& Ventana(float alto = 5700.0f) {
-        ventana = std::make_unique<VentanaFalsa>(plataforma, kHwnd, 1000.0f, 1000.0f, 6600.0f, alto);
+        ventana = std::make_unique<VentanaFalsa>(plataforma, kHwnd, pantalla.ppp, Px(1500), Px(1500), Px(6600),
+                                                 Px(alto));
         return *ventana;
     }
 
-    // Opens with no taskbar: case 1, thickness 0, bottom edge at 11520.
+    // Opens with no taskbar: case 1, thickness 0, bottom edge on the screen's.
     VentanaFalsa& AbiertaDesdeCero(float altoDisenado, std::int16_t paso) {
         plataforma.barra = 0;
         VentanaFalsa& v = Ventana(altoDisenado);
@@ -51,17 +57,66 @@ protected:
     VentanaFalsa& AbiertaDeAlto(float alto) {
         plataforma.barra = 0;
         VentanaFalsa& v = Ventana(alto);
-        v.Move(8760.0f, 11520.0f - alto);
-        plataforma.LimpiarDiario();
+        v.Move(8760.0f, pantalla.Height() - alto);
         return v;
     }
-
-    float Base(const VentanaFalsa& v) const { return v.ArribaActual() + v.AltoActual(); }
 
     PlataformaFalsa plataforma;
     PantallaFalsa pantalla;
     std::unique_ptr<VentanaFalsa> ventana;
 };
+
+// ------------------------------------------------------- The user32 calls
+
+struct CasoLlamadas {
+    const char* nombre;
+    forms::Handle barra;
+    std::int16_t mostrar;
+    std::uint8_t opacidad;
+    float alto;  // twips: 300 opens with one step of 300, 510 is closed at once
+    std::vector<std::string> llamadas;
+};
+
+const CasoLlamadas kLlamadas[] = {
+    {"apertura",
+     77,
+     kAbrir,
+     200,
+     300,
+     {"FindWindowA(\"Shell_TrayWnd\", \"\")", "GetWindowRect(77)", "SetWindowPos(1001, -1, 0, 0, 0, 0, 3)",
+      "GetWindowLongA(1001, -20)", "SetWindowLongA(1001, -20, 524544)",  // 0x100 | WS_EX_LAYERED
+      "SetLayeredWindowAttributes(1001, 0, 200, 2)", "SetTimer(1001, 0, 1)", "KillTimer(1001, 0)"}},
+    {"cierre",
+     77,
+     kCerrar,
+     255,
+     510,
+     {"FindWindowA(\"Shell_TrayWnd\", \"\")", "GetWindowRect(77)", "SetWindowPos(1001, -1, 0, 0, 0, 0, 3)",
+      "GetWindowLongA(1001, -20)", "SetWindowLongA(1001, -20, 524544)",
+      "SetLayeredWindowAttributes(1001, 0, 255, 2)", "SetTimer(1001, 0, 1)", "KillTimer(1001, 0)"}},
+    // No taskbar window: no rectangle is asked for.
+    {"apertura_sin_barra",
+     0,
+     kAbrir,
+     0,
+     300,
+     {"FindWindowA(\"Shell_TrayWnd\", \"\")", "SetWindowPos(1001, -1, 0, 0, 0, 0, 3)", "GetWindowLongA(1001, -20)",
+      "SetWindowLongA(1001, -20, 524544)", "SetLayeredWindowAttributes(1001, 0, 0, 2)", "SetTimer(1001, 0, 1)",
+      "KillTimer(1001, 0)"}},
+};
+
+class Llamadas : public Barrido, public ::testing::WithParamInterface<CasoLlamadas> {};
+
+TEST_P(Llamadas, UnBarridoHaceEstasLlamadasDeUser32ConEstosArgumentos) {
+    const CasoLlamadas& caso = GetParam();
+    plataforma.barra = caso.barra;
+    IniciarBarrido(Ventana(caso.alto), caso.mostrar, caso.opacidad, 300);
+    plataforma.TickHastaParar();
+    EXPECT_EQ(plataforma.llamadas, caso.llamadas);
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, Llamadas, ::testing::ValuesIn(kLlamadas),
+                         [](const auto& info) { return std::string(info.param.nombre); });
 
 // ---------------------------------------------------- Placement and set-up
 
@@ -69,40 +124,38 @@ struct CasoColocacion {
     const char* nombre;
     forms::Handle barra;
     RectanguloPixeles rect;
-    float twipsPorPixel;
+    int ppp;
     std::int16_t posicion;
     float left;
     float top;
 };
 
 // 1024 x 768 pixels; window 6600 twips wide, height read back 0.
-const CasoColocacion kCasos[] = {
-    {"abajo", 77, {0, 738, 1024, 768}, 15, BarraAbajo, 8760, 11070},
-    {"derecha", 77, {964, 0, 1024, 768}, 15, BarraDerecha, 7860, 11520},
-    {"izquierda", 77, {0, 0, 60, 768}, 15, BarraIzquierda, 900, 11520},
-    {"arriba", 77, {0, 0, 1024, 30}, 15, BarraArriba, 8760, 450},
+const CasoColocacion kColocaciones[] = {
+    {"abajo", 77, {0, 738, 1024, 768}, 96, BarraAbajo, 8760, 11070},
+    {"derecha", 77, {964, 0, 1024, 768}, 96, BarraDerecha, 7860, 11520},
+    {"izquierda", 77, {0, 0, 60, 768}, 96, BarraIzquierda, 900, 11520},
+    {"arriba", 77, {0, 0, 1024, 30}, 96, BarraArriba, 8760, 450},
     // Two pixels past the screen: thickness 34 * 15 = 510.
-    {"abajo_fuera_de_pantalla", 77, {-2, 736, 1026, 770}, 15, BarraAbajo, 8760, 11010},
+    {"abajo_fuera_de_pantalla", 77, {-2, 736, 1026, 770}, 96, BarraAbajo, 8760, 11010},
     // 12 twips per pixel: vertical thickness 30 * 12 = 360; horizontal stays 60 * 15 = 900.
-    {"arriba_12_twips", 77, {0, 0, 1024, 30}, 12, BarraArriba, 12288 - 6600, 360},
-    {"izquierda_12_twips", 77, {0, 0, 60, 768}, 12, BarraIzquierda, 900, 9216},
-    {"sin_barra", 0, {0, 0, 0, 0}, 15, BarraAbajo, 8760, 11520},
+    {"arriba_a_120_ppp", 77, {0, 0, 1024, 30}, 120, BarraArriba, 12288 - 6600, 360},
+    {"izquierda_a_120_ppp", 77, {0, 0, 60, 768}, 120, BarraIzquierda, 900, 9216},
+    {"sin_barra", 0, {0, 0, 0, 0}, 96, BarraAbajo, 8760, 11520},
     // A handle below 1 as a signed 32-bit number counts as no taskbar.
-    {"handle_negativo", -5, {0, 738, 1024, 768}, 15, BarraAbajo, 8760, 11520},
-    // Decision: a right edge of exactly 600 pixels is a top taskbar (case 4).
-    {"borde_600_es_arriba", 77, {0, 0, 600, 30}, 15, BarraArriba, 8760, 450},
-    {"borde_599_es_izquierda", 77, {0, 0, 599, 30}, 15, BarraIzquierda, 599 * 15, 11520},
+    {"handle_negativo", -5, {0, 738, 1024, 768}, 96, BarraAbajo, 8760, 11520},
+    // A right edge of exactly 600 pixels is a top taskbar.
+    {"borde_600_es_arriba", 77, {0, 0, 600, 30}, 96, BarraArriba, 8760, 450},
+    {"borde_599_es_izquierda", 77, {0, 0, 599, 30}, 96, BarraIzquierda, 599 * 15, 11520},
     // Wine's hidden tray window: (0, 0, 0, 0) is a left bar 0 thick.
-    {"rect_vacio_de_wine", 77, {0, 0, 0, 0}, 15, BarraIzquierda, 0, 11520},
+    {"rect_vacio_de_wine", 77, {0, 0, 0, 0}, 96, BarraIzquierda, 0, 11520},
 };
 
 class Colocacion : public Barrido, public ::testing::WithParamInterface<CasoColocacion> {};
 
 TEST_P(Colocacion, DecideElCasoYMueveLaVentanaAlRincon) {
     const CasoColocacion& caso = GetParam();
-    pantalla.twipsPorPixelY = caso.twipsPorPixel;
-    pantalla.ancho = 1024 * caso.twipsPorPixel;
-    pantalla.alto = 768 * caso.twipsPorPixel;
+    pantalla.ppp = caso.ppp;
     plataforma.barra = caso.barra;
     plataforma.rectBarra = caso.rect;
     VentanaFalsa& v = Ventana();
@@ -110,95 +163,58 @@ TEST_P(Colocacion, DecideElCasoYMueveLaVentanaAlRincon) {
     IniciarBarrido(v, kAbrir, 255, 200);
 
     EXPECT_EQ(EstadoBarrido.PosicionBarra, caso.posicion);
-    EXPECT_EQ(v.AltoActual(), 0.0f);
-    EXPECT_EQ(v.IzquierdaActual(), caso.left);
-    EXPECT_EQ(v.ArribaActual(), caso.top);
+    EXPECT_EQ(v.Alto(), 0);
+    EXPECT_EQ(v.Left(), caso.left);
+    EXPECT_EQ(v.Top(), caso.top);
 }
 
-INSTANTIATE_TEST_SUITE_P(Casos, Colocacion, ::testing::ValuesIn(kCasos),
+INSTANTIATE_TEST_SUITE_P(Casos, Colocacion, ::testing::ValuesIn(kColocaciones),
                          [](const auto& info) { return std::string(info.param.nombre); });
 
-TEST_F(Barrido, LasLlamadasDeUnaAperturaVanEnSuOrdenYConSusArgumentos) {
-    VentanaFalsa& v = Ventana();
-    IniciarBarrido(v, kAbrir, 200, 300);
-
-    const std::vector<std::string> esperado = {
-        "FindWindowA(\"Shell_TrayWnd\", \"\")",
-        "GetWindowRect(77)",
-        "SetHeight(0)",
-        "Move(8760, 11070)",
-        "SetWindowPos(1001, -1, 0, 0, 0, 0, 3)",
-        "GetWindowLongA(1001, -20)",
-        "SetWindowLongA(1001, -20, 524544)",  // 0x100 | 0x80000
-        "SetLayeredWindowAttributes(1001, 0, 200, 2)",
-        "SetTimer(1001, 0, 1)",
-    };
-    EXPECT_EQ(plataforma.diario, esperado);
-    // The handle is read afresh for each of the five calls that need it.
-    EXPECT_EQ(v.lecturasHwnd, 5);
-}
-
-TEST_F(Barrido, UnCierreNoCambiaNiTamanoNiPosicion) {
-    VentanaFalsa& v = Ventana();
-    IniciarBarrido(v, kCerrar, 255, 300);
-
-    EXPECT_EQ(v.IzquierdaActual(), 1000.0f);
-    EXPECT_EQ(v.ArribaActual(), 1000.0f);
-    EXPECT_EQ(v.AltoActual(), 5700.0f);
-    const std::vector<std::string> esperado = {
-        "FindWindowA(\"Shell_TrayWnd\", \"\")",
-        "GetWindowRect(77)",
-        "SetWindowPos(1001, -1, 0, 0, 0, 0, 3)",
-        "GetWindowLongA(1001, -20)",
-        "SetWindowLongA(1001, -20, 524544)",
-        "SetLayeredWindowAttributes(1001, 0, 255, 2)",
-        "SetTimer(1001, 0, 1)",
-    };
-    EXPECT_EQ(plataforma.diario, esperado);
-    // The closing call still decides the case.
-    EXPECT_EQ(EstadoBarrido.PosicionBarra, BarraAbajo);
-}
-
-TEST_F(Barrido, SinBarraNoSePideSuRectangulo) {
-    plataforma.barra = 0;
-    IniciarBarrido(Ventana(), kAbrir, 255, 300);
-    ASSERT_GE(plataforma.diario.size(), 3u);
-    EXPECT_EQ(plataforma.diario[0], "FindWindowA(\"Shell_TrayWnd\", \"\")");
-    EXPECT_EQ(plataforma.diario[1], "SetHeight(0)");
-    EXPECT_EQ(plataforma.diario[2], "Move(8760, 11520)");
-}
-
-TEST_F(Barrido, LaOpacidadPasaTalCual) {
-    IniciarBarrido(Ventana(), kAbrir, 0, 300);
-    EXPECT_EQ(plataforma.alfas[kHwnd], 0);
-    IniciarBarrido(*ventana, kAbrir, 255, 300);
-    EXPECT_EQ(plataforma.alfas[kHwnd], 255);
-    EXPECT_EQ(plataforma.posicionesZ[kHwnd], -1);
-    EXPECT_EQ(plataforma.estilos[kHwnd] & 0x80000, 0x80000);
-}
-
-TEST_F(Barrido, GuardaElEstado) {
-    VentanaFalsa& v = Ventana(5700.0f);
-    IniciarBarrido(v, kAbrir, 255, 300);
-    EXPECT_EQ(EstadoBarrido.VentanaBarrido, &v);
-    EXPECT_EQ(EstadoBarrido.Mostrar, -1);
-    EXPECT_EQ(EstadoBarrido.AlturaObjetivo, 5700);
-    EXPECT_EQ(EstadoBarrido.Paso, 300);
-
-    IniciarBarrido(v, 5, 255, 250);  // any value other than -1 closes
-    EXPECT_EQ(EstadoBarrido.Mostrar, 5);
-    EXPECT_EQ(EstadoBarrido.AlturaObjetivo, 0);  // the height now, closing calls too
-    EXPECT_EQ(EstadoBarrido.Paso, 250);
-}
-
-TEST_F(Barrido, LaAlturaObjetivoRedondeaAlParMasCercano) {
+TEST_F(Barrido, EnAmbosSentidosQuedaEncimaTranslucidaYConElTemporizadorEnMarcha) {
     const struct {
-        float alto;
-        std::int32_t objetivo;
-    } casos[] = {{5610.5f, 5610}, {5611.5f, 5612}, {5610.25f, 5610}, {5610.75f, 5611}, {0.5f, 0}};
+        std::int16_t mostrar;
+        std::uint8_t opacidad;
+    } casos[] = {{kAbrir, 0}, {kAbrir, 255}, {kCerrar, 128}, {5, 255}};  // any value but -1 closes
     for (const auto& caso : casos) {
-        IniciarBarrido(Ventana(caso.alto), kCerrar, 255, 300);
-        EXPECT_EQ(EstadoBarrido.AlturaObjetivo, caso.objetivo) << caso.alto;
+        SCOPED_TRACE(testing::Message() << "mostrar " << caso.mostrar << ", opacidad " << int{caso.opacidad});
+        ReiniciarEstadoBarrido();
+        plataforma.encima.clear();
+        plataforma.temporizadores.clear();
+        plataforma.estilos[kHwnd] = 0x100;
+        VentanaFalsa& v = Ventana(5700.0f);
+
+        IniciarBarrido(v, caso.mostrar, caso.opacidad, 300);
+
+        EXPECT_EQ(plataforma.encima.count(kHwnd), 1u);
+        EXPECT_EQ(plataforma.estilos[kHwnd], 0x100 | 0x80000);
+        EXPECT_EQ(plataforma.alfas[kHwnd], caso.opacidad);
+        EXPECT_TRUE(plataforma.HayTemporizador(kHwnd));
+        if (caso.mostrar == kAbrir) {
+            EXPECT_EQ(v.Alto(), 0);
+            continue;
+        }
+        // A closing call leaves the window where and as it was; its first
+        // tick shrinks it.
+        EXPECT_EQ(v.Left(), 1500.0f);
+        EXPECT_EQ(v.Top(), 1500.0f);
+        EXPECT_EQ(v.Height(), 5700.0f);
+        plataforma.Tick();
+        EXPECT_EQ(v.Height(), 5400.0f);
+    }
+}
+
+TEST_F(Barrido, LaAlturaObjetivoEsLaAlturaEnTwipsRedondeadaAlParMasCercano) {
+    const struct {
+        int ppp;
+        int alto;  // pixels
+        std::int32_t objetivo;
+    } casos[] = {{192, 1, 8}, {192, 3, 22}, {192, 5, 38}, {96, 374, 5610}};  // 7.5, 22.5, 37.5 twips
+    for (const auto& caso : casos) {
+        pantalla.ppp = caso.ppp;
+        VentanaFalsa v(plataforma, kHwnd, caso.ppp, 0, 0, 100, caso.alto);
+        IniciarBarrido(v, kCerrar, 255, 300);
+        EXPECT_EQ(EstadoBarrido.AlturaObjetivo, caso.objetivo) << caso.alto << " px at " << caso.ppp;
     }
 }
 
@@ -211,18 +227,15 @@ TEST_F(Barrido, UnaAlturaFueraDe32BitsEsDesbordamiento) {
     }
 }
 
-TEST_F(Barrido, PosicionBarraEmpiezaEnCero) { EXPECT_EQ(EstadoBarrido.PosicionBarra, BarraNinguna); }
-
 TEST_F(Barrido, UnRectanguloQueNoDecideNadaEnLaPrimeraLlamadaPliegaSinMover) {
     plataforma.rectBarra = {1024, 100, 1084, 868};  // left > 0 and top > 0: a second monitor
     VentanaFalsa& v = Ventana();
     IniciarBarrido(v, kAbrir, 255, 300);
 
     EXPECT_EQ(EstadoBarrido.PosicionBarra, BarraNinguna);
-    EXPECT_EQ(v.AltoActual(), 0.0f);
-    EXPECT_EQ(v.IzquierdaActual(), 1000.0f);
-    EXPECT_EQ(v.ArribaActual(), 1000.0f);
-    for (const std::string& linea : plataforma.diario) EXPECT_EQ(linea.rfind("Move", 0), std::string::npos);
+    EXPECT_EQ(v.Alto(), 0);
+    EXPECT_EQ(v.Left(), 1500.0f);
+    EXPECT_EQ(v.Top(), 1500.0f);
 }
 
 TEST_F(Barrido, UnRectanguloQueNoDecideNadaConservaElCasoAnteriorConSuGrosor) {
@@ -233,16 +246,16 @@ TEST_F(Barrido, UnRectanguloQueNoDecideNadaConservaElCasoAnteriorConSuGrosor) {
     plataforma.rectBarra = {1024, 100, 1084, 130};  // 30 pixels tall: thickness 450
     IniciarBarrido(Ventana(), kAbrir, 255, 300);
     EXPECT_EQ(EstadoBarrido.PosicionBarra, BarraDerecha);
-    EXPECT_EQ(ventana->IzquierdaActual(), 15360.0f - 6600.0f - 450.0f);
-    EXPECT_EQ(ventana->ArribaActual(), 11520.0f);
+    EXPECT_EQ(ventana->Left(), 15360.0f - 6600.0f - 450.0f);
+    EXPECT_EQ(ventana->Top(), 11520.0f);
 }
 
 TEST_F(Barrido, GetWindowRectFallidoConservaElCasoConGrosorCero) {
     plataforma.resultadoRect = 0;
     IniciarBarrido(Ventana(), kAbrir, 255, 300);
     EXPECT_EQ(EstadoBarrido.PosicionBarra, BarraNinguna);
-    EXPECT_EQ(ventana->IzquierdaActual(), 1000.0f);
-    EXPECT_EQ(ventana->ArribaActual(), 1000.0f);
+    EXPECT_EQ(ventana->Left(), 1500.0f);
+    EXPECT_EQ(ventana->Top(), 1500.0f);
 
     plataforma.resultadoRect = 1;
     plataforma.rectBarra = {0, 0, 1024, 30};
@@ -252,8 +265,8 @@ TEST_F(Barrido, GetWindowRectFallidoConservaElCasoConGrosorCero) {
     plataforma.resultadoRect = -1;
     IniciarBarrido(Ventana(), kAbrir, 255, 300);
     EXPECT_EQ(EstadoBarrido.PosicionBarra, BarraArriba);
-    EXPECT_EQ(ventana->IzquierdaActual(), 8760.0f);
-    EXPECT_EQ(ventana->ArribaActual(), 0.0f);  // thickness 0
+    EXPECT_EQ(ventana->Left(), 8760.0f);
+    EXPECT_EQ(ventana->Top(), 0.0f);  // thickness 0
 }
 
 TEST_F(Barrido, UnGrosorQueNoCabeEn16BitsSeCalculaEntero) {
@@ -261,151 +274,207 @@ TEST_F(Barrido, UnGrosorQueNoCabeEn16BitsSeCalculaEntero) {
     plataforma.rectBarra = {0, 0, 1024, 2185};
     IniciarBarrido(Ventana(), kAbrir, 255, 300);
     EXPECT_EQ(EstadoBarrido.PosicionBarra, BarraArriba);
-    EXPECT_EQ(ventana->ArribaActual(), 32775.0f);
+    EXPECT_EQ(ventana->Top(), 32775.0f);
 
     // Right bar 2185 pixels wide.
     plataforma.rectBarra = {100, 0, 2285, 768};
     IniciarBarrido(Ventana(), kAbrir, 255, 300);
     EXPECT_EQ(EstadoBarrido.PosicionBarra, BarraDerecha);
-    EXPECT_EQ(ventana->IzquierdaActual(), 15360.0f - 6600.0f - 32775.0f);
+    EXPECT_EQ(ventana->Left(), 15360.0f - 6600.0f - 32775.0f);
 
-    // Rectangles at the ends of 32 bits: no overflow, finite positions.
-    const RectanguloPixeles extremos[] = {
-        {1, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max(), 0},
-        {0, 1, 1024, std::numeric_limits<std::int32_t>::max()},
-        {std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::min(),
-         std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::max()},
-    };
-    for (const RectanguloPixeles& r : extremos) {
-        plataforma.rectBarra = r;
-        IniciarBarrido(Ventana(), kAbrir, 255, 300);
-        EXPECT_TRUE(std::isfinite(ventana->IzquierdaActual()));
-        EXPECT_TRUE(std::isfinite(ventana->ArribaActual()));
-    }
+    // Rectangles at the ends of 32 bits: the thickness does not wrap round,
+    // so the window still goes the way the taskbar pushes it.
+    plataforma.rectBarra = {1, INT_MIN, INT_MAX, 0};
+    IniciarBarrido(Ventana(), kAbrir, 255, 300);
+    EXPECT_EQ(EstadoBarrido.PosicionBarra, BarraDerecha);
+    EXPECT_LT(ventana->Izquierda(), 0);
+
+    plataforma.rectBarra = {0, 1, 1024, INT_MAX};
+    IniciarBarrido(Ventana(), kAbrir, 255, 300);
+    EXPECT_EQ(EstadoBarrido.PosicionBarra, BarraAbajo);
+    EXPECT_LT(ventana->Abajo(), 0);
+
+    plataforma.rectBarra = {INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+    IniciarBarrido(Ventana(), kAbrir, 255, 300);
+    EXPECT_EQ(EstadoBarrido.PosicionBarra, BarraArriba);
+    EXPECT_GT(ventana->Arriba(), kAltoPantalla);
 }
 
-// ---------------------------------------------------------------- Stepping
+// ------------------------------------------ The edge on the taskbar side
+
+// The main window's designed height at each resolution: the client area of
+// 4800 twips plus caption, menu bar and borders.
+int AltoDisenado(int ppp) { return forms::PixelesDesdeTwips(4800, ppp) + 46; }
+
+// Growth per tick in pixels: the step, and never less than one pixel. A step
+// of half a pixel more grows the window by one pixel more than it shrinks it.
+int PasoEnPixeles(std::int16_t paso, int ppp) { return std::max(1, forms::PixelesDesdeTwips(paso, ppp)); }
+
+struct CasoBarra {
+    const char* nombre;
+    RectanguloPixeles rect;
+    bool arriba;   // grows downwards from its top edge
+    int bordeFijo;  // the edge on the taskbar side, in pixels
+};
+
+const CasoBarra kBarras[] = {
+    {"abajo", {0, 738, 1024, 768}, false, 738},
+    {"izquierda_de_wine", {0, 0, 0, 0}, false, kAltoPantalla},
+    {"arriba", {0, 0, 1024, 30}, true, 30},
+};
+
+class BordeFijo : public Barrido,
+                  public ::testing::WithParamInterface<std::tuple<int, std::int16_t, CasoBarra>> {
+protected:
+    int Borde(const VentanaFalsa& v) const { return std::get<2>(GetParam()).arriba ? v.Arriba() : v.Abajo(); }
+};
+
+TEST_P(BordeFijo, ElBordeDelLadoDeLaBarraNoSeMueveNiUnPixelAlAbrirNiAlCerrar) {
+    const auto& [ppp, paso, barra] = GetParam();
+    pantalla.ppp = ppp;
+    plataforma.rectBarra = barra.rect;
+    const int disenado = AltoDisenado(ppp);
+    const int crecimiento = PasoEnPixeles(paso, ppp);
+    const int ticksMaximos = disenado / crecimiento + 2;
+    VentanaFalsa v(plataforma, kHwnd, ppp, 100, 100, 546, disenado);
+
+    IniciarBarrido(v, kAbrir, 255, paso);
+    ASSERT_EQ(Borde(v), barra.bordeFijo);
+    int ticks = 0;
+    int alto = v.Alto();
+    while (plataforma.HayTemporizador(kHwnd)) {
+        ASSERT_LE(++ticks, ticksMaximos) << "la apertura no termina";
+        plataforma.Tick();
+        ASSERT_EQ(Borde(v), barra.bordeFijo) << "tick " << ticks << " de la apertura, alto " << v.Alto();
+        ASSERT_GT(v.Alto(), alto) << "tick " << ticks;
+        alto = v.Alto();
+    }
+    EXPECT_GE(v.Alto(), disenado);
+    EXPECT_LT(v.Alto(), disenado + crecimiento) << "más de un paso por encima del alto diseñado";
+
+    IniciarBarrido(v, kCerrar, 255, paso);
+    ticks = 0;
+    const int ticksMaximosCierre = v.Alto() / std::max(1, crecimiento - 1) + 2;
+    while (plataforma.HayTemporizador(kHwnd)) {
+        ASSERT_LE(++ticks, ticksMaximosCierre) << "el cierre no termina";
+        plataforma.Tick();
+        if (v.Destruida()) break;
+        ASSERT_EQ(Borde(v), barra.bordeFijo) << "tick " << ticks << " del cierre, alto " << v.Alto();
+        ASSERT_LT(v.Alto(), alto) << "tick " << ticks;
+        alto = v.Alto();
+    }
+    EXPECT_EQ(v.descargas, 1);
+    EXPECT_LE(forms::TwipsDesdePixeles(v.Alto(), ppp), AlturaCerrada);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pantallas, BordeFijo,
+    ::testing::Combine(::testing::Values(96, 120, 144, 192),
+                       ::testing::Values<std::int16_t>(1, 7, 90, 150, 375, 600, 4000, 20000, 32767),
+                       ::testing::ValuesIn(kBarras)),
+    [](const auto& info) {
+        return "ppp" + std::to_string(std::get<0>(info.param)) + "_paso" + std::to_string(std::get<1>(info.param)) +
+               "_" + std::get<2>(info.param).nombre;
+    });
+
+// --------------------------------------------- Stepping at 15 twips a pixel
 
 TEST_F(Barrido, AperturaDe19TicksQuePasaElObjetivo) {
     VentanaFalsa& v = AbiertaDesdeCero(5610.0f, 300);
     ASSERT_EQ(EstadoBarrido.AlturaObjetivo, 5610);
-    ASSERT_EQ(v.AltoActual(), 0.0f);
+    ASSERT_EQ(v.Alto(), 0);
 
     for (int tick = 1; tick <= 18; ++tick) {
         ASSERT_EQ(plataforma.Tick(), 1);
-        EXPECT_EQ(v.AltoActual(), 300.0f * tick);
-        EXPECT_EQ(Base(v), 11520.0f);  // the bottom edge stays on the line
+        EXPECT_EQ(v.Height(), 300.0f * tick);
+        EXPECT_EQ(v.Abajo(), kAltoPantalla);
     }
-    EXPECT_EQ(v.AltoActual(), 5400.0f);
     EXPECT_TRUE(plataforma.HayTemporizador(kHwnd));
 
-    plataforma.LimpiarDiario();
     ASSERT_EQ(plataforma.Tick(), 1);
-    EXPECT_EQ(v.AltoActual(), 5700.0f);
+    EXPECT_EQ(v.Height(), 5700.0f);
+    EXPECT_EQ(v.Top(), 11520.0f - 5700.0f);
     EXPECT_FALSE(plataforma.HayTemporizador(kHwnd));
-    const std::vector<std::string> esperado = {"SetHeight(5700)", "SetTop(5820)", "KillTimer(1001, 0)"};
-    EXPECT_EQ(plataforma.diario, esperado);
     EXPECT_EQ(plataforma.Tick(), 0);
-    EXPECT_EQ(v.AltoActual(), 5700.0f);
+    EXPECT_EQ(v.Height(), 5700.0f);
     EXPECT_EQ(v.descargas, 0);
 }
 
 TEST_F(Barrido, AperturaQueCaeJustoEnElObjetivo) {
     VentanaFalsa& v = AbiertaDesdeCero(5700.0f, 300);
     EXPECT_EQ(plataforma.TickHastaParar(), 19);
-    EXPECT_EQ(v.AltoActual(), 5700.0f);
-    EXPECT_EQ(v.ArribaActual(), 5820.0f);
+    EXPECT_EQ(v.Height(), 5700.0f);
+    EXPECT_EQ(v.Top(), 5820.0f);
 }
 
 TEST_F(Barrido, CierreDesde5700) {
     VentanaFalsa& v = AbiertaDeAlto(5700.0f);
     IniciarBarrido(v, kCerrar, 255, 300);
-    plataforma.LimpiarDiario();
 
     for (int tick = 1; tick <= 18; ++tick) {
         ASSERT_EQ(plataforma.Tick(), 1);
-        EXPECT_EQ(v.AltoActual(), 5700.0f - 300.0f * tick);
-        EXPECT_EQ(Base(v), 11520.0f);
+        EXPECT_EQ(v.Height(), 5700.0f - 300.0f * tick);
+        EXPECT_EQ(v.Abajo(), kAltoPantalla);
         EXPECT_EQ(v.descargas, 0);
     }
-    EXPECT_EQ(v.AltoActual(), 300.0f);  // the 18th went from 600 to 300
+    EXPECT_EQ(v.Height(), 300.0f);  // the 18th went from 600 to 300
 
-    plataforma.LimpiarDiario();
-    v.lecturasHwnd = 0;
     ASSERT_EQ(plataforma.Tick(), 1);
     EXPECT_EQ(v.descargas, 1);
     EXPECT_TRUE(v.Destruida());
-    const std::vector<std::string> esperado = {"KillTimer(1001, 0)", "Unload"};
-    EXPECT_EQ(plataforma.diario, esperado);
-    EXPECT_EQ(v.lecturasHwnd, 1);
+    EXPECT_FALSE(plataforma.HayTemporizador(kHwnd));
     EXPECT_EQ(v.accesosTrasDescarga, 0);
     EXPECT_EQ(plataforma.Tick(), 0);
 }
 
-TEST_F(Barrido, ExactamenteQuinientosVeinteTermina) {
-    VentanaFalsa& v = AbiertaDeAlto(520.0f);
-    IniciarBarrido(v, kCerrar, 255, 300);
-    EXPECT_EQ(plataforma.Tick(), 1);
-    EXPECT_EQ(v.descargas, 1);
-    EXPECT_EQ(v.AltoActual(), 520.0f);
+TEST_F(Barrido, UnCierreEncogeMientrasLaAlturaPasaDe520) {
+    const struct {
+        int ppp;
+        float alto;
+        bool encoge;
+    } casos[] = {{1440, 520, false}, {1440, 521, true}, {96, 510, false}, {96, 525, true}};
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(testing::Message() << caso.alto << " twips at " << caso.ppp);
+        pantalla.ppp = caso.ppp;
+        VentanaFalsa& v = AbiertaDeAlto(caso.alto);
+        IniciarBarrido(v, kCerrar, 255, 300);
+        plataforma.Tick();
+        EXPECT_EQ(v.descargas, caso.encoge ? 0 : 1);
+        if (!caso.encoge) continue;
+        EXPECT_EQ(v.Height(), caso.alto - 300.0f);
+        plataforma.Tick();
+        EXPECT_EQ(v.descargas, 1);
+    }
 }
 
-TEST_F(Barrido, QuinientosVeinticincoEncogeUnaVezMas) {
-    VentanaFalsa& v = AbiertaDeAlto(525.0f);
-    IniciarBarrido(v, kCerrar, 255, 300);
-    EXPECT_EQ(plataforma.Tick(), 1);
-    EXPECT_EQ(v.descargas, 0);
-    EXPECT_EQ(v.AltoActual(), 225.0f);
-    EXPECT_EQ(plataforma.Tick(), 1);
-    EXPECT_EQ(v.descargas, 1);
-}
-
-TEST_F(Barrido, ConLaBarraArribaTopNuncaCambia) {
-    plataforma.rectBarra = {0, 0, 1024, 30};
-    VentanaFalsa& v = Ventana(5700.0f);
-    IniciarBarrido(v, kAbrir, 255, 300);
-    ASSERT_EQ(v.ArribaActual(), 450.0f);
-    plataforma.LimpiarDiario();
-
-    EXPECT_EQ(plataforma.TickHastaParar(), 19);
-    EXPECT_EQ(v.AltoActual(), 5700.0f);
-    EXPECT_EQ(v.ArribaActual(), 450.0f);
-
-    IniciarBarrido(v, kCerrar, 255, 300);
-    EXPECT_EQ(plataforma.TickHastaParar(), 19);
-    EXPECT_EQ(v.descargas, 1);
-    for (const std::string& linea : plataforma.diario) EXPECT_EQ(linea.rfind("SetTop", 0), std::string::npos) << linea;
-}
-
-TEST_F(Barrido, SinCasoDecididoTopCambiaComoEnLosCasosUnoATres) {
+TEST_F(Barrido, SinCasoDecididoElBordeInferiorQuedaComoEnLosCasosUnoATres) {
     plataforma.rectBarra = {1024, 100, 1084, 868};
     VentanaFalsa& v = Ventana(5700.0f);
     IniciarBarrido(v, kAbrir, 255, 300);
     ASSERT_EQ(EstadoBarrido.PosicionBarra, BarraNinguna);
-    const float base = Base(v);  // 1000: collapsed where it stood
+    const int base = v.Abajo();  // collapsed where it stood
 
     plataforma.Tick();
-    EXPECT_EQ(v.AltoActual(), 300.0f);
-    EXPECT_EQ(v.ArribaActual(), 700.0f);
+    EXPECT_EQ(v.Height(), 300.0f);
+    EXPECT_EQ(v.Abajo(), base);
     plataforma.TickHastaParar();
-    EXPECT_EQ(Base(v), base);
+    EXPECT_EQ(v.Abajo(), base);
 
     IniciarBarrido(v, kCerrar, 255, 300);
     plataforma.Tick();
-    EXPECT_EQ(v.AltoActual(), 5400.0f);
-    EXPECT_EQ(Base(v), base);
+    EXPECT_EQ(v.Height(), 5400.0f);
+    EXPECT_EQ(v.Abajo(), base);
 }
 
 TEST_F(Barrido, UnCierreEnMitadDeLaAperturaEncogeEnElTickSiguiente) {
     VentanaFalsa& v = AbiertaDesdeCero(5700.0f, 300);
     for (int i = 0; i < 5; ++i) plataforma.Tick();
-    ASSERT_EQ(v.AltoActual(), 1500.0f);
+    ASSERT_EQ(v.Height(), 1500.0f);
 
     IniciarBarrido(v, kCerrar, 255, 300);
-    EXPECT_EQ(plataforma.temporizadores.size(), 1u);  // replaced, not added
-    plataforma.Tick();
-    EXPECT_EQ(v.AltoActual(), 1200.0f);
-    EXPECT_EQ(Base(v), 11520.0f);
+    EXPECT_EQ(plataforma.Tick(), 1);  // the timer was replaced, not added to
+    EXPECT_EQ(v.Height(), 1200.0f);
+    EXPECT_EQ(v.Abajo(), kAltoPantalla);
     EXPECT_EQ(plataforma.TickHastaParar(), 4);  // 900, 600, 300, then the unload
     EXPECT_EQ(v.descargas, 1);
 }
@@ -414,123 +483,114 @@ TEST_F(Barrido, UnaAperturaEnMitadDelCierreVuelveALaAlturaQueTenia) {
     VentanaFalsa& v = AbiertaDeAlto(5700.0f);
     IniciarBarrido(v, kCerrar, 255, 300);
     for (int i = 0; i < 3; ++i) plataforma.Tick();
-    ASSERT_EQ(v.AltoActual(), 4800.0f);
+    ASSERT_EQ(v.Height(), 4800.0f);
 
     IniciarBarrido(v, kAbrir, 255, 300);
-    EXPECT_EQ(EstadoBarrido.AlturaObjetivo, 4800);
-    EXPECT_EQ(v.AltoActual(), 0.0f);
+    EXPECT_EQ(v.Alto(), 0);
     EXPECT_EQ(plataforma.TickHastaParar(), 16);
-    EXPECT_EQ(v.AltoActual(), 4800.0f);
+    EXPECT_EQ(v.Height(), 4800.0f);
     EXPECT_EQ(v.descargas, 0);
 }
 
 TEST_F(Barrido, CadaPasoPartedeLaAlturaLeidaNoDeUnTotal) {
-    // Sizes fit to whole pixels of 15 twips: 200 twips become 195.
-    plataforma.barra = 0;
-    VentanaFalsa& v = Ventana(5700.0f);
-    v.twipsPorPixel = 15.0f;
-    IniciarBarrido(v, kAbrir, 255, 200);
+    // 200 twips are 13 pixels (195 twips); from 195, 395 twips are 26 pixels,
+    // where a running total of 400 would give 27.
+    VentanaFalsa& v = AbiertaDesdeCero(5700.0f, 200);
     plataforma.Tick();
-    EXPECT_EQ(v.AltoActual(), 195.0f);
+    EXPECT_EQ(v.Alto(), 13);
     plataforma.Tick();
-    ASSERT_EQ(v.alturasPedidas.size(), 3u);
-    EXPECT_EQ(v.alturasPedidas[2], 395.0f);
-    plataforma.TickHastaParar();
-    EXPECT_GE(v.AltoActual(), 5700.0f);
+    EXPECT_EQ(v.Alto(), 26);
+    EXPECT_EQ(v.Abajo(), kAltoPantalla);
 }
 
 TEST_F(Barrido, LaComparacionDeLaAperturaEsEnDoblePrecision) {
     // 16777216 is below 16777217 in double precision, equal to it in single.
-    pantalla.twipsPorPixelY = 1.0f;
+    pantalla.ppp = 1440;  // one twip per pixel
     VentanaFalsa& v = AbiertaDesdeCero(1000.0f, 1);
     EstadoBarrido.AlturaObjetivo = 16777217;
-    v.Recargar(kHwnd, 16777215.0f);
+    v.Recargar(kHwnd, 16777215);
     plataforma.Tick();
-    EXPECT_EQ(v.AltoActual(), 16777216.0f);
+    EXPECT_EQ(v.Alto(), 16777216);
     EXPECT_TRUE(plataforma.HayTemporizador(kHwnd));
 }
 
-// ------------------------------------------------------ decisions of the issue
+// ------------------------------------------ Steps and sizes out of the way
 
 TEST_F(Barrido, UnPasoNoPositivoUsaElPasoPredeterminado) {
+    pantalla.ppp = 144;  // 200 twips are 20 whole pixels
     for (std::int16_t paso : {std::int16_t{0}, std::int16_t{-300}, std::int16_t{-32768}}) {
+        SCOPED_TRACE(paso);
         ReiniciarEstadoBarrido();
         VentanaFalsa& v = AbiertaDesdeCero(5700.0f, paso);
-        EXPECT_EQ(EstadoBarrido.Paso, paso);  // recorded as given
-        EXPECT_EQ(plataforma.TickHastaParar(), 29) << paso;  // 29 steps of 200
-        EXPECT_EQ(v.AltoActual(), 5800.0f);
+        EXPECT_EQ(plataforma.TickHastaParar(), 29);  // 29 steps of 200
+        EXPECT_EQ(v.Height(), 5800.0f);
 
         IniciarBarrido(v, kCerrar, 255, paso);
         plataforma.Tick();
-        EXPECT_EQ(v.AltoActual(), 5600.0f);
+        EXPECT_EQ(v.Height(), 5600.0f);
         plataforma.TickHastaParar();
-        EXPECT_EQ(v.descargas, 1) << paso;
+        EXPECT_EQ(v.descargas, 1);
     }
 }
 
 TEST_F(Barrido, UnPasoMenorQueUnPixelAvanzaUnPixel) {
-    plataforma.barra = 0;
-    VentanaFalsa& v = Ventana(450.0f);
-    v.twipsPorPixel = 15.0f;
-    IniciarBarrido(v, kAbrir, 255, 5);
+    VentanaFalsa& v = AbiertaDesdeCero(450.0f, 5);
     plataforma.Tick();
-    EXPECT_EQ(v.AltoActual(), 15.0f);
+    EXPECT_EQ(v.Alto(), 1);
     EXPECT_EQ(plataforma.TickHastaParar(), 29);
-    EXPECT_EQ(v.AltoActual(), 450.0f);
-    EXPECT_EQ(Base(v), 11520.0f);
+    EXPECT_EQ(v.Height(), 450.0f);
+    EXPECT_EQ(v.Abajo(), kAltoPantalla);
 
-    v.Recargar(kHwnd, 600.0f);
-    IniciarBarrido(v, kCerrar, 255, 5);
+    VentanaFalsa& cerrando = AbiertaDeAlto(600.0f);
+    IniciarBarrido(cerrando, kCerrar, 255, 5);
     plataforma.Tick();
-    EXPECT_EQ(v.AltoActual(), 585.0f);
+    EXPECT_EQ(cerrando.Alto(), 39);
+    EXPECT_EQ(cerrando.Abajo(), kAltoPantalla);
     plataforma.TickHastaParar();
-    EXPECT_EQ(v.descargas, 1);
+    EXPECT_EQ(cerrando.descargas, 1);
 }
 
-TEST_F(Barrido, UnPasoMayorQueLaAlturaPideCeroNoUnaAlturaNegativa) {
+TEST_F(Barrido, UnPasoMayorQueLaAlturaLaDejaEnCeroConElBordeEnSuSitio) {
     VentanaFalsa& v = AbiertaDeAlto(540.0f);
     IniciarBarrido(v, kCerrar, 255, 600);
-    plataforma.LimpiarDiario();
     plataforma.Tick();
-    EXPECT_EQ(v.AltoActual(), 0.0f);
-    const std::vector<std::string> esperado = {"SetHeight(0)", "SetTop(11520)"};
-    EXPECT_EQ(plataforma.diario, esperado);  // the bottom edge stays put
+    EXPECT_EQ(v.Alto(), 0);
+    EXPECT_EQ(v.Abajo(), kAltoPantalla);
     plataforma.Tick();
     EXPECT_EQ(v.descargas, 1);
-    for (float pedido : v.alturasPedidas) EXPECT_GE(pedido, 0.0f);
 }
 
 TEST_F(Barrido, UnCierreTerminaAunqueLaPlataformaNoDejeBajarDe520) {
     VentanaFalsa& v = AbiertaDeAlto(5700.0f);
-    v.alturaMinima = 600.0f;  // 40 pixels: a captioned window's smallest size
+    v.alturaMinima = 40;  // 600 twips: a captioned window's smallest size
     IniciarBarrido(v, kCerrar, 255, 300);
 
     EXPECT_EQ(plataforma.TickHastaParar(100), 18);
     EXPECT_EQ(v.descargas, 1);
-    EXPECT_EQ(v.AltoActual(), 600.0f);
-    EXPECT_EQ(Base(v), 11520.0f);  // the tick that could not shrink did not move the top
+    EXPECT_EQ(v.Alto(), 40);
+    EXPECT_EQ(v.Abajo(), kAltoPantalla);
     EXPECT_EQ(v.accesosTrasDescarga, 0);
 }
 
-TEST_F(Barrido, UnaAperturaTerminaAunqueLaPlataformaNoDejeCrecer) {
-    plataforma.barra = 0;
-    VentanaFalsa& v = Ventana(5700.0f);
-    v.alturaMaxima = 3000.0f;
-    IniciarBarrido(v, kAbrir, 255, 300);
+TEST_F(Barrido, UnaAperturaTerminaCuandoLaVentanaYaNoCrece) {
+    const struct {
+        int maximo;  // pixels
+        int ticks;
+    } casos[] = {{200, 11},    // 10 steps of 20 pixels, then one that cannot grow
+                 {207, 12}};  // the 11th grows only 7 pixels and the sweep goes on
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.maximo);
+        ReiniciarEstadoBarrido();
+        plataforma.barra = 0;
+        VentanaFalsa& v = Ventana(5700.0f);
+        v.alturaMaxima = caso.maximo;
+        IniciarBarrido(v, kAbrir, 255, 300);
 
-    EXPECT_EQ(plataforma.TickHastaParar(100), 11);  // 10 steps to 3000, then one that cannot grow
-    EXPECT_EQ(v.AltoActual(), 3000.0f);
-    EXPECT_EQ(Base(v), 11520.0f);
-    EXPECT_EQ(v.descargas, 0);
-}
-
-TEST_F(Barrido, UnaAperturaQueCreceMenosDeUnPasoSigue) {
-    plataforma.barra = 0;
-    VentanaFalsa& v = Ventana(5700.0f);
-    v.alturaMaxima = 3100.0f;
-    IniciarBarrido(v, kAbrir, 255, 300);
-    EXPECT_EQ(plataforma.TickHastaParar(100), 12);
-    EXPECT_EQ(v.AltoActual(), 3100.0f);
+        EXPECT_EQ(plataforma.TickHastaParar(100), caso.ticks);
+        EXPECT_EQ(v.Alto(), caso.maximo);
+        EXPECT_EQ(v.Abajo(), kAltoPantalla);
+        EXPECT_EQ(v.descargas, 0);
+    }
 }
 
 // ------------------------------------------------------------- re-entrancy
@@ -540,10 +600,9 @@ TEST_F(Barrido, LaDescargaLlamaAIniciarBarridoDesdeDentroDelTick) {
     int llamadasDelManejador = 0;
     v.alDescargar = [&] {
         ++llamadasDelManejador;
-        IniciarBarrido(v, kCerrar, 255, 300);  // as Form1's unload handler does
+        IniciarBarrido(v, kCerrar, 255, 300);  // as the main window's unload handler does
     };
     IniciarBarrido(v, kCerrar, 255, 300);
-    plataforma.LimpiarDiario();
 
     EXPECT_EQ(plataforma.TickHastaParar(100), 3);
     EXPECT_EQ(llamadasDelManejador, 1);
@@ -554,26 +613,6 @@ TEST_F(Barrido, LaDescargaLlamaAIniciarBarridoDesdeDentroDelTick) {
     EXPECT_EQ(plataforma.Tick(), 0);
     EXPECT_FALSE(BarridoCerrandoseEn(v));
     EXPECT_EQ(EstadoBarrido.VentanaBarrido, &v);  // outlives the unloading
-
-    const std::vector<std::string> cola = {"KillTimer(1001, 0)",
-                                           "Unload",
-                                           "FindWindowA(\"Shell_TrayWnd\", \"\")",
-                                           "SetWindowPos(1001, -1, 0, 0, 0, 0, 3)",
-                                           "GetWindowLongA(1001, -20)",
-                                           "SetWindowLongA(1001, -20, 524544)",
-                                           "SetLayeredWindowAttributes(1001, 0, 255, 2)",
-                                           "SetTimer(1001, 0, 1)"};
-    ASSERT_GE(plataforma.diario.size(), cola.size());
-    EXPECT_EQ(std::vector<std::string>(plataforma.diario.end() - cola.size(), plataforma.diario.end()), cola);
-}
-
-TEST_F(Barrido, UnNuevoInicioReemplazaElTemporizador) {
-    VentanaFalsa& v = AbiertaDesdeCero(5700.0f, 300);
-    IniciarBarrido(v, kAbrir, 255, 300);
-    IniciarBarrido(v, kCerrar, 255, 300);
-    EXPECT_EQ(plataforma.temporizadoresArmados, 3);
-    EXPECT_EQ(plataforma.temporizadores.size(), 1u);
-    EXPECT_EQ(plataforma.Tick(), 1);
 }
 
 TEST_F(Barrido, DestruirLaVentanaDeOtroModoParaLosTicks) {
@@ -587,7 +626,7 @@ TEST_F(Barrido, DestruirLaVentanaDeOtroModoParaLosTicks) {
 
 TEST_F(Barrido, BarridoCerrandoseEn) {
     VentanaFalsa& v = AbiertaDeAlto(5700.0f);
-    VentanaFalsa otra(plataforma, 2002, 0, 0, 100, 100);
+    VentanaFalsa otra(plataforma, 2002, pantalla.ppp, 0, 0, 100, 100);
     EXPECT_FALSE(BarridoCerrandoseEn(v));
 
     IniciarBarrido(v, kAbrir, 255, 300);
@@ -612,13 +651,13 @@ TEST_F(Barrido, BarridoCerrandoseEn) {
     EXPECT_EQ(v.descargas, 1);
 
     // Loaded anew: a new handle, not closing.
-    v.Recargar(3003, 5700.0f);
+    v.Recargar(3003, 380);
     EXPECT_FALSE(BarridoCerrandoseEn(v));
 }
 
 TEST_F(Barrido, UnTickSinBarridoNoHaceNada) {
     PasoBarrido();
-    EXPECT_TRUE(plataforma.diario.empty());
+    EXPECT_TRUE(plataforma.llamadas.empty());
 }
 
 }  // namespace

@@ -1,41 +1,33 @@
 #pragma once
-// Fakes for the sweep's tests: a taskbar and timers behind PlataformaBarrido,
-// a screen, and a window. Every platform call and every change of the window
-// goes into one journal, in order.
+// Fakes for the sweep's tests: a taskbar and the sweep timer behind
+// PlataformaBarrido, a screen, and a window that, like a real one, stands on
+// whole pixels and turns twips into pixels with the forms layer's conversion.
 
 #include <algorithm>
-#include <cmath>
+#include <climits>
 #include <cstdint>
 #include <functional>
-#include <limits>
 #include <map>
-#include <optional>
-#include <sstream>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "forms/core/Unidades.h"
 #include "forms/core/Ventana.h"
 #include "sweep/Barrido.h"
 #include "sweep/PlataformaBarrido.h"
 
 namespace kalvenor::prueba {
 
-inline std::string Numero(double valor) {
-    std::ostringstream texto;
-    texto << valor;
-    return texto.str();
-}
-
+// A screen of 1024 x 768 pixels at ppp dots per inch.
 class PantallaFalsa : public forms::Pantalla {
 public:
-    float ancho = 15360.0f;  // 1024 pixels at 15 twips per pixel
-    float alto = 11520.0f;   // 768 pixels
-    float twipsPorPixelY = 15.0f;
+    int ppp = forms::kPppEstandar;
 
-    float Width() const override { return ancho; }
-    float Height() const override { return alto; }
-    float TwipsPerPixelY() const override { return twipsPorPixelY; }
+    float Width() const override { return forms::TwipsDesdePixeles(1024, ppp); }
+    float Height() const override { return forms::TwipsDesdePixeles(768, ppp); }
+    float TwipsPerPixelY() const override { return forms::TwipsPorPixel(ppp); }
 };
 
 class PlataformaFalsa : public PlataformaBarrido {
@@ -45,21 +37,20 @@ public:
     std::int32_t resultadoRect = 1;
     RectanguloPixeles rectBarra{0, 738, 1024, 768};
 
-    std::vector<std::string> diario;
+    // The user32 calls made, with their arguments, in order.
+    std::vector<std::string> llamadas;
     std::map<forms::Handle, std::int32_t> estilos;
     std::map<forms::Handle, std::uint8_t> alfas;
-    std::map<forms::Handle, forms::Handle> posicionesZ;
-    // Armed timers by (handle, id), with their period.
-    std::map<std::pair<forms::Handle, std::uintptr_t>, std::uint32_t> temporizadores;
-    int temporizadoresArmados = 0;
+    std::set<forms::Handle> encima;
+    std::set<std::pair<forms::Handle, std::uintptr_t>> temporizadores;
 
     forms::Handle FindWindowA(const char* clase, const char* titulo) override {
-        diario.push_back("FindWindowA(" + Texto(clase) + ", " + Texto(titulo) + ")");
+        Anotar("FindWindowA", {Texto(clase), Texto(titulo)});
         return barra;
     }
 
     std::int32_t GetWindowRect(forms::Handle ventana, RectanguloPixeles& rectangulo) override {
-        diario.push_back("GetWindowRect(" + std::to_string(ventana) + ")");
+        Anotar("GetWindowRect", {std::to_string(ventana)});
         if (resultadoRect > 0) rectangulo = rectBarra;
         return resultadoRect;
     }
@@ -67,60 +58,44 @@ public:
     std::int32_t SetWindowPos(forms::Handle ventana, forms::Handle insertarDespues, std::int32_t x,
                               std::int32_t y, std::int32_t cx, std::int32_t cy,
                               std::uint32_t flags) override {
-        diario.push_back("SetWindowPos(" + std::to_string(ventana) + ", " +
-                         std::to_string(insertarDespues) + ", " + std::to_string(x) + ", " +
-                         std::to_string(y) + ", " + std::to_string(cx) + ", " +
-                         std::to_string(cy) + ", " + std::to_string(flags) + ")");
-        posicionesZ[ventana] = insertarDespues;
+        Anotar("SetWindowPos", {std::to_string(ventana), std::to_string(insertarDespues), std::to_string(x),
+                                std::to_string(y), std::to_string(cx), std::to_string(cy), std::to_string(flags)});
+        if (insertarDespues == kHwndTopmost) encima.insert(ventana);
         return 1;
     }
 
     std::int32_t GetWindowLongA(forms::Handle ventana, std::int32_t indice) override {
-        diario.push_back("GetWindowLongA(" + std::to_string(ventana) + ", " +
-                         std::to_string(indice) + ")");
+        Anotar("GetWindowLongA", {std::to_string(ventana), std::to_string(indice)});
         return estilos[ventana];
     }
 
-    std::int32_t SetWindowLongA(forms::Handle ventana, std::int32_t indice,
-                                std::int32_t valor) override {
-        diario.push_back("SetWindowLongA(" + std::to_string(ventana) + ", " +
-                         std::to_string(indice) + ", " + std::to_string(valor) + ")");
-        const std::int32_t anterior = estilos[ventana];
-        estilos[ventana] = valor;
-        return anterior;
+    std::int32_t SetWindowLongA(forms::Handle ventana, std::int32_t indice, std::int32_t valor) override {
+        Anotar("SetWindowLongA", {std::to_string(ventana), std::to_string(indice), std::to_string(valor)});
+        return std::exchange(estilos[ventana], valor);
     }
 
-    std::int32_t SetLayeredWindowAttributes(forms::Handle ventana, std::uint32_t colorClave,
-                                            std::uint8_t alfa, std::uint32_t flags) override {
-        diario.push_back("SetLayeredWindowAttributes(" + std::to_string(ventana) + ", " +
-                         std::to_string(colorClave) + ", " + std::to_string(alfa) + ", " +
-                         std::to_string(flags) + ")");
+    std::int32_t SetLayeredWindowAttributes(forms::Handle ventana, std::uint32_t colorClave, std::uint8_t alfa,
+                                            std::uint32_t flags) override {
+        Anotar("SetLayeredWindowAttributes",
+               {std::to_string(ventana), std::to_string(colorClave), std::to_string(alfa), std::to_string(flags)});
         alfas[ventana] = alfa;
         return 1;
     }
 
-    std::uintptr_t SetTimer(forms::Handle ventana, std::uintptr_t id,
-                            std::uint32_t periodoMs) override {
-        diario.push_back("SetTimer(" + std::to_string(ventana) + ", " + std::to_string(id) +
-                         ", " + std::to_string(periodoMs) + ")");
-        temporizadores[{ventana, id}] = periodoMs;  // same handle and id: replaced
-        ++temporizadoresArmados;
+    std::uintptr_t SetTimer(forms::Handle ventana, std::uintptr_t id, std::uint32_t periodoMs) override {
+        Anotar("SetTimer", {std::to_string(ventana), std::to_string(id), std::to_string(periodoMs)});
+        temporizadores.insert({ventana, id});  // same handle and id: replaced
         return 1;
     }
 
     std::int32_t KillTimer(forms::Handle ventana, std::uintptr_t id) override {
-        diario.push_back("KillTimer(" + std::to_string(ventana) + ", " + std::to_string(id) + ")");
+        Anotar("KillTimer", {std::to_string(ventana), std::to_string(id)});
         return temporizadores.erase({ventana, id}) > 0 ? 1 : 0;
     }
 
     // Destroying a window removes its timers, as the platform does.
     void DestruirVentana(forms::Handle ventana) {
-        for (auto it = temporizadores.begin(); it != temporizadores.end();) {
-            if (it->first.first == ventana)
-                it = temporizadores.erase(it);
-            else
-                ++it;
-        }
+        std::erase_if(temporizadores, [ventana](const auto& t) { return t.first == ventana; });
     }
 
     bool HayTemporizador(forms::Handle ventana) const {
@@ -131,10 +106,8 @@ public:
     // callback is PasoBarrido). Returns how many ticked.
     int Tick() {
         int ticks = 0;
-        const auto armados = temporizadores;
-        for (const auto& [clave, periodo] : armados) {
-            (void)periodo;
-            if (temporizadores.count(clave) == 0) continue;
+        for (const auto& temporizador : std::set(temporizadores)) {
+            if (temporizadores.count(temporizador) == 0) continue;
             ++ticks;
             PasoBarrido();
         }
@@ -142,114 +115,100 @@ public:
     }
 
     // Ticks until no timer is left (or the limit); returns the ticks.
-    int TickHastaParar(int limite = 10000) {
+    int TickHastaParar(int limite = 100000) {
         int ticks = 0;
         while (!temporizadores.empty() && ticks < limite) ticks += Tick();
         return ticks;
     }
 
-    void LimpiarDiario() { diario.clear(); }
-
 private:
-    static std::string Texto(const char* texto) {
-        if (texto == nullptr) return "NULL";
-        std::string entrecomillado(1, '"');
-        entrecomillado += texto;
-        entrecomillado += '"';
-        return entrecomillado;
+    void Anotar(const char* funcion, const std::vector<std::string>& argumentos) {
+        std::string llamada = std::string(funcion) + "(";
+        for (std::size_t i = 0; i < argumentos.size(); ++i) llamada += (i ? ", " : "") + argumentos[i];
+        llamadas.push_back(llamada + ")");
     }
+
+    static std::string Texto(const char* texto) { return texto ? '"' + std::string(texto) + '"' : "NULL"; }
 };
 
+// A window whose geometry is whole pixels at ppp dots per inch.
 class VentanaFalsa : public forms::Ventana {
 public:
-    VentanaFalsa(PlataformaFalsa& plataforma, forms::Handle handle, float left, float top,
-                 float width, float height)
-        : plataforma_(plataforma), handle_(handle), left_(left), top_(top), width_(width),
-          height_(height) {}
+    VentanaFalsa(PlataformaFalsa& plataforma, forms::Handle handle, int ppp, int izquierda, int arriba, int ancho,
+                 int alto)
+        : plataforma_(plataforma), handle_(handle), ppp_(ppp), izquierda_(izquierda), arriba_(arriba),
+          ancho_(ancho), alto_(alto) {}
 
-    // What the platform allows: its smallest and largest height, and (when
-    // not 0) the twips per pixel that sizes and positions are rounded to.
-    float alturaMinima = 0.0f;
-    float alturaMaxima = std::numeric_limits<float>::infinity();
-    float twipsPorPixel = 0.0f;
+    // The smallest and largest height the platform allows, in pixels.
+    int alturaMinima = 0;
+    int alturaMaxima = INT_MAX;
 
     std::function<void()> alDescargar;  // the window's Unload handler
-
     int descargas = 0;
-    int lecturasHwnd = 0;
     mutable int accesosTrasDescarga = 0;
-    std::vector<float> alturasPedidas;
 
-    bool Destruida() const { return destruida_; }
-
-    float Left() const override { return Leer(left_); }
-    float Top() const override { return Leer(top_); }
-    float Width() const override { return Leer(width_); }
-    float Height() const override { return Leer(height_); }
+    float Left() const override { return Twips(izquierda_); }
+    float Top() const override { return Twips(arriba_); }
+    float Width() const override { return Twips(ancho_); }
+    float Height() const override { return Twips(alto_); }
 
     void SetTop(float twips) override {
         Acceso();
-        plataforma_.diario.push_back("SetTop(" + Numero(twips) + ")");
-        top_ = APixeles(twips);
+        arriba_ = Pixeles(twips);
     }
 
     void SetHeight(float twips) override {
         Acceso();
-        plataforma_.diario.push_back("SetHeight(" + Numero(twips) + ")");
-        alturasPedidas.push_back(twips);
-        height_ = std::clamp(APixeles(std::max(twips, 0.0f)), alturaMinima, alturaMaxima);
+        alto_ = std::clamp(Pixeles(twips), std::max(alturaMinima, 0), alturaMaxima);
     }
 
     void Move(float left, float top) override {
         Acceso();
-        plataforma_.diario.push_back("Move(" + Numero(left) + ", " + Numero(top) + ")");
-        left_ = APixeles(left);
-        top_ = APixeles(top);
+        izquierda_ = Pixeles(left);
+        arriba_ = Pixeles(top);
     }
 
     forms::Handle hWnd() const override {
         Acceso();
-        ++const_cast<VentanaFalsa*>(this)->lecturasHwnd;
         return destruida_ ? 0 : handle_;
     }
 
     void Unload() override {
         Acceso();
-        plataforma_.diario.push_back("Unload");
         ++descargas;
         if (alDescargar) alDescargar();
         destruida_ = true;
         plataforma_.DestruirVentana(handle_);
     }
 
-    // A new load of the same window object: a new handle, the designed size.
-    void Recargar(forms::Handle handle, float height) {
+    // A new load of the same window object: a new handle, the designed height.
+    void Recargar(forms::Handle handle, int alto) {
         destruida_ = false;
         handle_ = handle;
-        height_ = height;
+        alto_ = alto;
     }
 
-    // The values as they stand, without counting as an access.
-    float AltoActual() const { return height_; }
-    float ArribaActual() const { return top_; }
-    float IzquierdaActual() const { return left_; }
+    // The geometry in pixels as it stands, without counting as an access.
+    bool Destruida() const { return destruida_; }
+    int Izquierda() const { return izquierda_; }
+    int Arriba() const { return arriba_; }
+    int Alto() const { return alto_; }
+    int Abajo() const { return arriba_ + alto_; }
 
 private:
     void Acceso() const {
         if (destruida_) ++accesosTrasDescarga;
     }
-    float Leer(float valor) const {
+    float Twips(int pixeles) const {
         Acceso();
-        return valor;
+        return forms::TwipsDesdePixeles(pixeles, ppp_);
     }
-    float APixeles(float twips) const {
-        if (twipsPorPixel <= 0.0f) return twips;
-        return std::nearbyint(twips / twipsPorPixel) * twipsPorPixel;
-    }
+    int Pixeles(float twips) const { return forms::PixelesDesdeTwips(twips, ppp_); }
 
     PlataformaFalsa& plataforma_;
     forms::Handle handle_;
-    float left_, top_, width_, height_;
+    int ppp_;
+    int izquierda_, arriba_, ancho_, alto_;
     bool destruida_ = false;
 };
 
