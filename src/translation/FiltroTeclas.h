@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "forms/CodigoAnsi.h"
+#include "forms/core/CodigoAnsi.h"
 
 namespace kalvenor {
 
