@@ -72,5 +72,31 @@ TEST_F(InformeErroresTest, ErrorsOfEveryKindAndFromTimersTakeTheSamePath) {
     EXPECT_EQ(codigos, (std::vector<int>{7, 13, 51}));
 }
 
+TEST_F(InformeErroresTest, ErrorsWhileTheReportIsShownOpenNoSecondReport) {
+    FormaQueFalla forma;
+    int tics = 0;
+    forma.Reloj.Tick = [&] {
+        ++tics;
+        throw Desbordamiento();
+    };
+    // The report's box runs a message loop of its own until the failing timer
+    // has ticked three more times.
+    int ticsDuranteElInforme = 0;
+    UsarPresentadorErrores({[&](const std::u16string& m) {
+                                mensajes.push_back(m);
+                                const int antes = tics;
+                                pruebas::EsperarHasta([&] { return tics >= antes + 3; });
+                                ticsDuranteElInforme = tics - antes;
+                            },
+                            [&](int codigo) { codigos.push_back(codigo); }});
+    forma.Show();
+    ASSERT_TRUE(pruebas::EsperarHasta([&] { return !codigos.empty(); }));
+    forma.Unload();
+    pruebas::SeSolicitoSalir();
+    EXPECT_GE(ticsDuranteElInforme, 3);
+    EXPECT_EQ(mensajes.size(), 1u);
+    EXPECT_EQ(codigos, std::vector<int>{6}) << "only the report that was shown ends the program";
+}
+
 }  // namespace
 }  // namespace kalvenor::forms

@@ -46,19 +46,20 @@ PresentadorErrores PresentadorErroresPredeterminado() {
 }
 
 void ReportarErrorActual() noexcept {
-    // The report's own box runs a message loop; an error raised by a timer
-    // meanwhile must not open a second box.
+    // The report's own box runs a message loop, where timers go on ticking. An
+    // error raised meanwhile opens no second box and does not end the program
+    // under the first one: the user reads the first report, and closing it
+    // ends the program.
     static bool informando = false;
+    if (informando) return;
     const ErrorEjecucion error = ErrorDe(std::current_exception());
     PresentadorErrores& presentador = Presentador();
-    if (!informando) {
-        informando = true;
-        try {
-            if (presentador.mostrar) presentador.mostrar(error.Mensaje());
-        } catch (...) {
-        }
-        informando = false;
+    informando = true;
+    try {
+        if (presentador.mostrar) presentador.mostrar(error.Mensaje());
+    } catch (...) {
     }
+    informando = false;
     try {
         if (presentador.terminar) presentador.terminar(error.Numero());
     } catch (...) {
