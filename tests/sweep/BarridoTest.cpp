@@ -78,28 +78,16 @@ struct CasoLlamadas {
 };
 
 const CasoLlamadas kLlamadas[] = {
-    {"apertura",
-     77,
-     kAbrir,
-     200,
-     300,
+    {"apertura", 77, kAbrir, 200, 300,
      {"FindWindowA(\"Shell_TrayWnd\", \"\")", "GetWindowRect(77)", "SetWindowPos(1001, -1, 0, 0, 0, 0, 3)",
       "GetWindowLongA(1001, -20)", "SetWindowLongA(1001, -20, 524544)",  // 0x100 | WS_EX_LAYERED
       "SetLayeredWindowAttributes(1001, 0, 200, 2)", "SetTimer(1001, 0, 1)", "KillTimer(1001, 0)"}},
-    {"cierre",
-     77,
-     kCerrar,
-     255,
-     510,
+    {"cierre", 77, kCerrar, 255, 510,
      {"FindWindowA(\"Shell_TrayWnd\", \"\")", "GetWindowRect(77)", "SetWindowPos(1001, -1, 0, 0, 0, 0, 3)",
       "GetWindowLongA(1001, -20)", "SetWindowLongA(1001, -20, 524544)",
       "SetLayeredWindowAttributes(1001, 0, 255, 2)", "SetTimer(1001, 0, 1)", "KillTimer(1001, 0)"}},
     // No taskbar window: no rectangle is asked for.
-    {"apertura_sin_barra",
-     0,
-     kAbrir,
-     0,
-     300,
+    {"apertura_sin_barra", 0, kAbrir, 0, 300,
      {"FindWindowA(\"Shell_TrayWnd\", \"\")", "SetWindowPos(1001, -1, 0, 0, 0, 0, 3)", "GetWindowLongA(1001, -20)",
       "SetWindowLongA(1001, -20, 524544)", "SetLayeredWindowAttributes(1001, 0, 0, 2)", "SetTimer(1001, 0, 1)",
       "KillTimer(1001, 0)"}},
@@ -227,46 +215,34 @@ TEST_F(Barrido, UnaAlturaFueraDe32BitsEsDesbordamiento) {
     }
 }
 
-TEST_F(Barrido, UnRectanguloQueNoDecideNadaEnLaPrimeraLlamadaPliegaSinMover) {
-    plataforma.rectBarra = {1024, 100, 1084, 868};  // left > 0 and top > 0: a second monitor
-    VentanaFalsa& v = Ventana();
-    IniciarBarrido(v, kAbrir, 255, 300);
-
-    EXPECT_EQ(EstadoBarrido.PosicionBarra, BarraNinguna);
-    EXPECT_EQ(v.Alto(), 0);
-    EXPECT_EQ(v.Left(), 1500.0f);
-    EXPECT_EQ(v.Top(), 1500.0f);
-}
-
-TEST_F(Barrido, UnRectanguloQueNoDecideNadaConservaElCasoAnteriorConSuGrosor) {
-    plataforma.rectBarra = {964, 0, 1024, 768};
-    IniciarBarrido(Ventana(), kAbrir, 255, 300);
-    ASSERT_EQ(EstadoBarrido.PosicionBarra, BarraDerecha);
-
-    plataforma.rectBarra = {1024, 100, 1084, 130};  // 30 pixels tall: thickness 450
-    IniciarBarrido(Ventana(), kAbrir, 255, 300);
-    EXPECT_EQ(EstadoBarrido.PosicionBarra, BarraDerecha);
-    EXPECT_EQ(ventana->Left(), 15360.0f - 6600.0f - 450.0f);
-    EXPECT_EQ(ventana->Top(), 11520.0f);
-}
-
-TEST_F(Barrido, GetWindowRectFallidoConservaElCasoConGrosorCero) {
-    plataforma.resultadoRect = 0;
-    IniciarBarrido(Ventana(), kAbrir, 255, 300);
-    EXPECT_EQ(EstadoBarrido.PosicionBarra, BarraNinguna);
-    EXPECT_EQ(ventana->Left(), 1500.0f);
-    EXPECT_EQ(ventana->Top(), 1500.0f);
-
-    plataforma.resultadoRect = 1;
-    plataforma.rectBarra = {0, 0, 1024, 30};
-    IniciarBarrido(Ventana(), kAbrir, 255, 300);
-    ASSERT_EQ(EstadoBarrido.PosicionBarra, BarraArriba);
-
-    plataforma.resultadoRect = -1;
-    IniciarBarrido(Ventana(), kAbrir, 255, 300);
-    EXPECT_EQ(EstadoBarrido.PosicionBarra, BarraArriba);
-    EXPECT_EQ(ventana->Left(), 8760.0f);
-    EXPECT_EQ(ventana->Top(), 0.0f);  // thickness 0
+TEST_F(Barrido, UnaLlamadaQueNoDecideCasoConservaElAnterior) {
+    const struct {
+        RectanguloPixeles rect;
+        std::int32_t resultadoRect;
+        std::int16_t posicion;
+        float left;
+        float top;
+    } llamadas[] = {
+        // Left > 0 and top > 0 (a second monitor) on the first call: collapsed where it stood.
+        {{1024, 100, 1084, 868}, 1, BarraNinguna, 1500, 1500},
+        {{964, 0, 1024, 768}, 1, BarraDerecha, 7860, 11520},
+        // The case before, with this rectangle's height as the thickness (30 pixels).
+        {{1024, 100, 1084, 130}, 1, BarraDerecha, 15360 - 6600 - 450, 11520},
+        {{0, 0, 1024, 30}, 1, BarraArriba, 8760, 450},
+        // GetWindowRect fails: the case before, with a thickness of 0.
+        {{0, 0, 1024, 30}, 0, BarraArriba, 8760, 0},
+        {{0, 0, 1024, 30}, -1, BarraArriba, 8760, 0},
+    };
+    for (const auto& llamada : llamadas) {
+        plataforma.rectBarra = llamada.rect;
+        plataforma.resultadoRect = llamada.resultadoRect;
+        VentanaFalsa& v = Ventana();
+        IniciarBarrido(v, kAbrir, 255, 300);
+        EXPECT_EQ(EstadoBarrido.PosicionBarra, llamada.posicion);
+        EXPECT_EQ(v.Alto(), 0);
+        EXPECT_EQ(v.Left(), llamada.left);
+        EXPECT_EQ(v.Top(), llamada.top);
+    }
 }
 
 TEST_F(Barrido, UnGrosorQueNoCabeEn16BitsSeCalculaEntero) {
@@ -379,32 +355,27 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --------------------------------------------- Stepping at 15 twips a pixel
 
-TEST_F(Barrido, AperturaDe19TicksQuePasaElObjetivo) {
-    VentanaFalsa& v = AbiertaDesdeCero(5610.0f, 300);
-    ASSERT_EQ(EstadoBarrido.AlturaObjetivo, 5610);
-    ASSERT_EQ(v.Alto(), 0);
+// From 0 by steps of 300 the 19th tick reaches 5700, whether the target is
+// 5610 (passed by less than a step) or 5700 itself; then the sweep stops.
+TEST_F(Barrido, UnaAperturaParaEnElPrimerAltoQueLlegaAlObjetivo) {
+    for (float objetivo : {5610.0f, 5700.0f}) {
+        SCOPED_TRACE(objetivo);
+        VentanaFalsa& v = AbiertaDesdeCero(objetivo, 300);
+        ASSERT_EQ(v.Alto(), 0);
+        for (int tick = 1; tick <= 18; ++tick) {
+            ASSERT_EQ(plataforma.Tick(), 1);
+            EXPECT_EQ(v.Height(), 300.0f * tick);
+            EXPECT_EQ(v.Abajo(), kAltoPantalla);
+        }
+        EXPECT_TRUE(plataforma.HayTemporizador(kHwnd));
 
-    for (int tick = 1; tick <= 18; ++tick) {
         ASSERT_EQ(plataforma.Tick(), 1);
-        EXPECT_EQ(v.Height(), 300.0f * tick);
-        EXPECT_EQ(v.Abajo(), kAltoPantalla);
+        EXPECT_EQ(v.Height(), 5700.0f);
+        EXPECT_EQ(v.Top(), 11520.0f - 5700.0f);
+        EXPECT_FALSE(plataforma.HayTemporizador(kHwnd));
+        EXPECT_EQ(plataforma.Tick(), 0);
+        EXPECT_EQ(v.descargas, 0);
     }
-    EXPECT_TRUE(plataforma.HayTemporizador(kHwnd));
-
-    ASSERT_EQ(plataforma.Tick(), 1);
-    EXPECT_EQ(v.Height(), 5700.0f);
-    EXPECT_EQ(v.Top(), 11520.0f - 5700.0f);
-    EXPECT_FALSE(plataforma.HayTemporizador(kHwnd));
-    EXPECT_EQ(plataforma.Tick(), 0);
-    EXPECT_EQ(v.Height(), 5700.0f);
-    EXPECT_EQ(v.descargas, 0);
-}
-
-TEST_F(Barrido, AperturaQueCaeJustoEnElObjetivo) {
-    VentanaFalsa& v = AbiertaDesdeCero(5700.0f, 300);
-    EXPECT_EQ(plataforma.TickHastaParar(), 19);
-    EXPECT_EQ(v.Height(), 5700.0f);
-    EXPECT_EQ(v.Top(), 5820.0f);
 }
 
 TEST_F(Barrido, CierreDesde5700) {
@@ -501,17 +472,6 @@ TEST_F(Barrido, CadaPasoPartedeLaAlturaLeidaNoDeUnTotal) {
     plataforma.Tick();
     EXPECT_EQ(v.Alto(), 26);
     EXPECT_EQ(v.Abajo(), kAltoPantalla);
-}
-
-TEST_F(Barrido, LaComparacionDeLaAperturaEsEnDoblePrecision) {
-    // 16777216 is below 16777217 in double precision, equal to it in single.
-    pantalla.ppp = 1440;  // one twip per pixel
-    VentanaFalsa& v = AbiertaDesdeCero(1000.0f, 1);
-    EstadoBarrido.AlturaObjetivo = 16777217;
-    v.Recargar(kHwnd, 16777215);
-    plataforma.Tick();
-    EXPECT_EQ(v.Alto(), 16777216);
-    EXPECT_TRUE(plataforma.HayTemporizador(kHwnd));
 }
 
 // ------------------------------------------ Steps and sizes out of the way
