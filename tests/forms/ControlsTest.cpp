@@ -100,7 +100,7 @@ TEST_F(ControlsTest, ButtonAndMenuClicksReachTheirHandlers) {
     EXPECT_EQ(menus, 1);
 }
 
-TEST_F(ControlsTest, SliderAndCheckBoxShowTheNearestValueTheyHold) {
+TEST_F(ControlsTest, SliderShowsTheNearestValueItHoldsAndACheckBoxAnyNonZeroChecked) {
     struct Caso {
         int pedido;
         int mostrado;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "Bombeo.h"
+#include "forms/core/ErrorEjecucion.h"
 #include "forms/win32/Application.h"
 #include "forms/win32/Controls.h"
 #include "forms/win32/Form.h"
@@ -110,6 +111,26 @@ TEST_F(FormTest, UnloadRunsTheEventDestroysTheWindowAndStopsItsTimers) {
     BombearDurante(200ms);
     EXPECT_EQ(primera.ticks, ticks);
     EXPECT_EQ(ticksDePlataforma, ticksPlataforma);
+}
+
+// A control the platform refuses to create.
+class ControlQueNoSeCrea : public Control {
+public:
+    explicit ControlQueNoSeCrea(Form& forma) : Control(forma, Bounds{90, 90, 600, 300}, 0) {}
+
+private:
+    void Create() override { throw NoSeCreoLaVentana(u"PRUEBA", ERROR_NOT_ENOUGH_MEMORY); }
+};
+
+TEST_F(FormTest, AFailedLoadLeavesNoHalfBuiltWindowBehind) {
+    const std::wstring titulo = L"Forma a medio hacer";
+    FormaDePrueba forma(titulo);
+    ControlQueNoSeCrea roto(forma);
+    EXPECT_THROW(forma.Show(), ErrorEjecucion);
+    EXPECT_FALSE(forma.IsLoaded());
+    EXPECT_EQ(::FindWindowW(nullptr, titulo.c_str()), nullptr);
+    EXPECT_EQ(forma.cargas, 0) << "Load ran on a window without its controls";
+    pruebas::SeSolicitoSalir();
 }
 
 TEST_F(FormTest, CancellingTheUnloadKeepsTheForm) {
