@@ -102,6 +102,27 @@ TEST_F(VentanaPrincipal, LasTeclasEscritasPasanPorElFiltroDeCadaCaja) {
     EXPECT_EQ(Texto(c.Text1), L"Holamundo.");
 }
 
+// Values an edited file holds that the program cannot use: it says which in
+// Spanish, opens with the defaults for them, and leaves the file as it was.
+TEST_F(VentanaPrincipal, UnArchivoConValoresInserviblesAvisaYAbreConLosPredeterminados) {
+    const std::string archivo = ArchivoPreferencias({"Barrido=abc", "Layer=256", "ShowPopUp=0"});
+    ASSERT_NO_FATAL_FAILURE(Arrancar(archivo));
+    HWND aviso = programa().EsperarVentana(L"Kalvenor");
+    ASSERT_NE(aviso, nullptr) << "no apareció el aviso";
+    std::wstring texto;
+    for (HWND estatico : Hijos(aviso, L"Static")) texto += Texto(estatico);
+    EXPECT_NE(texto.find(L"Barrido=abc: no es un número entero; se usa 200"), std::wstring::npos) << texto;
+    EXPECT_NE(texto.find(L"Layer=256: fuera del intervalo de 0 a 255; se usa 255"), std::wstring::npos) << texto;
+    EXPECT_EQ(texto.find(L"ShowPopUp"), std::wstring::npos) << texto;
+
+    ::PostMessageW(aviso, WM_COMMAND, IDOK, 0);
+    ASSERT_NO_FATAL_FAILURE(EsperarAbierta(principal_));
+    EXPECT_EQ(Opacidad(principal_), std::optional<BYTE>(255));
+    ASSERT_TRUE(programa().EsperarTics(principal_, 2));
+    EXPECT_FALSE(EsTopmost(principal_)) << "ShowPopUp=0, que sí se podía usar, no se aplicó";
+    EXPECT_EQ(programa().LeerPreferencias(), std::optional<std::string>(archivo)) << "el archivo cambió";
+}
+
 struct Pulsacion {
     const char* nombre;
     WORD tecla;
