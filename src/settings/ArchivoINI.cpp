@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <optional>
+
 #include "forms/core/Texto.h"
 #include "forms/core/TituloAplicacion.h"
 #include "settings/Preferencias.h"
@@ -73,6 +75,17 @@ std::wstring RutaPorUsuario(std::u16string_view archivo) {
     return carpeta + L'\\' + AnchoDesdeTexto(archivo);
 }
 
+// The file a bare name finds: the profile functions look it up in the
+// Windows directory.
+std::wstring RutaEnWindows(std::u16string_view archivo) {
+    wchar_t carpeta[MAX_PATH] = {};
+    const UINT longitud = GetWindowsDirectoryW(carpeta, MAX_PATH);
+    if (longitud == 0 || longitud >= MAX_PATH) return {};
+    std::wstring ruta(carpeta, longitud);
+    if (ruta.back() != L'\\') ruta += L'\\';
+    return ruta + AnchoDesdeTexto(archivo);
+}
+
 bool EsArchivo(const std::wstring& ruta) {
     const DWORD atributos = GetFileAttributesW(ruta.c_str());
     return atributos != INVALID_FILE_ATTRIBUTES && (atributos & FILE_ATTRIBUTE_DIRECTORY) == 0;
@@ -83,6 +96,23 @@ bool AsegurarCarpeta(const std::wstring& carpeta) {
     if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
     const DWORD atributos = GetFileAttributesW(carpeta.c_str());
     return atributos != INVALID_FILE_ATTRIBUTES && (atributos & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// The per-user file, ready to be written: its folder exists and, the first
+// time, it starts as a copy of the Windows-directory file that reads came from
+// until then, so that writing one key leaves the others reading as before.
+// Empty when that cannot be done.
+std::wstring PrepararPorUsuario(std::u16string_view archivo) {
+    const std::wstring carpeta = CarpetaPreferencias();
+    if (carpeta.empty() || !AsegurarCarpeta(carpeta)) return {};
+    const std::wstring ruta = carpeta + L'\\' + AnchoDesdeTexto(archivo);
+    if (EsArchivo(ruta)) return ruta;
+    const std::wstring anterior = RutaEnWindows(archivo);
+    if (anterior.empty() || !EsArchivo(anterior)) return ruta;
+    if (!CopyFileW(anterior.c_str(), ruta.c_str(), TRUE)) return {};
+    // The copy keeps a read-only attribute, which would fail every write.
+    SetFileAttributesW(ruta.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return ruta;
 }
 
 std::u16string Leer(std::u16string_view seccion, std::u16string_view clave, const std::wstring& archivo) {
@@ -98,6 +128,19 @@ std::u16string Leer(std::u16string_view seccion, std::u16string_view clave, cons
     return TextoDesdeAncho(std::wstring_view(buffer.data(), n));
 }
 
+// One write of the profile functions; no value removes the key.
+bool Escribir(std::u16string_view seccion, std::u16string_view clave, std::optional<std::u16string_view> valor,
+              const std::wstring& ruta) {
+    if (CabeEnAnsi(ruta)) {
+        const std::string texto = valor ? Ansi(*valor) : std::string();
+        return WritePrivateProfileStringA(Ansi(seccion).c_str(), Ansi(clave).c_str(),
+                                          valor ? texto.c_str() : nullptr, Ansi(ruta).c_str()) != FALSE;
+    }
+    const std::wstring texto = valor ? PorAnsi(*valor) : std::wstring();
+    return WritePrivateProfileStringW(PorAnsi(seccion).c_str(), PorAnsi(clave).c_str(),
+                                      valor ? texto.c_str() : nullptr, ruta.c_str()) != FALSE;
+}
+
 }  // namespace
 
 std::u16string ArchivoINI::LeerINI(std::u16string_view seccion, std::u16string_view clave,
@@ -111,15 +154,13 @@ std::u16string ArchivoINI::LeerINI(std::u16string_view seccion, std::u16string_v
 
 bool ArchivoINI::EscribirINI(std::u16string_view seccion, std::u16string_view clave, std::u16string_view valor,
                              std::u16string_view archivo) {
-    const std::wstring carpeta = CarpetaPreferencias();
-    if (carpeta.empty() || !AsegurarCarpeta(carpeta)) return false;
-    const std::wstring ruta = carpeta + L'\\' + AnchoDesdeTexto(archivo);
-    if (CabeEnAnsi(ruta)) {
-        return WritePrivateProfileStringA(Ansi(seccion).c_str(), Ansi(clave).c_str(),
-                                          Ansi(valor).c_str(), Ansi(ruta).c_str()) != FALSE;
-    }
-    return WritePrivateProfileStringW(PorAnsi(seccion).c_str(), PorAnsi(clave).c_str(), PorAnsi(valor).c_str(),
-                                      ruta.c_str()) != FALSE;
+    const std::wstring ruta = PrepararPorUsuario(archivo);
+    return !ruta.empty() && Escribir(seccion, clave, valor, ruta);
+}
+
+bool ArchivoINI::BorrarINI(std::u16string_view seccion, std::u16string_view clave, std::u16string_view archivo) {
+    const std::wstring ruta = PrepararPorUsuario(archivo);
+    return !ruta.empty() && Escribir(seccion, clave, std::nullopt, ruta);
 }
 
 std::wstring RutaArchivoPreferencias() { return RutaPorUsuario(forms::TituloAplicacion()); }
@@ -127,6 +168,12 @@ std::wstring RutaArchivoPreferencias() { return RutaPorUsuario(forms::TituloApli
 std::vector<ClaveRechazada> CargarPreferencias() {
     ArchivoINI archivo;
     return CargarPreferencias(archivo);
+}
+
+ResultadoGuardado GuardarPreferencias(std::int32_t barrido, std::int32_t layer, std::int16_t showPopUp,
+                                      std::int16_t movible) {
+    ArchivoINI archivo;
+    return GuardarPreferencias(archivo, barrido, layer, showPopUp, movible);
 }
 
 }  // namespace kalvenor

@@ -14,7 +14,8 @@
 //   - Writes always go there; the folder Kalvenor is made on the first write.
 //   - Reads go there once that file exists. Before that they read the file the
 //     bare name finds (the Windows directory), where an earlier installation
-//     kept its settings.
+//     kept its settings. The first write starts the per-user file as a copy of
+//     that one, so that keys not written yet keep the values they read as.
 //   - A path that the ANSI code page cannot hold (a user name in another
 //     script) is handed to the W profile functions instead, with the section,
 //     key and value passed through the ANSI code page first, so the file's
@@ -35,9 +36,13 @@ public:
     std::u16string LeerINI(std::u16string_view seccion, std::u16string_view clave,
                            std::u16string_view archivo) override;
     // WritePrivateProfileStringA into the per-user file. False when the folder
-    // cannot be made or the write fails; the file is then left as it was.
+    // cannot be made, the earlier file cannot be copied or the write fails; the
+    // file is then left as it was.
     bool EscribirINI(std::u16string_view seccion, std::u16string_view clave, std::u16string_view valor,
                      std::u16string_view archivo) override;
+    // WritePrivateProfileStringA with no value, in the per-user file, made
+    // ready as for a write.
+    bool BorrarINI(std::u16string_view seccion, std::u16string_view clave, std::u16string_view archivo) override;
 };
 
 // The per-user settings file, %APPDATA%\Kalvenor\Kalvenor, for messages to

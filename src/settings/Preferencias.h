@@ -1,6 +1,7 @@
 #pragma once
 // The user's preferences: the settings file's section and keys, the
-// module-level Preferencias, and CargarPreferencias, which fills it.
+// module-level Preferencias, CargarPreferencias, which fills it, and
+// GuardarPreferencias, which stores the options window's values in the file.
 
 #include <cstdint>
 #include <string>
@@ -55,10 +56,26 @@ struct ClaveRechazada {
 // the file's content.
 std::vector<ClaveRechazada> CargarPreferencias(PerfilINI& perfil);
 
+enum class ResultadoGuardado {
+    Guardado,    // the four keys hold the new values
+    SinCambios,  // a write failed; every key reads as it did before the save
+    AMedias,     // a write failed and so did putting an earlier value back:
+                 // some keys may hold the new values and others the old ones
+};
+
+// Writes the four values as plain decimal text to the keys Barrido, Layer,
+// ShowPopUp and Movible, in that order. When one write fails, the keys
+// already written get back the values they had, so that a failed save leaves
+// the file as it was. Never touches Preferencias.
+ResultadoGuardado GuardarPreferencias(PerfilINI& perfil, std::int32_t barrido, std::int32_t layer,
+                                      std::int16_t showPopUp, std::int16_t movible);
+
 #ifdef _WIN32
 // The same against the real settings file (ArchivoINI). Defined in the
 // library kalvenor_settings_win32.
 std::vector<ClaveRechazada> CargarPreferencias();
+ResultadoGuardado GuardarPreferencias(std::int32_t barrido, std::int32_t layer, std::int16_t showPopUp,
+                                      std::int16_t movible);
 #endif
 
 }  // namespace kalvenor

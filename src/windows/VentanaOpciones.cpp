@@ -77,17 +77,9 @@ void VentanaOpciones::Form_Load() {
 
 // Aceptar
 void VentanaOpciones::Command1_Click() {
-    ArchivoINI archivo;
-    const std::u16string titulo(forms::TituloAplicacion());
-    bool guardado = true;
-    auto escribir = [&](std::u16string_view clave, std::int64_t valor) {
-        guardado &= archivo.EscribirINI(kSeccionPreferencias, clave, forms::TextoDesdeNumero(valor), titulo);
-    };
-    escribir(kClaveBarrido, sliBarrido.Value());
-    escribir(kClaveLayer, sliLayer.Value());
-    escribir(kClaveShowPopUp, cheShowPopUp.Value());
-    escribir(kClaveMovible, cheMovible.Value());
-    if (!guardado) AvisarQueNoSeGuardo();
+    const ResultadoGuardado resultado =
+        GuardarPreferencias(sliBarrido.Value(), sliLayer.Value(), cheShowPopUp.Value(), cheMovible.Value());
+    if (resultado != ResultadoGuardado::Guardado) AvisarQueNoSeGuardo();
     Unload();
 }
 

@@ -298,12 +298,61 @@ TEST_F(ArchivoINITest, SinArchivoPropioSeLeeElDelDirectorioDeWindows) {
     EXPECT_TRUE(CargarPreferencias().empty());
     EsperarPreferencias(123, 255, 1, 1);
 
-    // The first write makes the per-user file, which from then on is the one read.
+    // The first write makes the per-user file, which from then on is the one
+    // read; it starts from the earlier file, so the keys not written keep
+    // their values.
     ASSERT_TRUE(archivo.EscribirINI(kSeccionPreferencias, kClaveLayer, u"7", kArchivo));
     EXPECT_TRUE(fs::is_regular_file(RutaEsperada()));
     EXPECT_EQ(Leer(kClaveLayer), u"7");
-    EXPECT_EQ(Leer(kClaveBarrido), u"");
+    EXPECT_EQ(Leer(kClaveBarrido), u"123");
     EXPECT_EQ(LeerBytes(archivoWindows_), original);
+}
+
+// The real file, except that the n-th write or delete fails without touching it.
+class ArchivoConUnaEscrituraFallida final : public PerfilINI {
+public:
+    explicit ArchivoConUnaEscrituraFallida(int fallida) : fallida_(fallida) {}
+    std::u16string LeerINI(std::u16string_view seccion, std::u16string_view clave,
+                           std::u16string_view archivo) override {
+        return real_.LeerINI(seccion, clave, archivo);
+    }
+    bool EscribirINI(std::u16string_view seccion, std::u16string_view clave, std::u16string_view valor,
+                     std::u16string_view archivo) override {
+        return ++escrituras_ != fallida_ && real_.EscribirINI(seccion, clave, valor, archivo);
+    }
+    bool BorrarINI(std::u16string_view seccion, std::u16string_view clave, std::u16string_view archivo) override {
+        return ++escrituras_ != fallida_ && real_.BorrarINI(seccion, clave, archivo);
+    }
+
+private:
+    ArchivoINI real_;
+    int fallida_;
+    int escrituras_ = 0;
+};
+
+// The third write of a save fails: the keys written before it get their
+// earlier values back, in the file they were read from or in the per-user
+// copy of the Windows-folder file, which then holds the same bytes.
+TEST_F(ArchivoINITest, GuardadoFallidoDejaLosValoresQueSeLeian) {
+    for (const bool soloEnWindows : {false, true}) {
+        SCOPED_TRACE(soloEnWindows ? "solo el archivo de la carpeta de Windows" : "el archivo del usuario");
+        const fs::path leido = soloEnWindows ? archivoWindows_ : RutaEsperada();
+        fs::create_directories(leido.parent_path());
+        EscribirBytes(leido, SeccionAnsi() + "\r\nMovible=1\r\nBarrido=123\r\n");
+        OlvidarPerfil(leido);
+        const auto original = LeerBytes(leido);
+
+        ArchivoConUnaEscrituraFallida fallida(3);
+        EXPECT_EQ(GuardarPreferencias(fallida, 600, 0, 0, 0), ResultadoGuardado::SinCambios);
+        EXPECT_EQ(LeerBytes(RutaEsperada()), original);
+        EXPECT_EQ(LeerBytes(leido), original);
+        Preferencias = {};
+        EXPECT_TRUE(CargarPreferencias().empty());
+        EsperarPreferencias(123, 255, 1, 1);
+
+        OlvidarPerfil(RutaEsperada());
+        fs::remove(RutaEsperada());
+    }
 }
 
 TEST_F(ArchivoINITest, EscrituraFallidaDevuelveFalseYNoEscribeNada) {

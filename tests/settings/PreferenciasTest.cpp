@@ -1,9 +1,10 @@
-// CargarPreferencias against profiles held in memory.
+// CargarPreferencias and GuardarPreferencias against profiles held in memory.
 
 #include "settings/Preferencias.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,17 +62,6 @@ TEST_F(CargarPreferenciasTest, ValoresDelArchivo) {
     Archivo(u"[ConfiguraciónGeneral]\nBarrido=600\nLayer=0\nShowPopUp=1\nMovible=0\n");
     EXPECT_TRUE(CargarPreferencias(perfil).empty());
     EsperarPreferencias(600, 0, 1, 0);
-}
-
-TEST_F(CargarPreferenciasTest, ComoLoEscribeLaVentanaDeOpciones) {
-    ASSERT_TRUE(perfil.EscribirINI(kSeccionPreferencias, kClaveBarrido, u"50", kArchivo));
-    ASSERT_TRUE(perfil.EscribirINI(kSeccionPreferencias, kClaveLayer, u"128", kArchivo));
-    ASSERT_TRUE(perfil.EscribirINI(kSeccionPreferencias, kClaveShowPopUp, u"0", kArchivo));
-    ASSERT_TRUE(perfil.EscribirINI(kSeccionPreferencias, kClaveMovible, u"1", kArchivo));
-    EXPECT_EQ(perfil.Texto(kArchivo),
-              u"[ConfiguraciónGeneral]\r\nBarrido=50\r\nLayer=128\r\nShowPopUp=0\r\nMovible=1\r\n");
-    EXPECT_TRUE(CargarPreferencias(perfil).empty());
-    EsperarPreferencias(50, 128, 0, 1);
 }
 
 TEST_F(CargarPreferenciasTest, LayerVacioTomaSuPredeterminado) {
@@ -191,6 +181,82 @@ TEST_F(CargarPreferenciasTest, SoloSeConviertenLosPrimeros254Caracteres) {
     EXPECT_TRUE(CargarPreferencias(perfil).empty());
     EsperarPreferencias(200, 255, 7, 0);
 }
+
+// What the options window stores is what the main window loads next, at the
+// ends of the sliders' ranges too; the save itself leaves Preferencias alone.
+TEST_F(CargarPreferenciasTest, LoGuardadoEsLoQueSeCarga) {
+    struct Valores {
+        std::int32_t barrido, layer;
+        std::int16_t showPopUp, movible;
+    };
+    const Valores casos[] = {{200, 255, 1, 0}, {50, 0, 0, 0}, {600, 255, 1, 1}, {350, 128, 0, 1}};
+    for (const Valores& v : casos) {
+        SCOPED_TRACE(testing::Message() << v.barrido << ", " << v.layer << ", " << v.showPopUp << ", " << v.movible);
+        PerfilEnMemoria nuevo;
+        Preferencias = {-7, 7, -7, 7};
+        EXPECT_EQ(GuardarPreferencias(nuevo, v.barrido, v.layer, v.showPopUp, v.movible), ResultadoGuardado::Guardado);
+        EsperarPreferencias(-7, 7, -7, 7);
+        EXPECT_TRUE(CargarPreferencias(nuevo).empty());
+        EsperarPreferencias(static_cast<std::int16_t>(v.barrido), v.layer, v.showPopUp, v.movible);
+    }
+}
+
+TEST_F(CargarPreferenciasTest, GuardarSobreUnArchivoCambiaSoloLasCuatroClaves) {
+    Archivo(u"[Otra]\nBarrido=1\n\n[ConfiguraciónGeneral]\nMovible=1\nbarrido = \"600\"\nNota=hola\n");
+    EXPECT_EQ(GuardarPreferencias(perfil, 50, 0, 0, 0), ResultadoGuardado::Guardado);
+    EXPECT_EQ(perfil.Texto(kArchivo), u"[Otra]\r\nBarrido=1\r\n\r\n[ConfiguraciónGeneral]\r\nMovible=0\r\nbarrido=50\r\n"
+                                      u"Nota=hola\r\nLayer=0\r\nShowPopUp=0\r\n");
+}
+
+// A save whose writes fail from the n-th on (`cuantas` of them, the rest
+// succeeding): it says so, and unless putting the earlier values back failed
+// too, the main window loads what it loaded before and the file that held the
+// section keeps its text exactly.
+struct CasoGuardadoFallido {
+    const char* nombre;
+    std::u16string_view texto;  // the file before the save; empty: no file
+    std::size_t desde, cuantas;
+    ResultadoGuardado resultado;
+};
+
+void PrintTo(const CasoGuardadoFallido& caso, std::ostream* os) { *os << caso.nombre; }
+
+class GuardadoFallidoTest : public CargarPreferenciasTest,
+                            public ::testing::WithParamInterface<CasoGuardadoFallido> {};
+
+TEST_P(GuardadoFallidoTest, SeAvisaYNoSePierdeNada) {
+    const CasoGuardadoFallido& caso = GetParam();
+    if (!caso.texto.empty()) Archivo(caso.texto);
+    const std::optional<std::u16string> antes = perfil.Texto(kArchivo);
+    ASSERT_TRUE(CargarPreferencias(perfil).empty());
+    const PreferenciasUsuario cargadas = Preferencias;
+
+    perfil.FallarEscrituras(caso.desde, caso.cuantas);
+    EXPECT_EQ(GuardarPreferencias(perfil, 600, 0, 0, 1), caso.resultado);
+    if (caso.resultado == ResultadoGuardado::AMedias) return;
+    if (antes) {
+        EXPECT_EQ(perfil.Texto(kArchivo), antes);
+    }
+    Preferencias = {};
+    EXPECT_TRUE(CargarPreferencias(perfil).empty());
+    EsperarPreferencias(cargadas.Barrido, cargadas.Layer, cargadas.ShowPopUp, cargadas.Movible);
+}
+
+constexpr std::u16string_view kCompleto = u"[ConfiguraciónGeneral]\nBarrido=300\nLayer=128\nShowPopUp=1\nMovible=0\n";
+constexpr std::size_t kTodas = PerfilEnMemoria::kTodas;
+
+INSTANTIATE_TEST_SUITE_P(
+    EscrituraQueFalla, GuardadoFallidoTest,
+    ::testing::Values(
+        CasoGuardadoFallido{"LaPrimera", kCompleto, 1, kTodas, ResultadoGuardado::SinCambios},
+        CasoGuardadoFallido{"LaSegunda", kCompleto, 2, 1, ResultadoGuardado::SinCambios},
+        CasoGuardadoFallido{"LaUltima", kCompleto, 4, 1, ResultadoGuardado::SinCambios},
+        CasoGuardadoFallido{"LaTerceraConClavesQueFaltaban",
+                            u"[Otra]\nLayer=9\n\n[ConfiguraciónGeneral]\nBarrido=300\n\n[Más]\nA=1\n", 3, 1,
+                            ResultadoGuardado::SinCambios},
+        CasoGuardadoFallido{"LaCuartaSinArchivo", u"", 4, 1, ResultadoGuardado::SinCambios},
+        CasoGuardadoFallido{"DesdeLaTerceraTambienAlDeshacer", kCompleto, 3, kTodas, ResultadoGuardado::AMedias}),
+    [](const ::testing::TestParamInfo<CasoGuardadoFallido>& info) { return std::string(info.param.nombre); });
 
 }  // namespace
 }  // namespace kalvenor

@@ -74,7 +74,6 @@ auto BuscarSeccion(Lineas& lineas, std::u16string_view seccion) {
 
 std::u16string PerfilEnMemoria::LeerINI(std::u16string_view seccion, std::u16string_view clave,
                                         std::u16string_view archivo) {
-    ++lecturas_;
     const auto encontrado = archivos_.find(Plegar(archivo));
     if (encontrado == archivos_.end()) return {};
     const auto& lineas = encontrado->second;
@@ -94,8 +93,7 @@ std::u16string PerfilEnMemoria::LeerINI(std::u16string_view seccion, std::u16str
 
 bool PerfilEnMemoria::EscribirINI(std::u16string_view seccion, std::u16string_view clave,
                                   std::u16string_view valor, std::u16string_view archivo) {
-    ++escrituras_;
-    if (fallarEscrituras_) return false;
+    if (EscrituraFalla()) return false;
     const auto LineaConClave = [&](std::u16string_view nombre) {
         std::u16string linea(nombre);
         linea += u'=';
@@ -126,6 +124,33 @@ bool PerfilEnMemoria::EscribirINI(std::u16string_view seccion, std::u16string_vi
     }
     lineas.insert(ultimaConTexto, LineaConClave(clave));
     return true;
+}
+
+bool PerfilEnMemoria::BorrarINI(std::u16string_view seccion, std::u16string_view clave, std::u16string_view archivo) {
+    if (EscrituraFalla()) return false;
+    const auto encontrado = archivos_.find(Plegar(archivo));
+    if (encontrado == archivos_.end()) return true;
+    auto& lineas = encontrado->second;
+    auto linea = BuscarSeccion(lineas, seccion);
+    if (linea == lineas.end()) return true;
+    for (++linea; linea != lineas.end() && !NombreSeccion(*linea); ++linea) {
+        if (!LineaVacia(*linea) && MismoNombre(PartirLinea(*linea).clave, clave)) {
+            lineas.erase(linea);
+            return true;
+        }
+    }
+    return true;
+}
+
+void PerfilEnMemoria::FallarEscrituras(std::size_t desde, std::size_t cuantas) {
+    escrituras_ = 0;
+    primeraQueFalla_ = desde;
+    cuantasFallan_ = cuantas;
+}
+
+bool PerfilEnMemoria::EscrituraFalla() {
+    const std::size_t n = ++escrituras_;
+    return n >= primeraQueFalla_ && n - primeraQueFalla_ < cuantasFallan_;
 }
 
 void PerfilEnMemoria::PonerTexto(std::u16string_view archivo, std::u16string_view texto) {

@@ -8,6 +8,7 @@
 //     a read gives at most kLongitudMaximaValorINI characters of it.
 //   - A write replaces the key's line, or adds the key at the end of its
 //     section, or adds the section at the end of the file, or makes the file.
+//   - A delete removes the key's line and leaves its section's header.
 // The text is UTF-16, so "ConfiguraciónGeneral" comes back exactly; there is
 // no code page here.
 
@@ -28,6 +29,7 @@ public:
                            std::u16string_view archivo) override;
     bool EscribirINI(std::u16string_view seccion, std::u16string_view clave, std::u16string_view valor,
                      std::u16string_view archivo) override;
+    bool BorrarINI(std::u16string_view seccion, std::u16string_view clave, std::u16string_view archivo) override;
 
     // Sets the whole text of a file, as an editor would; lines end in "\n" or "\r\n".
     void PonerTexto(std::u16string_view archivo, std::u16string_view texto);
@@ -36,19 +38,20 @@ public:
     bool Existe(std::u16string_view archivo) const;
     void Borrar(std::u16string_view archivo);
 
-    // While set, every write fails (returns false) and changes nothing.
-    void FallarEscrituras(bool fallar) { fallarEscrituras_ = fallar; }
-
-    // How many reads and writes were asked for, whatever their result.
-    std::size_t Lecturas() const { return lecturas_; }
-    std::size_t Escrituras() const { return escrituras_; }
+    // Counting writes and deletes from this call on (1: the next one), the
+    // `desde`-th and the `cuantas` - 1 after it fail: they return false and
+    // change nothing. The others succeed. FallarEscrituras(1, 0): none fails.
+    static constexpr std::size_t kTodas = static_cast<std::size_t>(-1);
+    void FallarEscrituras(std::size_t desde = 1, std::size_t cuantas = kTodas);
 
 private:
+    bool EscrituraFalla();
+
     // The lines of each file, keyed by its name folded to lower case.
     std::map<std::u16string, std::vector<std::u16string>> archivos_;
-    bool fallarEscrituras_ = false;
-    std::size_t lecturas_ = 0;
     std::size_t escrituras_ = 0;
+    std::size_t primeraQueFalla_ = 1;
+    std::size_t cuantasFallan_ = 0;
 };
 
 }  // namespace kalvenor

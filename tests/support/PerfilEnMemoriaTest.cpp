@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace kalvenor {
 namespace {
 
@@ -65,16 +67,46 @@ TEST(PerfilEnMemoria, LecturaCortadaA254) {
     EXPECT_EQ(perfil.LeerINI(kSeccion, u"Barrido", u"Kalvenor"), largo.substr(0, 254));
 }
 
-TEST(PerfilEnMemoria, EscriturasQueFallanNoCambianNada) {
+TEST(PerfilEnMemoria, BorrarQuitaLaClaveYDejaLaSeccion) {
     PerfilEnMemoria perfil;
-    perfil.FallarEscrituras(true);
-    EXPECT_FALSE(perfil.EscribirINI(kSeccion, u"Barrido", u"600", u"Kalvenor"));
-    EXPECT_FALSE(perfil.Existe(u"Kalvenor"));
-    perfil.FallarEscrituras(false);
-    EXPECT_TRUE(perfil.EscribirINI(kSeccion, u"Barrido", u"600", u"Kalvenor"));
-    perfil.FallarEscrituras(true);
-    EXPECT_FALSE(perfil.EscribirINI(kSeccion, u"Barrido", u"700", u"Kalvenor"));
-    EXPECT_EQ(perfil.LeerINI(kSeccion, u"Barrido", u"Kalvenor"), u"600");
+    perfil.PonerTexto(u"Kalvenor", u"[ConfiguraciónGeneral]\nBarrido=1\nLayer=2\n[Otra]\nBarrido=3\n");
+    EXPECT_TRUE(perfil.BorrarINI(kSeccion, u"BARRIDO", u"Kalvenor"));
+    EXPECT_TRUE(perfil.BorrarINI(kSeccion, u"Layer", u"Kalvenor"));
+    EXPECT_TRUE(perfil.BorrarINI(kSeccion, u"Movible", u"Kalvenor"));
+    EXPECT_EQ(perfil.Texto(u"Kalvenor"), u"[ConfiguraciónGeneral]\r\n[Otra]\r\nBarrido=3\r\n");
+    EXPECT_TRUE(perfil.BorrarINI(kSeccion, u"Barrido", u"Otro"));
+    EXPECT_FALSE(perfil.Existe(u"Otro"));
+}
+
+// Five writes in a row (the third a delete) after FallarEscrituras(desde, cuantas).
+TEST(PerfilEnMemoria, FallanLasEscriturasPedidasYNoCambianNada) {
+    struct Caso {
+        std::size_t desde, cuantas;
+        std::vector<bool> resultados;
+        std::u16string_view barrido;  // the value left in the file
+    };
+    const Caso casos[] = {
+        {1, PerfilEnMemoria::kTodas, {false, false, false, false, false}, u"0"},
+        {3, PerfilEnMemoria::kTodas, {true, true, false, false, false}, u"2"},
+        {2, 1, {true, false, true, true, true}, u"5"},
+        {4, 2, {true, true, true, false, false}, u""},
+        {1, 0, {true, true, true, true, true}, u"5"},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(testing::Message() << "desde " << caso.desde << ", " << caso.cuantas);
+        PerfilEnMemoria perfil;
+        perfil.PonerTexto(u"Kalvenor", u"[ConfiguraciónGeneral]\nBarrido=0\n");
+        perfil.FallarEscrituras(caso.desde, caso.cuantas);
+        const std::vector<bool> resultados = {
+            perfil.EscribirINI(kSeccion, u"Barrido", u"1", u"Kalvenor"),
+            perfil.EscribirINI(kSeccion, u"Barrido", u"2", u"Kalvenor"),
+            perfil.BorrarINI(kSeccion, u"Barrido", u"Kalvenor"),
+            perfil.EscribirINI(kSeccion, u"Barrido", u"4", u"Kalvenor"),
+            perfil.EscribirINI(kSeccion, u"Barrido", u"5", u"Kalvenor"),
+        };
+        EXPECT_EQ(resultados, caso.resultados);
+        EXPECT_EQ(perfil.LeerINI(kSeccion, u"Barrido", u"Kalvenor"), caso.barrido);
+    }
 }
 
 TEST(PerfilEnMemoria, BorrarQuitaElArchivo) {
