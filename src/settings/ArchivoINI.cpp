@@ -7,6 +7,7 @@
 
 #include "forms/core/Texto.h"
 #include "forms/core/TituloAplicacion.h"
+#include "settings/AvisoNoGuardado.h"
 #include "settings/Preferencias.h"
 
 namespace kalvenor {
@@ -115,6 +116,14 @@ std::wstring PrepararPorUsuario(std::u16string_view archivo) {
     return ruta;
 }
 
+// The file reads come from, by the rule of LeerINI; empty when there is none.
+std::wstring ArchivoLeido(std::u16string_view archivo) {
+    const std::wstring porUsuario = RutaPorUsuario(archivo);
+    if (!porUsuario.empty() && EsArchivo(porUsuario)) return porUsuario;
+    const std::wstring enWindows = RutaEnWindows(archivo);
+    return !enWindows.empty() && EsArchivo(enWindows) ? enWindows : std::wstring();
+}
+
 std::u16string Leer(std::u16string_view seccion, std::u16string_view clave, const std::wstring& archivo) {
     if (CabeEnAnsi(archivo)) {
         std::string buffer(kLongitudBuffer, '\0');
@@ -174,6 +183,11 @@ ResultadoGuardado GuardarPreferencias(std::int32_t barrido, std::int32_t layer, 
                                       std::int16_t movible) {
     ArchivoINI archivo;
     return GuardarPreferencias(archivo, barrido, layer, showPopUp, movible);
+}
+
+std::u16string AvisoNoSeGuardo(ResultadoGuardado resultado) {
+    return AvisoNoSeGuardo(resultado, TextoDesdeAncho(RutaArchivoPreferencias()),
+                           TextoDesdeAncho(ArchivoLeido(forms::TituloAplicacion())));
 }
 
 }  // namespace kalvenor

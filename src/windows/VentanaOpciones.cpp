@@ -9,7 +9,7 @@
 #include "forms/core/Conversiones.h"
 #include "forms/core/Texto.h"
 #include "resources/Recursos.h"
-#include "settings/ArchivoINI.h"
+#include "settings/AvisoNoGuardado.h"
 #include "settings/Preferencias.h"
 #include "windows/Colocacion.h"
 #include "windows/VentanaPrincipal.h"
@@ -79,7 +79,7 @@ void VentanaOpciones::Form_Load() {
 void VentanaOpciones::Command1_Click() {
     const ResultadoGuardado resultado =
         GuardarPreferencias(sliBarrido.Value(), sliLayer.Value(), cheShowPopUp.Value(), cheMovible.Value());
-    if (resultado != ResultadoGuardado::Guardado) AvisarQueNoSeGuardo();
+    if (resultado != ResultadoGuardado::Guardado) AvisarQueNoSeGuardo(resultado);
     Unload();
 }
 
@@ -91,10 +91,8 @@ void VentanaOpciones::Form_Unload(std::int16_t& /*Cancel*/) {
     Form1.Show();
 }
 
-void VentanaOpciones::AvisarQueNoSeGuardo() {
-    std::wstring mensaje = L"No se pudieron guardar las opciones en el archivo de configuración:\n\n";
-    mensaje += RutaArchivoPreferencias();
-    mensaje += L"\n\nKalvenor seguirá con los valores que el archivo tiene ahora.";
+void VentanaOpciones::AvisarQueNoSeGuardo(ResultadoGuardado resultado) {
+    const std::wstring mensaje = forms::AnchoDesdeTexto(AvisoNoSeGuardo(resultado));
     const std::wstring titulo = forms::AnchoDesdeTexto(forms::TituloAplicacion());
     ::MessageBoxW(Window(), mensaje.c_str(), titulo.c_str(), MB_OK | MB_ICONWARNING);
 }

@@ -9,6 +9,7 @@
 
 #include "forms/win32/Controls.h"
 #include "forms/win32/Form.h"
+#include "settings/Preferencias.h"
 
 namespace kalvenor {
 
@@ -24,7 +25,7 @@ private:
     void Command1_Click();
     void Command2_Click();
 
-    void AvisarQueNoSeGuardo();
+    void AvisarQueNoSeGuardo(ResultadoGuardado resultado);
 
     forms::Frame Frame1;
     forms::Slider sliBarrido;

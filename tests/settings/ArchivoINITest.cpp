@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "forms/core/Texto.h"
+#include "settings/AvisoNoGuardado.h"
 #include "settings/Preferencias.h"
 
 namespace kalvenor {
@@ -353,6 +355,19 @@ TEST_F(ArchivoINITest, GuardadoFallidoDejaLosValoresQueSeLeian) {
         OlvidarPerfil(RutaEsperada());
         fs::remove(RutaEsperada());
     }
+}
+
+TEST_F(ArchivoINITest, ElAvisoNombraElArchivoDelQueSeLee) {
+    const std::u16string escrito = forms::TextoDesdeAncho(RutaEsperada().wstring());
+    const auto EsperarAviso = [&](std::u16string_view leido) {
+        EXPECT_EQ(AvisoNoSeGuardo(ResultadoGuardado::SinCambios),
+                  AvisoNoSeGuardo(ResultadoGuardado::SinCambios, escrito, leido));
+    };
+    EsperarAviso(u"");
+    EscribirBytes(archivoWindows_, SeccionAnsi() + "\r\nBarrido=123\r\n");
+    EsperarAviso(forms::TextoDesdeAncho(archivoWindows_.wstring()));
+    ASSERT_TRUE(archivo.EscribirINI(kSeccionPreferencias, kClaveLayer, u"7", kArchivo));
+    EsperarAviso(escrito);
 }
 
 TEST_F(ArchivoINITest, EscrituraFallidaDevuelveFalseYNoEscribeNada) {
