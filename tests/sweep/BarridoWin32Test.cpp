@@ -1,17 +1,22 @@
-// The sweep with the real user32 seam on a real captioned top-level window,
-// under Wine: placement, topmost and layered, growing, shrinking, unloading.
+// The sweep with the real user32 seam on a real form of the forms layer, under
+// Wine at the dpi of the prefix it runs in (ctest runs it at 96, 120 and 144):
+// placement, topmost and translucent, the bottom edge held to the pixel while
+// the window grows and shrinks, unloading.
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "VentanaPruebaWin32.h"
+#include "forms/core/Unidades.h"
+#include "forms/win32/Application.h"
+#include "forms/win32/Form.h"
 #include "forms/win32/InformeErrores.h"
 #include "sweep/Barrido.h"
 #include "sweep/PlataformaBarridoWin32.h"
@@ -19,12 +24,10 @@
 namespace kalvenor {
 namespace {
 
-using prueba::PantallaWin32;
-using prueba::VentanaPruebaWin32;
-
-constexpr std::int16_t kAbrir = -1;
-constexpr std::int16_t kCerrar = 0;
-constexpr DWORD kLimiteMs = 20000;
+constexpr DWORD kLimiteMs = 60000;
+// The main window's designed client area.
+constexpr int kAnchoCliente = 6480;
+constexpr int kAltoCliente = 4800;
 
 // Dispatches messages until the condition holds or the time-out passes;
 // despues runs after every dispatched message (a sweep tick runs whole inside
@@ -47,190 +50,222 @@ bool Esperar(const std::function<bool()>& condicion, const std::function<void()>
 }
 
 // Lets messages run for a while (to see that nothing more happens).
-void Bombear(DWORD ms, const std::function<void()>& despues = {}) {
-    Esperar([] { return false; }, despues, ms);
+void Bombear(DWORD ms, const std::function<void()>& despues = {}) { Esperar([] { return false; }, despues, ms); }
+
+int Ppp() {
+    HDC pantalla = GetDC(nullptr);
+    const int ppp = GetDeviceCaps(pantalla, LOGPIXELSY);
+    ReleaseDC(nullptr, pantalla);
+    return ppp;
+}
+
+RECT Rect(HWND ventana) {
+    RECT r{};
+    GetWindowRect(ventana, &r);
+    return r;
 }
 
 int AltoDe(const RECT& r) { return r.bottom - r.top; }
 
+bool SoloCrece(const std::vector<int>& altos) {
+    return std::adjacent_find(altos.begin(), altos.end(), std::greater_equal<int>()) == altos.end();
+}
+bool SoloEncoge(const std::vector<int>& altos) {
+    return std::adjacent_find(altos.begin(), altos.end(), std::less_equal<int>()) == altos.end();
+}
+
+// A form swept as the main window is: loading it opens the sweep, its Unload
+// event starts a closing one (harmless on a window being destroyed).
+class FormaBarrida : public forms::Form {
+public:
+    explicit FormaBarrida(std::int16_t paso, std::uint8_t opacidad = 255)
+        : Form(forms::FormDesign{.caption = L"Kalvenor barrido",
+                                 .clientWidth = kAnchoCliente,
+                                 .clientHeight = kAltoCliente,
+                                 .backColor = RGB(255, 128, 128)}),
+          paso_(paso), opacidad_(opacidad) {}
+
+    void Cerrar() { IniciarBarrido(*this, forms::Falso, opacidad_, paso_); }
+
+    int descargas = 0;
+
+protected:
+    void Form_Load() override { IniciarBarrido(*this, forms::Verdadero, opacidad_, paso_); }
+    void Form_Unload(std::int16_t&) override {
+        ++descargas;
+        Cerrar();
+    }
+
+private:
+    std::int16_t paso_;
+    std::uint8_t opacidad_;
+};
+
+// Records, between ticks, the heights a window goes through and how often its
+// bottom edge stood anywhere but on its line.
+struct Muestras {
+    HWND ventana;
+    LONG fondo;
+    std::vector<int> altos;
+    int fueraDeLinea = 0;
+
+    void operator()() {
+        if (!IsWindow(ventana)) return;
+        const RECT r = Rect(ventana);
+        if (r.bottom != fondo) ++fueraDeLinea;
+        if (altos.empty() || AltoDe(r) != altos.back()) altos.push_back(AltoDe(r));
+    }
+};
+
 class BarridoWin32 : public ::testing::Test {
 protected:
     void SetUp() override {
+        SetProcessDPIAware();
         ReiniciarEstadoBarrido();
-        UsarPlataformaBarrido(plataforma, pantalla);
-        ASSERT_EQ(prueba::TwipsPorPixel(), 15.0f) << "the tests expect 96 dpi";
+        UsarPlataformaBarrido(plataforma, forms::TheScreen());
+        ppp = Ppp();
+        RecordProperty("ppp", ppp);
     }
     void TearDown() override { ReiniciarEstadoBarrido(); }
 
+    // Under Wine the taskbar is a hidden window with the rectangle (0, 0, 0,
+    // 0): the left-edge case with a thickness of 0, so the window stands at
+    // x = 0 on the screen's bottom. With no taskbar: the bottom-right corner.
+    void ComprobarColocacion(HWND ventana) {
+        const RECT r = Rect(ventana);
+        const HWND barra = FindWindowA("Shell_TrayWnd", "");
+        RECT rectBarra{};
+        if (barra == nullptr) {
+            EXPECT_EQ(EstadoBarrido.PosicionBarra, BarraAbajo);
+            EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));
+            EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN));
+        } else if (GetWindowRect(barra, &rectBarra) && IsRectEmpty(&rectBarra) && rectBarra.left == 0 &&
+                   rectBarra.top == 0 && rectBarra.right == 0) {
+            EXPECT_EQ(EstadoBarrido.PosicionBarra, BarraIzquierda);
+            EXPECT_EQ(r.left, 0);
+            EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN));
+        }
+        ASSERT_NE(EstadoBarrido.PosicionBarra, BarraArriba) << "these tests expect a window growing upwards";
+    }
+
+    // Grown to its designed client area: the end of an opening sweep.
+    bool Abierta(HWND ventana) const {
+        RECT cliente{};
+        return GetClientRect(ventana, &cliente) && cliente.bottom >= forms::PixelesDesdeTwips(kAltoCliente, ppp);
+    }
+
     PlataformaBarridoWin32 plataforma;
-    PantallaWin32 pantalla;
+    int ppp = forms::kPppEstandar;
 };
 
-TEST_F(BarridoWin32, UnaAperturaCreceConElBordeInferiorFijoArribaYTranslucida) {
-    // Designed outer size 440 x 300 pixels: 6600 x 4500 twips.
-    VentanaPruebaWin32 ventana(100, 100, 440, 300);
-    ASSERT_NE(ventana.Hwnd(), nullptr);
+class PasosWin32 : public BarridoWin32, public ::testing::WithParamInterface<std::int16_t> {};
 
-    IniciarBarrido(ventana, kAbrir, 200, 300);
-    ventana.Mostrar();
-    EXPECT_EQ(EstadoBarrido.AlturaObjetivo, 4500);
+TEST_P(PasosWin32, AbreYCierraConElBordeDeAbajoEnSuPixel) {
+    const std::int16_t paso = GetParam();
+    const int crecimiento = std::max(1, forms::PixelesDesdeTwips(paso, ppp));
+    SCOPED_TRACE(testing::Message() << ppp << " ppp, paso " << paso << " (" << crecimiento << " px)");
 
-    const RECT inicial = ventana.Rectangulo();
-    const int altoInicial = AltoDe(inicial);
-    EXPECT_LT(altoInicial, 300);  // collapsed to the platform's smallest height
-    const LONG base = inicial.bottom;
+    FormaBarrida forma(paso, 200);
+    forma.Show();
+    const HWND hwnd = forma.Window();
+    ASSERT_NE(hwnd, nullptr);
+    ASSERT_NO_FATAL_FAILURE(ComprobarColocacion(hwnd));
 
-    // The taskbar as this platform shows it decides the corner.
-    const HWND barra = FindWindowA("Shell_TrayWnd", "");
-    RECT rectBarra{};
-    if (barra == nullptr) {
-        EXPECT_EQ(EstadoBarrido.PosicionBarra, BarraAbajo);
-        EXPECT_EQ(inicial.right, GetSystemMetrics(SM_CXSCREEN));
-        EXPECT_EQ(base, GetSystemMetrics(SM_CYSCREEN));
-    } else if (GetWindowRect(barra, &rectBarra) && IsRectEmpty(&rectBarra) &&
-               rectBarra.left == 0 && rectBarra.top == 0 && rectBarra.right == 0) {
-        // Wine's hidden tray window: a left bar 0 thick.
-        EXPECT_EQ(EstadoBarrido.PosicionBarra, BarraIzquierda);
-        EXPECT_EQ(inicial.left, 0);
-        EXPECT_EQ(base, GetSystemMetrics(SM_CYSCREEN));
-    }
-    ASSERT_NE(EstadoBarrido.PosicionBarra, BarraArriba) << "this test expects a window growing upwards";
-
-    // Topmost and layered with the given alpha.
-    const LONG_PTR estilo = GetWindowLongPtrW(ventana.Hwnd(), GWL_EXSTYLE);
-    EXPECT_TRUE(estilo & WS_EX_TOPMOST);
-    EXPECT_TRUE(estilo & WS_EX_LAYERED);
-    COLORREF clave = 1;
+    EXPECT_TRUE(GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED);
     BYTE alfa = 0;
     DWORD banderas = 0;
-    ASSERT_TRUE(GetLayeredWindowAttributes(ventana.Hwnd(), &clave, &alfa, &banderas));
+    ASSERT_TRUE(GetLayeredWindowAttributes(hwnd, nullptr, &alfa, &banderas));
     EXPECT_EQ(alfa, 200);
     EXPECT_TRUE(banderas & LWA_ALPHA);
 
-    std::vector<int> altos{altoInicial};
-    int basesMovidas = 0;
-    const auto mirar = [&] {
-        const RECT r = ventana.Rectangulo();
-        if (AltoDe(r) != altos.back()) altos.push_back(AltoDe(r));
-        if (r.bottom != base) ++basesMovidas;
-    };
-    ASSERT_TRUE(Esperar([&] { return AltoDe(ventana.Rectangulo()) >= 300; }, mirar));
-    Bombear(200, mirar);  // the timer is gone: nothing changes any more
+    // Opening: grows to the designed client area, scaled to this dpi, and
+    // ends less than one step taller.
+    Muestras apertura{hwnd, Rect(hwnd).bottom, {}};
+    apertura();
+    ASSERT_TRUE(Esperar([&] { return Abierta(hwnd); }, std::ref(apertura))) << "alto " << AltoDe(Rect(hwnd));
+    Bombear(100, std::ref(apertura));
+    EXPECT_FALSE(KillTimer(hwnd, 0)) << "the sweep timer is still armed";
+    EXPECT_EQ(apertura.fueraDeLinea, 0);
+    EXPECT_TRUE(SoloCrece(apertura.altos)) << "the window shrank while opening";
+    const int altoCliente = forms::PixelesDesdeTwips(kAltoCliente, ppp);
+    RECT cliente{};
+    GetClientRect(hwnd, &cliente);
+    EXPECT_EQ(cliente.right, forms::PixelesDesdeTwips(kAnchoCliente, ppp));
+    EXPECT_GE(cliente.bottom, altoCliente);
+    EXPECT_LT(cliente.bottom, altoCliente + crecimiento);
 
-    const int altoFinal = AltoDe(ventana.Rectangulo());
-    EXPECT_GE(altoFinal, 300);
-    EXPECT_LT(altoFinal, 320);  // at most one step (20 pixels) past the designed height
-    EXPECT_EQ(basesMovidas, 0);
-    EXPECT_EQ(ventana.Rectangulo().bottom, base);
-    for (std::size_t i = 1; i < altos.size(); ++i) EXPECT_GT(altos[i], altos[i - 1]);
-    EXPECT_GE(altos.size(), 10u);  // it grew step by step
-    EXPECT_FALSE(KillTimer(ventana.Hwnd(), 0)) << "the sweep timer is still armed";
-    EXPECT_EQ(ventana.descargas, 0);
-    EXPECT_TRUE(IsWindowVisible(ventana.Hwnd()));
+    // Closing: shrinks to 520 twips or less, then the window is unloaded.
+    Muestras cierre{hwnd, Rect(hwnd).bottom, {}};
+    forma.Cerrar();
+    ASSERT_TRUE(Esperar([&] { return forma.descargas > 0; }, std::ref(cierre)));
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(forma.descargas, 1);
+    EXPECT_EQ(cierre.fueraDeLinea, 0);
+    EXPECT_TRUE(SoloEncoge(cierre.altos)) << "the window grew while closing";
+    ASSERT_FALSE(cierre.altos.empty());
+    EXPECT_LE(forms::TwipsDesdePixeles(cierre.altos.back(), ppp), AlturaCerrada);
+    EXPECT_FALSE(BarridoCerrandoseEn(forma));
 }
 
-TEST_F(BarridoWin32, UnCierreEncogeYDescargaLaVentanaYSuManejadorCorreUnaVez) {
-    VentanaPruebaWin32 ventana(300, 200, 440, 300);
-    ASSERT_NE(ventana.Hwnd(), nullptr);
-    ventana.Mostrar();
-    const HWND hwnd = ventana.Hwnd();
-    const LONG base = ventana.Rectangulo().bottom;
+INSTANTIATE_TEST_SUITE_P(Pasos, PasosWin32, ::testing::Values<std::int16_t>(7, 90, 150, 375, 600, 32767),
+                         [](const auto& info) { return "paso" + std::to_string(info.param); });
 
-    int manejador = 0;
-    ventana.alDescargar = [&] {
-        ++manejador;
-        IniciarBarrido(ventana, kCerrar, 255, 300);  // as the main window's unload handler does
-    };
+// The platform keeps this window taller than 520 twips at any dpi.
+int alturaMinima = 0;
+WNDPROC procedimientoDelForm = nullptr;
 
-    IniciarBarrido(ventana, kCerrar, 128, 300);
-    EXPECT_TRUE(BarridoCerrandoseEn(ventana));
-    EXPECT_EQ(AltoDe(ventana.Rectangulo()), 300);  // a closing call does not resize
-    EXPECT_TRUE(GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    BYTE alfa = 0;
-    ASSERT_TRUE(GetLayeredWindowAttributes(hwnd, nullptr, &alfa, nullptr));
-    EXPECT_EQ(alfa, 128);
-
-    std::vector<int> altos{300};
-    int basesMovidas = 0;
-    const auto mirar = [&] {
-        if (!IsWindow(hwnd)) return;
-        RECT r{};
-        GetWindowRect(hwnd, &r);
-        if (AltoDe(r) != altos.back()) altos.push_back(AltoDe(r));
-        if (r.bottom != base) ++basesMovidas;
-    };
-    ASSERT_TRUE(Esperar([&] { return ventana.descargas > 0; }, mirar));
-
-    EXPECT_FALSE(IsWindow(hwnd));
-    EXPECT_EQ(manejador, 1);
-    EXPECT_EQ(basesMovidas, 0);
-    for (std::size_t i = 1; i < altos.size(); ++i) EXPECT_LT(altos[i], altos[i - 1]);
-    EXPECT_GE(altos.size(), 10u);
-    EXPECT_LE(altos.back() * 15, 520);
-    EXPECT_FALSE(BarridoCerrandoseEn(ventana));
-
-    // The nested call armed a timer on the dying window: no tick follows.
-    Bombear(300);
-    EXPECT_EQ(ventana.descargas, 1);
-    EXPECT_EQ(manejador, 1);
-    EXPECT_EQ(ventana.accesosTrasDescarga, 0);
+LRESULT CALLBACK ConAlturaMinima(HWND ventana, UINT mensaje, WPARAM wParam, LPARAM lParam) {
+    const LRESULT resultado = CallWindowProcW(procedimientoDelForm, ventana, mensaje, wParam, lParam);
+    if (mensaje == WM_GETMINMAXINFO) reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize.y = alturaMinima;
+    return resultado;
 }
 
 TEST_F(BarridoWin32, UnCierreTerminaAunqueLaVentanaNoPuedaBajarDe520) {
-    // The platform keeps this window at 40 pixels (600 twips) at least.
-    VentanaPruebaWin32 ventana(300, 200, 440, 200, 40);
-    ASSERT_NE(ventana.Hwnd(), nullptr);
-    ventana.Mostrar();
-    int manejador = 0;
-    ventana.alDescargar = [&] { ++manejador; };
+    FormaBarrida forma(300);
+    forma.Show();
+    const HWND hwnd = forma.Window();
+    ASSERT_TRUE(Esperar([&] { return Abierta(hwnd); }));
+    alturaMinima = forms::PixelesDesdeTwips(900, ppp);
+    procedimientoDelForm = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ConAlturaMinima)));
 
-    IniciarBarrido(ventana, kCerrar, 255, 300);
-    int altoMinimo = 200;
-    const HWND hwnd = ventana.Hwnd();
-    ASSERT_TRUE(Esperar([&] { return ventana.descargas > 0; },
-                        [&] {
-                            RECT r{};
-                            if (IsWindow(hwnd) && GetWindowRect(hwnd, &r) && AltoDe(r) < altoMinimo)
-                                altoMinimo = AltoDe(r);
-                        }));
-    EXPECT_EQ(manejador, 1);
-    EXPECT_EQ(altoMinimo, 40);
+    Muestras cierre{hwnd, Rect(hwnd).bottom, {}};
+    forma.Cerrar();
+    ASSERT_TRUE(Esperar([&] { return forma.descargas > 0; }, std::ref(cierre)));
     EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(cierre.altos.back(), alturaMinima);
+    EXPECT_EQ(cierre.fueraDeLinea, 0);
 }
 
-TEST_F(BarridoWin32, UnCierreEnMitadDeLaAperturaLaDevuelve) {
-    VentanaPruebaWin32 ventana(100, 100, 440, 300);
-    IniciarBarrido(ventana, kAbrir, 255, 150);
-    ventana.Mostrar();
-    ASSERT_TRUE(Esperar([&] { return AltoDe(ventana.Rectangulo()) >= 100; }));
-    const int alcanzado = AltoDe(ventana.Rectangulo());
+TEST_F(BarridoWin32, UnCierreEnMitadDeLaAperturaLaEncogeDesdeDondeIba) {
+    FormaBarrida forma(150);
+    forma.Show();
+    const HWND hwnd = forma.Window();
+    ASSERT_TRUE(Esperar([&] { return AltoDe(Rect(hwnd)) >= 100; }));
+    const int alcanzado = AltoDe(Rect(hwnd));
     EXPECT_LT(alcanzado, 300);
 
-    IniciarBarrido(ventana, kCerrar, 255, 150);
-    const HWND hwnd = ventana.Hwnd();
-    int altoMaximo = 0;
-    ASSERT_TRUE(Esperar([&] { return ventana.descargas > 0; },
-                        [&] {
-                            RECT r{};
-                            if (IsWindow(hwnd) && GetWindowRect(hwnd, &r) && AltoDe(r) > altoMaximo)
-                                altoMaximo = AltoDe(r);
-                        }));
-    EXPECT_LE(altoMaximo, alcanzado + 10);  // at most one more opening step was on its way
+    Muestras cierre{hwnd, Rect(hwnd).bottom, {alcanzado}};
+    forma.Cerrar();
+    ASSERT_TRUE(Esperar([&] { return forma.descargas > 0; }, std::ref(cierre)));
+    EXPECT_EQ(*std::max_element(cierre.altos.begin(), cierre.altos.end()), alcanzado);
+    EXPECT_EQ(cierre.fueraDeLinea, 0);
 }
 
 TEST_F(BarridoWin32, UnErrorEnUnTickVaAlInformeSinCruzarLaPlataforma) {
-    class VentanaQueFalla : public VentanaPruebaWin32 {
+    class FormaQueFalla : public FormaBarrida {
     public:
-        using VentanaPruebaWin32::VentanaPruebaWin32;
+        using FormaBarrida::FormaBarrida;
         bool fallar = false;
         float Height() const override {
             if (fallar) throw std::runtime_error("falla");
-            return VentanaPruebaWin32::Height();
+            return FormaBarrida::Height();
         }
     };
-    VentanaQueFalla ventana(100, 100, 440, 300);
-    IniciarBarrido(ventana, kAbrir, 255, 300);
-    ventana.fallar = true;
+    FormaQueFalla forma(300);
+    forma.Show();
+    forma.fallar = true;
 
     int informes = 0;
     int terminado = -1;
@@ -238,12 +273,12 @@ TEST_F(BarridoWin32, UnErrorEnUnTickVaAlInformeSinCruzarLaPlataforma) {
         [&](const std::u16string&) { ++informes; },
         [&](int codigo) {
             terminado = codigo;
-            KillTimer(ventana.Hwnd(), 0);  // the real report ends the program here
+            KillTimer(forma.Window(), 0);  // the real report ends the program here
         },
     });
     const bool informado = Esperar([&] { return informes > 0; });
     forms::UsarPresentadorErrores(forms::PresentadorErroresPredeterminado());
-    ventana.fallar = false;
+    forma.fallar = false;
     ASSERT_TRUE(informado);
     EXPECT_EQ(informes, 1);
     EXPECT_NE(terminado, -1);
