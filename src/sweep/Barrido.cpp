@@ -32,14 +32,12 @@ void OlvidarCierre(forms::Handle handle) {
 }
 
 PlataformaBarrido& Plataforma() {
-    if (plataformaInstalada == nullptr)
-        throw std::logic_error("UsarPlataformaBarrido was not called before the sweep");
+    if (plataformaInstalada == nullptr) throw std::logic_error("UsarPlataformaBarrido was not called before the sweep");
     return *plataformaInstalada;
 }
 
 const forms::Pantalla& Pantalla() {
-    if (pantallaInstalada == nullptr)
-        throw std::logic_error("UsarPlataformaBarrido was not called before the sweep");
+    if (pantallaInstalada == nullptr) throw std::logic_error("UsarPlataformaBarrido was not called before the sweep");
     return *pantallaInstalada;
 }
 
@@ -58,10 +56,8 @@ std::int32_t EnteroMasCercano(double valor) {
 std::int32_t Saturado32(double valor) {
     const double redondeado = std::nearbyint(valor);
     if (std::isnan(redondeado)) return 0;
-    if (redondeado <= std::numeric_limits<std::int32_t>::min())
-        return std::numeric_limits<std::int32_t>::min();
-    if (redondeado >= std::numeric_limits<std::int32_t>::max())
-        return std::numeric_limits<std::int32_t>::max();
+    if (redondeado <= std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
+    if (redondeado >= std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
     return static_cast<std::int32_t>(redondeado);
 }
 
@@ -81,8 +77,7 @@ std::int32_t DetectarBarra(PlataformaBarrido& plataforma, const forms::Pantalla&
     if (plataforma.GetWindowRect(barra, r) <= 0) return grosorBarra;
 
     const std::int64_t alto = static_cast<std::int64_t>(r.bottom) - r.top;
-    grosorBarra = Saturado32(static_cast<double>(alto) *
-                             static_cast<double>(pantalla.TwipsPerPixelY()));
+    grosorBarra = Saturado32(static_cast<double>(alto) * static_cast<double>(pantalla.TwipsPerPixelY()));
 
     if (r.left <= 0 && r.top > 0) {
         EstadoBarrido.PosicionBarra = BarraAbajo;
@@ -131,8 +126,8 @@ void Colocar(forms::Ventana& ventana, const forms::Pantalla& pantalla, std::int3
 // rounded away by the platform and the window would never change: it becomes
 // one pixel.
 float PasoDelTick(const forms::Pantalla& pantalla) {
-    float paso = EstadoBarrido.Paso > 0 ? static_cast<float>(EstadoBarrido.Paso)
-                                        : static_cast<float>(PasoPredeterminado);
+    float paso =
+        EstadoBarrido.Paso > 0 ? static_cast<float>(EstadoBarrido.Paso) : static_cast<float>(PasoPredeterminado);
     const float pixel = pantalla.TwipsPerPixelY();
     if (pixel > 0.0f && paso < pixel) paso = pixel;
     return paso;
@@ -151,10 +146,8 @@ void TickApertura(forms::Ventana& ventana, PlataformaBarrido& plataforma, float 
     const float crecimiento = nuevoAlto - alto;
     // A window that no longer grows (the platform's largest size) ends the
     // sweep where it is.
-    if (crecimiento > 0.0f && EstadoBarrido.PosicionBarra != BarraArriba)
-        ventana.SetTop(ventana.Top() - crecimiento);
-    const bool llego =
-        !(static_cast<double>(nuevoAlto) < static_cast<double>(EstadoBarrido.AlturaObjetivo));
+    if (crecimiento > 0.0f && EstadoBarrido.PosicionBarra != BarraArriba) ventana.SetTop(ventana.Top() - crecimiento);
+    const bool llego = !(static_cast<double>(nuevoAlto) < static_cast<double>(EstadoBarrido.AlturaObjetivo));
     if (llego || !(crecimiento > 0.0f)) plataforma.KillTimer(ventana.hWnd(), kIdTemporizadorBarrido);
 }
 
@@ -167,8 +160,7 @@ void TickCierre(forms::Ventana& ventana, PlataformaBarrido& plataforma, float pa
         // A window the platform keeps from shrinking (its smallest size above
         // 520 twips) ends the sweep now instead of never.
         if (encogimiento > 0.0f) {
-            if (EstadoBarrido.PosicionBarra != BarraArriba)
-                ventana.SetTop(ventana.Top() + encogimiento);
+            if (EstadoBarrido.PosicionBarra != BarraArriba) ventana.SetTop(ventana.Top() + encogimiento);
             return;
         }
     }
@@ -190,8 +182,7 @@ void UsarPlataformaBarrido(PlataformaBarrido& plataforma, const forms::Pantalla&
     pantallaInstalada = &pantalla;
 }
 
-void IniciarBarrido(forms::Ventana& ventana, std::int16_t mostrar, std::uint8_t opacidad,
-                    std::int16_t paso) {
+void IniciarBarrido(forms::Ventana& ventana, std::int16_t mostrar, std::uint8_t opacidad, std::int16_t paso) {
     PlataformaBarrido& plataforma = Plataforma();
     const forms::Pantalla& pantalla = Pantalla();
 

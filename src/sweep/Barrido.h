@@ -11,7 +11,7 @@
 namespace kalvenor {
 
 // Placement cases (values of EstadoBarrido.PosicionBarra).
-inline constexpr std::int16_t BarraNinguna = 0;  // no case decided yet: no placement
+inline constexpr std::int16_t BarraNinguna = 0;    // no case decided yet: no placement
 inline constexpr std::int16_t BarraAbajo = 1;      // window bottom right, above the taskbar
 inline constexpr std::int16_t BarraDerecha = 2;    // bottom right, left of the taskbar
 inline constexpr std::int16_t BarraIzquierda = 3;  // bottom left, right of the taskbar
@@ -29,11 +29,11 @@ inline constexpr std::int16_t PasoPredeterminado = 200;
 
 // EstadoBarrido: written only by IniciarBarrido, read by PasoBarrido.
 struct DatosBarrido {
-    forms::Ventana* VentanaBarrido = nullptr;  // the window being swept; outlives its unloading
-    std::int16_t Mostrar = 0;                  // True (-1) opens; any other value closes
-    std::int32_t AlturaObjetivo = 0;           // twips: the height an opening sweep grows to
-    std::int16_t Paso = 0;                     // twips per tick, as given by the caller
-    std::int16_t PosicionBarra = BarraNinguna; // placement case; kept when detection decides nothing
+    forms::Ventana* VentanaBarrido = nullptr;   // the window being swept; outlives its unloading
+    std::int16_t Mostrar = 0;                   // True (-1) opens; any other value closes
+    std::int32_t AlturaObjetivo = 0;            // twips: the height an opening sweep grows to
+    std::int16_t Paso = 0;                      // twips per tick, as given by the caller
+    std::int16_t PosicionBarra = BarraNinguna;  // placement case; kept when detection decides nothing
 };
 extern DatosBarrido EstadoBarrido;
 
@@ -45,8 +45,7 @@ void UsarPlataformaBarrido(PlataformaBarrido& plataforma, const forms::Pantalla&
 // and when opening (mostrar == -1) collapses the window and moves it to the
 // corner; in both directions makes it topmost and layered with the opacity
 // and arms the 1 ms sweep timer (window handle, id 0), replacing a running one.
-void IniciarBarrido(forms::Ventana& ventana, std::int16_t mostrar, std::uint8_t opacidad,
-                    std::int16_t paso);
+void IniciarBarrido(forms::Ventana& ventana, std::int16_t mostrar, std::uint8_t opacidad, std::int16_t paso);
 
 // One tick of the sweep timer. Opening: grows the window by one step until it
 // reaches AlturaObjetivo (or stops growing), then kills the timer. Closing:

@@ -19,11 +19,11 @@ struct RectanguloPixeles {
 };
 
 // The values the sweep passes, with their user32 names.
-inline constexpr forms::Handle kHwndTopmost = -1;          // HWND_TOPMOST
-inline constexpr std::uint32_t kSwpNoSizeNoMove = 3;      // SWP_NOSIZE | SWP_NOMOVE
-inline constexpr std::int32_t kGwlExStyle = -20;          // GWL_EXSTYLE
-inline constexpr std::int32_t kWsExLayered = 0x80000;     // WS_EX_LAYERED
-inline constexpr std::uint32_t kLwaAlpha = 2;             // LWA_ALPHA
+inline constexpr forms::Handle kHwndTopmost = -1;      // HWND_TOPMOST
+inline constexpr std::uint32_t kSwpNoSizeNoMove = 3;   // SWP_NOSIZE | SWP_NOMOVE
+inline constexpr std::int32_t kGwlExStyle = -20;       // GWL_EXSTYLE
+inline constexpr std::int32_t kWsExLayered = 0x80000;  // WS_EX_LAYERED
+inline constexpr std::uint32_t kLwaAlpha = 2;          // LWA_ALPHA
 inline constexpr std::uintptr_t kIdTemporizadorBarrido = 0;
 inline constexpr std::uint32_t kPeriodoBarridoMs = 1;
 inline constexpr char kClaseBarraTareas[] = "Shell_TrayWnd";
@@ -35,19 +35,15 @@ public:
     virtual forms::Handle FindWindowA(const char* clase, const char* titulo) = 0;
     // Greater than 0 on success.
     virtual std::int32_t GetWindowRect(forms::Handle ventana, RectanguloPixeles& rectangulo) = 0;
-    virtual std::int32_t SetWindowPos(forms::Handle ventana, forms::Handle insertarDespues,
-                                      std::int32_t x, std::int32_t y, std::int32_t cx,
-                                      std::int32_t cy, std::uint32_t flags) = 0;
+    virtual std::int32_t SetWindowPos(forms::Handle ventana, forms::Handle insertarDespues, std::int32_t x,
+                                      std::int32_t y, std::int32_t cx, std::int32_t cy, std::uint32_t flags) = 0;
     virtual std::int32_t GetWindowLongA(forms::Handle ventana, std::int32_t indice) = 0;
-    virtual std::int32_t SetWindowLongA(forms::Handle ventana, std::int32_t indice,
-                                        std::int32_t valor) = 0;
-    virtual std::int32_t SetLayeredWindowAttributes(forms::Handle ventana,
-                                                    std::uint32_t colorClave, std::uint8_t alfa,
+    virtual std::int32_t SetWindowLongA(forms::Handle ventana, std::int32_t indice, std::int32_t valor) = 0;
+    virtual std::int32_t SetLayeredWindowAttributes(forms::Handle ventana, std::uint32_t colorClave, std::uint8_t alfa,
                                                     std::uint32_t flags) = 0;
     // Arms (or re-arms: same handle, same id) the timer whose callback is
     // PasoBarrido; the real implementation supplies the platform's callback.
-    virtual std::uintptr_t SetTimer(forms::Handle ventana, std::uintptr_t id,
-                                    std::uint32_t periodoMs) = 0;
+    virtual std::uintptr_t SetTimer(forms::Handle ventana, std::uintptr_t id, std::uint32_t periodoMs) = 0;
     virtual std::int32_t KillTimer(forms::Handle ventana, std::uintptr_t id) = 0;
 };
 

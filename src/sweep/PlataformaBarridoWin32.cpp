@@ -30,8 +30,7 @@ forms::Handle PlataformaBarridoWin32::FindWindowA(const char* clase, const char*
     return reinterpret_cast<forms::Handle>(::FindWindowA(clase, titulo));
 }
 
-std::int32_t PlataformaBarridoWin32::GetWindowRect(forms::Handle ventana,
-                                                   RectanguloPixeles& rectangulo) {
+std::int32_t PlataformaBarridoWin32::GetWindowRect(forms::Handle ventana, RectanguloPixeles& rectangulo) {
     RECT r{};
     const BOOL resultado = ::GetWindowRect(Hwnd(ventana), &r);
     rectangulo = {static_cast<std::int32_t>(r.left), static_cast<std::int32_t>(r.top),
@@ -39,8 +38,7 @@ std::int32_t PlataformaBarridoWin32::GetWindowRect(forms::Handle ventana,
     return static_cast<std::int32_t>(resultado);
 }
 
-std::int32_t PlataformaBarridoWin32::SetWindowPos(forms::Handle ventana,
-                                                  forms::Handle insertarDespues, std::int32_t x,
+std::int32_t PlataformaBarridoWin32::SetWindowPos(forms::Handle ventana, forms::Handle insertarDespues, std::int32_t x,
                                                   std::int32_t y, std::int32_t cx, std::int32_t cy,
                                                   std::uint32_t flags) {
     return ::SetWindowPos(Hwnd(ventana), Hwnd(insertarDespues), x, y, cx, cy, flags);
@@ -50,20 +48,16 @@ std::int32_t PlataformaBarridoWin32::GetWindowLongA(forms::Handle ventana, std::
     return ::GetWindowLongA(Hwnd(ventana), indice);
 }
 
-std::int32_t PlataformaBarridoWin32::SetWindowLongA(forms::Handle ventana, std::int32_t indice,
-                                                    std::int32_t valor) {
+std::int32_t PlataformaBarridoWin32::SetWindowLongA(forms::Handle ventana, std::int32_t indice, std::int32_t valor) {
     return ::SetWindowLongA(Hwnd(ventana), indice, valor);
 }
 
-std::int32_t PlataformaBarridoWin32::SetLayeredWindowAttributes(forms::Handle ventana,
-                                                                std::uint32_t colorClave,
-                                                                std::uint8_t alfa,
-                                                                std::uint32_t flags) {
+std::int32_t PlataformaBarridoWin32::SetLayeredWindowAttributes(forms::Handle ventana, std::uint32_t colorClave,
+                                                                std::uint8_t alfa, std::uint32_t flags) {
     return ::SetLayeredWindowAttributes(Hwnd(ventana), colorClave, alfa, flags);
 }
 
-std::uintptr_t PlataformaBarridoWin32::SetTimer(forms::Handle ventana, std::uintptr_t id,
-                                                std::uint32_t periodoMs) {
+std::uintptr_t PlataformaBarridoWin32::SetTimer(forms::Handle ventana, std::uintptr_t id, std::uint32_t periodoMs) {
     return ::SetTimer(Hwnd(ventana), id, periodoMs, TickBarrido);
 }
 

@@ -17,6 +17,7 @@ struct CasoPixeles {
 };
 
 TEST(Unidades, TwipsAPixelesRedondeaAlMasCercanoYLasMitadesLejosDeCero) {
+    // clang-format off
     const CasoPixeles casos[] = {
         // The main window's designed client area.
         {6480, 96, 432}, {4800, 96, 320}, {6480, 120, 540}, {4800, 120, 400},
@@ -30,6 +31,7 @@ TEST(Unidades, TwipsAPixelesRedondeaAlMasCercanoYLasMitadesLejosDeCero) {
         // No resolution known: 96 dpi.
         {4800, 0, 320}, {4800, -1, 320},
     };
+    // clang-format on
     for (const CasoPixeles& caso : casos)
         EXPECT_EQ(PixelesDesdeTwips(caso.twips, caso.ppp), caso.pixeles) << caso.twips << " twips at " << caso.ppp;
 }

@@ -40,8 +40,8 @@ protected:
 
     // A window 6600 twips wide standing at (1500, 1500) twips.
     VentanaFalsa& Ventana(float alto = 5700.0f) {
-        ventana = std::make_unique<VentanaFalsa>(plataforma, kHwnd, pantalla.ppp, Px(1500), Px(1500), Px(6600),
-                                                 Px(alto));
+        ventana =
+            std::make_unique<VentanaFalsa>(plataforma, kHwnd, pantalla.ppp, Px(1500), Px(1500), Px(6600), Px(alto));
         return *ventana;
     }
 
@@ -77,6 +77,7 @@ struct CasoLlamadas {
     std::vector<std::string> llamadas;
 };
 
+// clang-format off
 const CasoLlamadas kLlamadas[] = {
     {"apertura", 77, kAbrir, 200, 300,
      {"FindWindowA(\"Shell_TrayWnd\", \"\")", "GetWindowRect(77)", "SetWindowPos(1001, -1, 0, 0, 0, 0, 3)",
@@ -88,10 +89,11 @@ const CasoLlamadas kLlamadas[] = {
       "SetLayeredWindowAttributes(1001, 0, 255, 2)", "SetTimer(1001, 0, 1)", "KillTimer(1001, 0)"}},
     // No taskbar window: no rectangle is asked for.
     {"apertura_sin_barra", 0, kAbrir, 0, 300,
-     {"FindWindowA(\"Shell_TrayWnd\", \"\")", "SetWindowPos(1001, -1, 0, 0, 0, 0, 3)", "GetWindowLongA(1001, -20)",
-      "SetWindowLongA(1001, -20, 524544)", "SetLayeredWindowAttributes(1001, 0, 0, 2)", "SetTimer(1001, 0, 1)",
-      "KillTimer(1001, 0)"}},
+     {"FindWindowA(\"Shell_TrayWnd\", \"\")", "SetWindowPos(1001, -1, 0, 0, 0, 0, 3)",
+      "GetWindowLongA(1001, -20)", "SetWindowLongA(1001, -20, 524544)",
+      "SetLayeredWindowAttributes(1001, 0, 0, 2)", "SetTimer(1001, 0, 1)", "KillTimer(1001, 0)"}},
 };
+// clang-format on
 
 class Llamadas : public Barrido, public ::testing::WithParamInterface<CasoLlamadas> {};
 
@@ -289,7 +291,7 @@ int PasoEnPixeles(std::int16_t paso, int ppp) { return std::max(1, forms::Pixele
 struct CasoBarra {
     const char* nombre;
     RectanguloPixeles rect;
-    bool arriba;   // grows downwards from its top edge
+    bool arriba;    // grows downwards from its top edge
     int bordeFijo;  // the edge on the taskbar side, in pixels
 };
 
@@ -299,8 +301,7 @@ const CasoBarra kBarras[] = {
     {"arriba", {0, 0, 1024, 30}, true, 30},
 };
 
-class BordeFijo : public Barrido,
-                  public ::testing::WithParamInterface<std::tuple<int, std::int16_t, CasoBarra>> {
+class BordeFijo : public Barrido, public ::testing::WithParamInterface<std::tuple<int, std::int16_t, CasoBarra>> {
 protected:
     int Borde(const VentanaFalsa& v) const { return std::get<2>(GetParam()).arriba ? v.Arriba() : v.Abajo(); }
 };
@@ -343,15 +344,15 @@ TEST_P(BordeFijo, ElBordeDelLadoDeLaBarraNoSeMueveNiUnPixelAlAbrirNiAlCerrar) {
     EXPECT_LE(forms::TwipsDesdePixeles(v.Alto(), ppp), AlturaCerrada);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Pantallas, BordeFijo,
-    ::testing::Combine(::testing::Values(96, 120, 144, 192),
-                       ::testing::Values<std::int16_t>(1, 7, 90, 150, 375, 600, 4000, 20000, 32767),
-                       ::testing::ValuesIn(kBarras)),
-    [](const auto& info) {
-        return "ppp" + std::to_string(std::get<0>(info.param)) + "_paso" + std::to_string(std::get<1>(info.param)) +
-               "_" + std::get<2>(info.param).nombre;
-    });
+INSTANTIATE_TEST_SUITE_P(Pantallas, BordeFijo,
+                         ::testing::Combine(::testing::Values(96, 120, 144, 192),
+                                            ::testing::Values<std::int16_t>(1, 7, 90, 150, 375, 600, 4000, 20000,
+                                                                            32767),
+                                            ::testing::ValuesIn(kBarras)),
+                         [](const auto& info) {
+                             return "ppp" + std::to_string(std::get<0>(info.param)) + "_paso" +
+                                    std::to_string(std::get<1>(info.param)) + "_" + std::get<2>(info.param).nombre;
+                         });
 
 // --------------------------------------------- Stepping at 15 twips a pixel
 
@@ -536,7 +537,7 @@ TEST_F(Barrido, UnaAperturaTerminaCuandoLaVentanaYaNoCrece) {
     const struct {
         int maximo;  // pixels
         int ticks;
-    } casos[] = {{200, 11},    // 10 steps of 20 pixels, then one that cannot grow
+    } casos[] = {{200, 11},   // 10 steps of 20 pixels, then one that cannot grow
                  {207, 12}};  // the 11th grows only 7 pixels and the sweep goes on
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.maximo);

@@ -50,7 +50,9 @@ bool Esperar(const std::function<bool()>& condicion, const std::function<void()>
 }
 
 // Lets messages run for a while (to see that nothing more happens).
-void Bombear(DWORD ms, const std::function<void()>& despues = {}) { Esperar([] { return false; }, despues, ms); }
+void Bombear(DWORD ms, const std::function<void()>& despues = {}) {
+    Esperar([] { return false; }, despues, ms);
+}
 
 int Ppp() {
     HDC pantalla = GetDC(nullptr);
@@ -83,7 +85,8 @@ public:
                                  .clientWidth = kAnchoCliente,
                                  .clientHeight = kAltoCliente,
                                  .backColor = RGB(255, 128, 128)}),
-          paso_(paso), opacidad_(opacidad) {}
+          paso_(paso),
+          opacidad_(opacidad) {}
 
     void Cerrar() { IniciarBarrido(*this, forms::Falso, opacidad_, paso_); }
 
@@ -227,8 +230,8 @@ TEST_F(BarridoWin32, UnCierreTerminaAunqueLaVentanaNoPuedaBajarDe520) {
     const HWND hwnd = forma.Window();
     ASSERT_TRUE(Esperar([&] { return Abierta(hwnd); }));
     alturaMinima = forms::PixelesDesdeTwips(900, ppp);
-    procedimientoDelForm = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ConAlturaMinima)));
+    procedimientoDelForm =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ConAlturaMinima)));
 
     Muestras cierre{hwnd, Rect(hwnd).bottom, {}};
     forma.Cerrar();

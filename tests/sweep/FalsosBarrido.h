@@ -55,9 +55,8 @@ public:
         return resultadoRect;
     }
 
-    std::int32_t SetWindowPos(forms::Handle ventana, forms::Handle insertarDespues, std::int32_t x,
-                              std::int32_t y, std::int32_t cx, std::int32_t cy,
-                              std::uint32_t flags) override {
+    std::int32_t SetWindowPos(forms::Handle ventana, forms::Handle insertarDespues, std::int32_t x, std::int32_t y,
+                              std::int32_t cx, std::int32_t cy, std::uint32_t flags) override {
         Anotar("SetWindowPos", {std::to_string(ventana), std::to_string(insertarDespues), std::to_string(x),
                                 std::to_string(y), std::to_string(cx), std::to_string(cy), std::to_string(flags)});
         if (insertarDespues == kHwndTopmost) encima.insert(ventana);
@@ -136,8 +135,13 @@ class VentanaFalsa : public forms::Ventana {
 public:
     VentanaFalsa(PlataformaFalsa& plataforma, forms::Handle handle, int ppp, int izquierda, int arriba, int ancho,
                  int alto)
-        : plataforma_(plataforma), handle_(handle), ppp_(ppp), izquierda_(izquierda), arriba_(arriba),
-          ancho_(ancho), alto_(alto) {}
+        : plataforma_(plataforma),
+          handle_(handle),
+          ppp_(ppp),
+          izquierda_(izquierda),
+          arriba_(arriba),
+          ancho_(ancho),
+          alto_(alto) {}
 
     // The smallest and largest height the platform allows, in pixels.
     int alturaMinima = 0;
