@@ -6,7 +6,6 @@
 
 #include "forms/core/TituloAplicacion.h"
 #include "forms/win32/Application.h"
-#include "forms/core/Conversiones.h"
 #include "forms/core/Texto.h"
 #include "resources/Recursos.h"
 #include "settings/AvisoNoGuardado.h"

@@ -270,7 +270,9 @@ protected:
         SCOPED_TRACE(testing::PrintToString(Texto(control)));
         const std::optional<Programa::Fuente> f = programa().FuenteDe(control);
         ASSERT_TRUE(f.has_value()) << "la sonda no leyó la fuente";
-        if (altoTwips != 0) EXPECT_EQ(f->alto, Pixeles(altoTwips));
+        if (altoTwips != 0) {
+            EXPECT_EQ(f->alto, Pixeles(altoTwips));
+        }
         EXPECT_EQ(f->peso, peso);
         EXPECT_TRUE(f->caraEncontrada) << "se dibuja con una fuente sustituta";
         EXPECT_LE(f->anchoTexto + reserva, f->anchoCliente)
