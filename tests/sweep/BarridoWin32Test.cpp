@@ -237,6 +237,7 @@ TEST_F(BarridoWin32, UnCierreTerminaAunqueLaVentanaNoPuedaBajarDe520) {
     forma.Cerrar();
     ASSERT_TRUE(Esperar([&] { return forma.descargas > 0; }, std::ref(cierre)));
     EXPECT_FALSE(IsWindow(hwnd));
+    ASSERT_FALSE(cierre.altos.empty());
     EXPECT_EQ(cierre.altos.back(), alturaMinima);
     EXPECT_EQ(cierre.fueraDeLinea, 0);
 }
