@@ -258,6 +258,15 @@ RECT Rectangulo(HWND ventana) {
     return rectangulo;
 }
 
+bool MuestrearHastaQueDesaparezca(HWND ventana, std::vector<RECT>& muestras) {
+    return EsperarHasta([&] {
+        const std::optional<RECT> r = RectanguloSiExiste(ventana);
+        if (!r) return true;
+        muestras.push_back(*r);
+        return false;
+    });
+}
+
 std::optional<RECT> RectanguloSiExiste(HWND ventana) {
     RECT rectangulo{};
     if (!::GetWindowRect(ventana, &rectangulo)) return std::nullopt;

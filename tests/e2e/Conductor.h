@@ -82,6 +82,9 @@ std::wstring Clase(HWND ventana);
 RECT Rectangulo(HWND ventana);  // GetWindowRect
 // GetWindowRect of a window that may be going away: nothing once it is gone.
 std::optional<RECT> RectanguloSiExiste(HWND ventana);
+// The window's rectangle, sampled every few milliseconds until the window is
+// gone; false when it is still there after the time-out.
+bool MuestrearHastaQueDesaparezca(HWND ventana, std::vector<RECT>& muestras);
 SIZE TamanoCliente(HWND ventana);  // GetClientRect
 int Alto(HWND ventana);
 // The control that has the keyboard focus on the window's thread.

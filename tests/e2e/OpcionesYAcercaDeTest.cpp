@@ -152,11 +152,6 @@ TEST_F(Opciones, LasTeclasDeNavegacionNoCierranLaVentanaNiGuardan) {
     ASSERT_TRUE(TraerAlFrente(opciones));
     ASSERT_TRUE(EsperarHasta([&] { return Foco(opciones) == c.sliBarrido; })) << "sliBarrido no recibió el foco";
 
-    struct Pulsacion {
-        const char* nombre;
-        WORD tecla;
-        WORD modificador;
-    };
     // The Tab keys go sliBarrido -> sliLayer -> sliBarrido -> sliLayer.
     const Pulsacion teclas[] = {
         {"Escape", VK_ESCAPE, 0}, {"Enter", VK_RETURN, 0},     {"Izquierda", VK_LEFT, 0},

@@ -121,12 +121,7 @@ TEST_P(Pantallas, LaPrincipalAbreYCierraConElBordeDeAbajoEnElDeLaPantalla) {
     // Salir: the closing sweep keeps the edge too, one step high at most.
     programa().Menu(principal_, kIdSalir);
     muestras.clear();
-    ASSERT_TRUE(EsperarHasta([&] {
-        const std::optional<RECT> r = RectanguloSiExiste(principal_);
-        if (!r) return true;
-        muestras.push_back(*r);
-        return false;
-    })) << "la ventana principal no se cerró";
+    ASSERT_TRUE(MuestrearHastaQueDesaparezca(principal_, muestras)) << "la ventana principal no se cerró";
     EXPECT_EQ(FondosFuera(muestras, fondo - paso, fondo), std::vector<std::string>{});
     EXPECT_EQ(programa().EsperarFin(), std::optional<DWORD>(0));
 }

@@ -12,6 +12,13 @@
 
 namespace kalvenor::e2e {
 
+// A key pressed with real input, with the modifier held around it (0: none).
+struct Pulsacion {
+    const char* nombre;
+    WORD tecla;
+    WORD modificador;
+};
+
 class PruebaKalvenor : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -38,6 +45,17 @@ protected:
     void ArrancarAbierta(std::optional<std::string> archivoPreferencias = std::nullopt) {
         ASSERT_NO_FATAL_FAILURE(Arrancar(std::move(archivoPreferencias)));
         ASSERT_NO_FATAL_FAILURE(EsperarAbierta(principal_));
+    }
+
+    // Starts the program, waits for it to open and puts the keyboard focus in
+    // Text1, so that real keys reach it.
+    void ArrancarConFocoEnText1(ControlesPrincipal& c) {
+        ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
+        c = ControlesDePrincipal(principal_);
+        ASSERT_NE(c.Text1, nullptr);
+        ASSERT_NE(c.Text2, nullptr);
+        ASSERT_TRUE(TraerAlFrente(principal_));
+        ASSERT_TRUE(EsperarHasta([&] { return Foco(principal_) == c.Text1; })) << "Text1 no recibió el foco";
     }
 
     void EsperarAbierta(HWND principal) {

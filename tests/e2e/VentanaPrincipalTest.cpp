@@ -68,12 +68,8 @@ TEST_F(VentanaPrincipal, AbreEnLaEsquinaDeLaBarraYCreceHastaSuAltoDisenado) {
 }
 
 TEST_F(VentanaPrincipal, LasTeclasEscritasPasanPorElFiltroDeCadaCaja) {
-    ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
-    const ControlesPrincipal c = ControlesDePrincipal(principal_);
-    ASSERT_NE(c.Text1, nullptr);
-    ASSERT_NE(c.Text2, nullptr);
-    ASSERT_TRUE(TraerAlFrente(principal_));
-    ASSERT_TRUE(EsperarHasta([&] { return Foco(principal_) == c.Text1; })) << "Text1 no recibió el foco";
+    ControlesPrincipal c;
+    ASSERT_NO_FATAL_FAILURE(ArrancarConFocoEnText1(c));
 
     // H, o, l, a, blank, m, u, n, d, o: the blank is cancelled.
     Escribir(L"Hola mundo");
@@ -123,12 +119,6 @@ TEST_F(VentanaPrincipal, UnArchivoConValoresInserviblesAvisaYAbreConLosPredeterm
     EXPECT_EQ(programa().LeerPreferencias(), std::optional<std::string>(archivo)) << "el archivo cambió";
 }
 
-struct Pulsacion {
-    const char* nombre;
-    WORD tecla;
-    WORD modificador;
-};
-
 // Every key that dialog navigation reacts to, pressed in each box with real
 // input: none closes the window or loses text. Alt+letters come before an
 // Escape, which closes a menu they might have opened.
@@ -141,12 +131,8 @@ const Pulsacion kTeclasDeNavegacion[] = {
 };
 
 TEST_F(VentanaPrincipal, EscapeYLasTeclasDeNavegacionNoCierranLaVentanaNiBorranElTexto) {
-    ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
-    const ControlesPrincipal c = ControlesDePrincipal(principal_);
-    ASSERT_NE(c.Text1, nullptr);
-    ASSERT_NE(c.Text2, nullptr);
-    ASSERT_TRUE(TraerAlFrente(principal_));
-    ASSERT_TRUE(EsperarHasta([&] { return Foco(principal_) == c.Text1; })) << "Text1 no recibió el foco";
+    ControlesPrincipal c;
+    ASSERT_NO_FATAL_FAILURE(ArrancarConFocoEnText1(c));
     Escribir(L"Hola");
     ASSERT_TRUE(EsperarHasta([&] { return Texto(c.Text1) == L"Hola"; }));
     PonerTexto(c.Text2, L"7b");
@@ -196,14 +182,9 @@ TEST_P(CerrarDesdeFuera, LaQuitaDeUnaVezYElProgramaTermina) {
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
     const int abierta = Alto(principal_);
     GetParam().cerrar(principal_);
-    std::vector<int> altos;
-    ASSERT_TRUE(EsperarHasta([&] {
-        const std::optional<RECT> r = RectanguloSiExiste(principal_);
-        if (!r) return true;
-        altos.push_back(r->bottom - r->top);
-        return false;
-    }));
-    for (int alto : altos) EXPECT_EQ(alto, abierta) << "la ventana barrió antes de cerrarse";
+    std::vector<RECT> muestras;
+    ASSERT_TRUE(MuestrearHastaQueDesaparezca(principal_, muestras)) << "la ventana principal no se cerró";
+    for (const RECT& r : muestras) EXPECT_EQ(r.bottom - r.top, abierta) << "la ventana barrió antes de cerrarse";
     EXPECT_EQ(programa().EsperarFin(), std::optional<DWORD>(0));
 }
 
@@ -413,12 +394,7 @@ TEST_F(VentanaPrincipal, SalirLaBarreHastaCerrarlaYElProgramaTermina) {
 
     ASSERT_TRUE(programa().MenuPorTeclado(principal_, kMenuArchivo));
     std::vector<RECT> muestras;
-    ASSERT_TRUE(EsperarHasta([&] {
-        const std::optional<RECT> r = RectanguloSiExiste(principal_);
-        if (!r) return true;
-        muestras.push_back(*r);
-        return false;
-    })) << "la ventana principal no se cerró";
+    ASSERT_TRUE(MuestrearHastaQueDesaparezca(principal_, muestras)) << "la ventana principal no se cerró";
 
     int altoAnterior = abierta;
     int menor = abierta;
