@@ -23,12 +23,13 @@ function(kalvenor_target_defaults target)
   endif()
 endfunction()
 
-# kalvenor_strip_release(target)
-# The shipped executable carries no debug information in its optimised
-# configurations: with MinGW the static run-time alone would triple its size.
-# GCC only (MinGW or native); other compilers keep their own defaults.
-function(kalvenor_strip_release target)
+# kalvenor_trim_release(target)
+# The shipped executable, in its optimised configurations, carries no debug
+# information (with MinGW the static run-time's alone would triple its size)
+# and no code or data that nothing refers to. GCC only (MinGW or native);
+# other compilers keep their own defaults.
+function(kalvenor_trim_release target)
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-    target_link_options(${target} PRIVATE $<$<CONFIG:Release,MinSizeRel>:-s>)
+    target_link_options(${target} PRIVATE "$<$<CONFIG:Release,MinSizeRel>:-s;-Wl,--gc-sections>")
   endif()
 endfunction()
