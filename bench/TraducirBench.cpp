@@ -46,57 +46,57 @@ constexpr std::u16string_view Parrafo =
     u"y el cuaderno donde apuntaba, línea tras línea, lo que iba aprendiendo.\r\n";
 
 const std::u16string& TextoNormal() {
-  static const std::u16string texto = [] {
-    std::u16string t;
-    t.reserve(LongitudDelTexto);
-    while (t.size() < LongitudDelTexto) {
-      t.append(Parrafo.substr(0, LongitudDelTexto - t.size()));
-    }
-    return t;
-  }();
-  return texto;
+    static const std::u16string texto = [] {
+        std::u16string t;
+        t.reserve(LongitudDelTexto);
+        while (t.size() < LongitudDelTexto) {
+            t.append(Parrafo.substr(0, LongitudDelTexto - t.size()));
+        }
+        return t;
+    }();
+    return texto;
 }
 
 const std::u16string& TextoClave() {
-  static const std::u16string texto = kalvenor::Traducir(TextoNormal(), kalvenor::HaciaClave);
-  return texto;
+    static const std::u16string texto = kalvenor::Traducir(TextoNormal(), kalvenor::HaciaClave);
+    return texto;
 }
 
 void BM_TraducirHaciaClave(benchmark::State& estado) {
-  const std::u16string& texto = TextoNormal();
-  // Into a kept result, as memcpy copies into a kept buffer: the translation
-  // itself is measured, not the allocation.
-  std::u16string resultado;
-  for (auto _ : estado) {
-    kalvenor::Traducir(texto, kalvenor::HaciaClave, resultado);
-    benchmark::DoNotOptimize(resultado.data());
-    benchmark::ClobberMemory();
-  }
-  estado.SetItemsProcessed(estado.iterations() * static_cast<std::int64_t>(texto.size()));
+    const std::u16string& texto = TextoNormal();
+    // Into a kept result, as memcpy copies into a kept buffer: the translation
+    // itself is measured, not the allocation.
+    std::u16string resultado;
+    for (auto _ : estado) {
+        kalvenor::Traducir(texto, kalvenor::HaciaClave, resultado);
+        benchmark::DoNotOptimize(resultado.data());
+        benchmark::ClobberMemory();
+    }
+    estado.SetItemsProcessed(estado.iterations() * static_cast<std::int64_t>(texto.size()));
 }
 
 void BM_TraducirHaciaNormal(benchmark::State& estado) {
-  const std::u16string& texto = TextoClave();
-  // Into a kept result, as memcpy copies into a kept buffer: the translation
-  // itself is measured, not the allocation.
-  std::u16string resultado;
-  for (auto _ : estado) {
-    kalvenor::Traducir(texto, kalvenor::HaciaNormal, resultado);
-    benchmark::DoNotOptimize(resultado.data());
-    benchmark::ClobberMemory();
-  }
-  estado.SetItemsProcessed(estado.iterations() * static_cast<std::int64_t>(texto.size()));
+    const std::u16string& texto = TextoClave();
+    // Into a kept result, as memcpy copies into a kept buffer: the translation
+    // itself is measured, not the allocation.
+    std::u16string resultado;
+    for (auto _ : estado) {
+        kalvenor::Traducir(texto, kalvenor::HaciaNormal, resultado);
+        benchmark::DoNotOptimize(resultado.data());
+        benchmark::ClobberMemory();
+    }
+    estado.SetItemsProcessed(estado.iterations() * static_cast<std::int64_t>(texto.size()));
 }
 
 void BM_Memcpy(benchmark::State& estado) {
-  const std::u16string& texto = TextoNormal();
-  std::u16string copia(texto.size(), u'\0');
-  for (auto _ : estado) {
-    std::memcpy(copia.data(), texto.data(), texto.size() * sizeof(char16_t));
-    benchmark::DoNotOptimize(copia.data());
-    benchmark::ClobberMemory();
-  }
-  estado.SetItemsProcessed(estado.iterations() * static_cast<std::int64_t>(texto.size()));
+    const std::u16string& texto = TextoNormal();
+    std::u16string copia(texto.size(), u'\0');
+    for (auto _ : estado) {
+        std::memcpy(copia.data(), texto.data(), texto.size() * sizeof(char16_t));
+        benchmark::DoNotOptimize(copia.data());
+        benchmark::ClobberMemory();
+    }
+    estado.SetItemsProcessed(estado.iterations() * static_cast<std::int64_t>(texto.size()));
 }
 
 BENCHMARK(BM_TraducirHaciaClave)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -106,127 +106,126 @@ BENCHMARK(BM_Memcpy)->Unit(benchmark::kMillisecond)->UseRealTime();
 // Shows the usual table and keeps each benchmark's characters per second:
 // the median of its repetitions when there are several, else its one run.
 class Recolector : public benchmark::ConsoleReporter {
- public:
-  // Plain text: the output is mostly read by scripts.
-  Recolector() : ConsoleReporter(OO_Tabular) {}
+public:
+    // Plain text: the output is mostly read by scripts.
+    Recolector() : ConsoleReporter(OO_Tabular) {}
 
-  void ReportRuns(const std::vector<Run>& corridas) override {
-    for (const Run& corrida : corridas) {
-      const auto contador = corrida.counters.find("items_per_second");
-      if (corrida.error_occurred || contador == corrida.counters.end()) continue;
-      const std::string& nombre = corrida.run_name.function_name;
-      if (corrida.run_type == Run::RT_Aggregate && corrida.aggregate_name == "median") {
-        medianas_[nombre] = contador->second.value;
-      } else if (corrida.run_type == Run::RT_Iteration) {
-        unicas_[nombre] = contador->second.value;
-      }
+    void ReportRuns(const std::vector<Run>& corridas) override {
+        for (const Run& corrida : corridas) {
+            const auto contador = corrida.counters.find("items_per_second");
+            if (corrida.error_occurred || contador == corrida.counters.end()) continue;
+            const std::string& nombre = corrida.run_name.function_name;
+            if (corrida.run_type == Run::RT_Aggregate && corrida.aggregate_name == "median") {
+                medianas_[nombre] = contador->second.value;
+            } else if (corrida.run_type == Run::RT_Iteration) {
+                unicas_[nombre] = contador->second.value;
+            }
+        }
+        ConsoleReporter::ReportRuns(corridas);
     }
-    ConsoleReporter::ReportRuns(corridas);
-  }
 
-  double MillonesPorSegundo(const std::string& nombre) const {
-    if (const auto m = medianas_.find(nombre); m != medianas_.end()) return m->second / 1e6;
-    if (const auto u = unicas_.find(nombre); u != unicas_.end()) return u->second / 1e6;
-    return 0;
-  }
+    double MillonesPorSegundo(const std::string& nombre) const {
+        if (const auto m = medianas_.find(nombre); m != medianas_.end()) return m->second / 1e6;
+        if (const auto u = unicas_.find(nombre); u != unicas_.end()) return u->second / 1e6;
+        return 0;
+    }
 
- private:
-  std::map<std::string, double> medianas_;
-  std::map<std::string, double> unicas_;
+private:
+    std::map<std::string, double> medianas_;
+    std::map<std::string, double> unicas_;
 };
 
 bool EscribirUtf8(const std::u16string& texto, const char* ruta) {
-  std::ofstream archivo(ruta, std::ios::binary);
-  std::string bloque;
-  bloque.reserve(1 << 20);
-  for (std::size_t i = 0; i < texto.size(); ++i) {
-    const std::uint32_t c = texto[i];  // the paragraph has no surrogates
-    if (c < 0x80) {
-      bloque += static_cast<char>(c);
-    } else if (c < 0x800) {
-      bloque += static_cast<char>(0xC0 | (c >> 6));
-      bloque += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      bloque += static_cast<char>(0xE0 | (c >> 12));
-      bloque += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      bloque += static_cast<char>(0x80 | (c & 0x3F));
+    std::ofstream archivo(ruta, std::ios::binary);
+    std::string bloque;
+    bloque.reserve(1 << 20);
+    for (std::size_t i = 0; i < texto.size(); ++i) {
+        const std::uint32_t c = texto[i];  // the paragraph has no surrogates
+        if (c < 0x80) {
+            bloque += static_cast<char>(c);
+        } else if (c < 0x800) {
+            bloque += static_cast<char>(0xC0 | (c >> 6));
+            bloque += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            bloque += static_cast<char>(0xE0 | (c >> 12));
+            bloque += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            bloque += static_cast<char>(0x80 | (c & 0x3F));
+        }
+        if (bloque.size() >= (1u << 20) - 3 || i + 1 == texto.size()) {
+            archivo.write(bloque.data(), static_cast<std::streamsize>(bloque.size()));
+            bloque.clear();
+        }
     }
-    if (bloque.size() >= (1u << 20) - 3 || i + 1 == texto.size()) {
-      archivo.write(bloque.data(), static_cast<std::streamsize>(bloque.size()));
-      bloque.clear();
-    }
-  }
-  return static_cast<bool>(archivo.flush());
+    return static_cast<bool>(archivo.flush());
 }
 
 // Characters per second of one call on memory fresh from the system: the
 // first call a program makes, page faults included. For information only.
 double MillonesPorSegundoEnMemoriaNueva(std::int32_t direccion) {
-  const std::u16string& texto = direccion == kalvenor::HaciaClave ? TextoNormal() : TextoClave();
-  double mejor = 1e30;
-  for (int vez = 0; vez < 3; ++vez) {
-    const auto inicio = std::chrono::steady_clock::now();
-    std::u16string resultado = kalvenor::Traducir(texto, direccion);
-    benchmark::DoNotOptimize(resultado.data());
-    const std::chrono::duration<double> segundos = std::chrono::steady_clock::now() - inicio;
-    mejor = std::min(mejor, segundos.count());
-  }
-  return static_cast<double>(texto.size()) / mejor / 1e6;
+    const std::u16string& texto = direccion == kalvenor::HaciaClave ? TextoNormal() : TextoClave();
+    double mejor = 1e30;
+    for (int vez = 0; vez < 3; ++vez) {
+        const auto inicio = std::chrono::steady_clock::now();
+        std::u16string resultado = kalvenor::Traducir(texto, direccion);
+        benchmark::DoNotOptimize(resultado.data());
+        const std::chrono::duration<double> segundos = std::chrono::steady_clock::now() - inicio;
+        mejor = std::min(mejor, segundos.count());
+    }
+    return static_cast<double>(texto.size()) / mejor / 1e6;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  constexpr std::string_view OpcionTexto = "--escribir-texto=";
-  constexpr std::string_view OpcionClave = "--escribir-clave=";
-  bool soloEscribir = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view argumento = argv[i];
-    const bool texto = argumento.substr(0, OpcionTexto.size()) == OpcionTexto;
-    const bool clave = argumento.substr(0, OpcionClave.size()) == OpcionClave;
-    if (!texto && !clave) continue;
-    soloEscribir = true;
-    const std::string ruta(argumento.substr(OpcionTexto.size()));
-    if (!EscribirUtf8(texto ? TextoNormal() : TextoClave(), ruta.c_str())) {
-      std::fprintf(stderr, "no se pudo escribir %s\n", ruta.c_str());
-      return 1;
+    constexpr std::string_view OpcionTexto = "--escribir-texto=";
+    constexpr std::string_view OpcionClave = "--escribir-clave=";
+    bool soloEscribir = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argumento = argv[i];
+        const bool texto = argumento.substr(0, OpcionTexto.size()) == OpcionTexto;
+        const bool clave = argumento.substr(0, OpcionClave.size()) == OpcionClave;
+        if (!texto && !clave) continue;
+        soloEscribir = true;
+        const std::string ruta(argumento.substr(OpcionTexto.size()));
+        if (!EscribirUtf8(texto ? TextoNormal() : TextoClave(), ruta.c_str())) {
+            std::fprintf(stderr, "no se pudo escribir %s\n", ruta.c_str());
+            return 1;
+        }
     }
-  }
-  if (soloEscribir) {
-    std::printf("caracteres=%zu\n", TextoNormal().size());
-    return 0;
-  }
+    if (soloEscribir) {
+        std::printf("caracteres=%zu\n", TextoNormal().size());
+        return 0;
+    }
 
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
 
-  TextoNormal();
-  TextoClave();
-  const double nuevaClave = MillonesPorSegundoEnMemoriaNueva(kalvenor::HaciaClave);
-  const double nuevaNormal = MillonesPorSegundoEnMemoriaNueva(kalvenor::HaciaNormal);
-  std::printf("En memoria nueva del sistema (cada resultado en páginas sin tocar): "
-              "HaciaClave %.0f, HaciaNormal %.0f millones de caracteres/s\n",
-              nuevaClave, nuevaNormal);
+    TextoNormal();
+    TextoClave();
+    const double nuevaClave = MillonesPorSegundoEnMemoriaNueva(kalvenor::HaciaClave);
+    const double nuevaNormal = MillonesPorSegundoEnMemoriaNueva(kalvenor::HaciaNormal);
+    std::printf(
+        "En memoria nueva del sistema (cada resultado en páginas sin tocar): "
+        "HaciaClave %.0f, HaciaNormal %.0f millones de caracteres/s\n",
+        nuevaClave, nuevaNormal);
 
 #if defined(__GLIBC__)
-  // glibc hands every block this large straight back to the system when it is
-  // freed, so each call would start on untouched pages and mostly time the
-  // kernel's page faults (memcpy into a new buffer is as slow). A program that
-  // keeps running reuses its memory: keep freed blocks in the heap.
-  mallopt(M_MMAP_MAX, 0);
-  mallopt(M_TRIM_THRESHOLD, 1 << 30);
+    // glibc hands every block this large straight back to the system when it is
+    // freed, so each call would start on untouched pages and mostly time the
+    // kernel's page faults (memcpy into a new buffer is as slow). A program that
+    // keeps running reuses its memory: keep freed blocks in the heap.
+    mallopt(M_MMAP_MAX, 0);
+    mallopt(M_TRIM_THRESHOLD, 1 << 30);
 #endif
 
-  Recolector recolector;
-  benchmark::RunSpecifiedBenchmarks(&recolector);
-  benchmark::Shutdown();
+    Recolector recolector;
+    benchmark::RunSpecifiedBenchmarks(&recolector);
+    benchmark::Shutdown();
 
-  const double clave = recolector.MillonesPorSegundo("BM_TraducirHaciaClave");
-  const double normal = recolector.MillonesPorSegundo("BM_TraducirHaciaNormal");
-  const double copia = recolector.MillonesPorSegundo("BM_Memcpy");
-  std::printf("HaciaClave %.0f, HaciaNormal %.0f, memcpy %.0f millones de caracteres/s\n", clave,
-              normal, copia);
-  std::printf("traducir_mchars_per_s=%.0f memcpy_mchars_per_s=%.0f\n", std::min(clave, normal),
-              copia);
-  return 0;
+    const double clave = recolector.MillonesPorSegundo("BM_TraducirHaciaClave");
+    const double normal = recolector.MillonesPorSegundo("BM_TraducirHaciaNormal");
+    const double copia = recolector.MillonesPorSegundo("BM_Memcpy");
+    std::printf("HaciaClave %.0f, HaciaNormal %.0f, memcpy %.0f millones de caracteres/s\n", clave, normal, copia);
+    std::printf("traducir_mchars_per_s=%.0f memcpy_mchars_per_s=%.0f\n", std::min(clave, normal), copia);
+    return 0;
 }

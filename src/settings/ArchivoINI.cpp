@@ -127,8 +127,8 @@ std::wstring ArchivoLeido(std::u16string_view archivo) {
 std::u16string Leer(std::u16string_view seccion, std::u16string_view clave, const std::wstring& archivo) {
     if (CabeEnAnsi(archivo)) {
         std::string buffer(kLongitudBuffer, '\0');
-        const DWORD n = GetPrivateProfileStringA(Ansi(seccion).c_str(), Ansi(clave).c_str(), "",
-                                                 buffer.data(), kLongitudBuffer, Ansi(archivo).c_str());
+        const DWORD n = GetPrivateProfileStringA(Ansi(seccion).c_str(), Ansi(clave).c_str(), "", buffer.data(),
+                                                 kLongitudBuffer, Ansi(archivo).c_str());
         return TextoDesdeAncho(DesdeAnsi(std::string_view(buffer.data(), n)));
     }
     std::wstring buffer(kLongitudBuffer, L'\0');
@@ -142,12 +142,12 @@ bool Escribir(std::u16string_view seccion, std::u16string_view clave, std::optio
               const std::wstring& ruta) {
     if (CabeEnAnsi(ruta)) {
         const std::string texto = valor ? Ansi(*valor) : std::string();
-        return WritePrivateProfileStringA(Ansi(seccion).c_str(), Ansi(clave).c_str(),
-                                          valor ? texto.c_str() : nullptr, Ansi(ruta).c_str()) != FALSE;
+        return WritePrivateProfileStringA(Ansi(seccion).c_str(), Ansi(clave).c_str(), valor ? texto.c_str() : nullptr,
+                                          Ansi(ruta).c_str()) != FALSE;
     }
     const std::wstring texto = valor ? PorAnsi(*valor) : std::wstring();
-    return WritePrivateProfileStringW(PorAnsi(seccion).c_str(), PorAnsi(clave).c_str(),
-                                      valor ? texto.c_str() : nullptr, ruta.c_str()) != FALSE;
+    return WritePrivateProfileStringW(PorAnsi(seccion).c_str(), PorAnsi(clave).c_str(), valor ? texto.c_str() : nullptr,
+                                      ruta.c_str()) != FALSE;
 }
 
 }  // namespace

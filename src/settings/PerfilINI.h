@@ -23,8 +23,8 @@ public:
     // Sets the key in the section to the value, adding the key, the section
     // and the file as needed; the other keys keep their values. True when the
     // value was stored; on false the file is as it was.
-    virtual bool EscribirINI(std::u16string_view seccion, std::u16string_view clave,
-                             std::u16string_view valor, std::u16string_view archivo) = 0;
+    virtual bool EscribirINI(std::u16string_view seccion, std::u16string_view clave, std::u16string_view valor,
+                             std::u16string_view archivo) = 0;
 
     // Removes the key's line from the section; the section's header stays,
     // even with no keys left. True when the key is gone, also when it was never

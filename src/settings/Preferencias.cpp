@@ -13,8 +13,8 @@ namespace {
 // One key: read twice, default for an empty test text; a value that
 // cannot be converted gives the default and is recorded.
 template <class Entero, class Conversion>
-Entero LeerClave(PerfilINI& perfil, std::u16string_view clave, Entero predeterminado,
-                 Conversion convertir, std::vector<ClaveRechazada>& rechazadas) {
+Entero LeerClave(PerfilINI& perfil, std::u16string_view clave, Entero predeterminado, Conversion convertir,
+                 std::vector<ClaveRechazada>& rechazadas) {
     const std::u16string prueba = perfil.LeerINI(kSeccionPreferencias, clave, forms::TituloAplicacion());
     const std::u16string valor = perfil.LeerINI(kSeccionPreferencias, clave, forms::TituloAplicacion());
     if (prueba.empty()) return predeterminado;
@@ -51,9 +51,8 @@ ResultadoGuardado GuardarPreferencias(PerfilINI& perfil, std::int32_t barrido, s
     for (std::size_t i = 0; i < kClaves; ++i) anteriores[i] = perfil.LeerINI(kSeccionPreferencias, claves[i], archivo);
 
     std::size_t escritas = 0;
-    while (escritas < kClaves &&
-           perfil.EscribirINI(kSeccionPreferencias, claves[escritas], forms::TextoDesdeNumero(valores[escritas]),
-                              archivo)) {
+    while (escritas < kClaves && perfil.EscribirINI(kSeccionPreferencias, claves[escritas],
+                                                    forms::TextoDesdeNumero(valores[escritas]), archivo)) {
         ++escritas;
     }
     if (escritas == kClaves) return ResultadoGuardado::Guardado;
@@ -69,9 +68,8 @@ ResultadoGuardado GuardarPreferencias(PerfilINI& perfil, std::int32_t barrido, s
     while (escritas > 0) {
         --escritas;
         const std::u16string& anterior = anteriores[escritas];
-        restaurado &= anterior.empty()
-                          ? perfil.BorrarINI(kSeccionPreferencias, claves[escritas], archivo)
-                          : perfil.EscribirINI(kSeccionPreferencias, claves[escritas], anterior, archivo);
+        restaurado &= anterior.empty() ? perfil.BorrarINI(kSeccionPreferencias, claves[escritas], archivo)
+                                       : perfil.EscribirINI(kSeccionPreferencias, claves[escritas], anterior, archivo);
     }
     return restaurado ? ResultadoGuardado::SinCambios : ResultadoGuardado::AMedias;
 }

@@ -10,12 +10,10 @@
 namespace kalvenor {
 
 // Text1, plain text: the Spanish alphabet in both cases, full stop and comma.
-inline constexpr std::u16string_view PermitidosNormal =
-    u"ABCDEFGHIJKLMNÑOPQRSTUVWXYZ.,abcdefghijklmnñopqrstuvwxyz";
+inline constexpr std::u16string_view PermitidosNormal = u"ABCDEFGHIJKLMNÑOPQRSTUVWXYZ.,abcdefghijklmnñopqrstuvwxyz";
 // Text2, code text: the letters without a digit in the code table, in both
 // cases, full stop, comma and the ten digits.
-inline constexpr std::u16string_view PermitidosClave =
-    u"BDFHJKNÑPQSTVWXYZ.,bdfhjknñpqstvwxyz1234567890";
+inline constexpr std::u16string_view PermitidosClave = u"BDFHJKNÑPQSTVWXYZ.,bdfhjknñpqstvwxyz1234567890";
 
 static_assert(PermitidosNormal.size() == 56);
 static_assert(PermitidosClave.size() == 46);
@@ -24,12 +22,10 @@ static_assert(PermitidosClave.size() == 46);
 // code is 8 or less (signed: backspace, codes 1 to 7, 0 and every negative
 // code) or when its character, through the code page of aCaracter, is in the
 // set (exact comparison, case matters).
-bool TeclaPermitida(std::int16_t KeyAscii, std::u16string_view permitidos,
-                    forms::ConversorAnsi aCaracter);
+bool TeclaPermitida(std::int16_t KeyAscii, std::u16string_view permitidos, forms::ConversorAnsi aCaracter);
 
 // The key-press handler's body: sets KeyAscii to 0 (the key is cancelled)
 // when the box does not take the key, and otherwise leaves it unchanged.
-void FiltrarTecla(std::int16_t& KeyAscii, std::u16string_view permitidos,
-                  forms::ConversorAnsi aCaracter);
+void FiltrarTecla(std::int16_t& KeyAscii, std::u16string_view permitidos, forms::ConversorAnsi aCaracter);
 
 }  // namespace kalvenor

@@ -15,8 +15,8 @@ inline constexpr std::int32_t HaciaNormal = 1;  // code to plain text
 
 // One pair of the code table: a small ASCII letter and an ASCII digit.
 struct ParClave {
-  char16_t letra;
-  char16_t digito;
+    char16_t letra;
+    char16_t digito;
 };
 
 // The code table, in the order in which the pairs are tried.

@@ -23,6 +23,8 @@ const forms::FormDesign kDiseno{
 
 VentanaAcercaDe Form3;
 
+// The design, control by control, as a table.
+// clang-format off
 VentanaAcercaDe::VentanaAcercaDe()
     : Form(kDiseno),
       Picture1(*this, {.bounds = Bounds{90, 135, 1230, 1140}, .tabIndex = 0, .picture = IDR_IMAGEN_ACERCA}),
@@ -39,6 +41,7 @@ VentanaAcercaDe::VentanaAcercaDe()
                      .bounds = Bounds{1530, 990, 2940, 240},
                      .tabIndex = 4}),
       Timer1(*this, {.interval = 4000, .enabled = true}) {
+    // clang-format on
     Timer1.Tick = [this] { Timer1_Timer(); };
 }
 

@@ -34,6 +34,8 @@ const forms::FontDesign kFuenteCasillas{.face = L"MS Sans Serif", .points = 9.75
 
 VentanaOpciones Form2;
 
+// The design, control by control, as a table.
+// clang-format off
 VentanaOpciones::VentanaOpciones()
     : Form(kDiseno),
       Frame1(*this, {.caption = L"Velocidad del barrido", .bounds = Bounds{135, 135, 4020, 825}, .tabIndex = 0}),
@@ -62,6 +64,7 @@ VentanaOpciones::VentanaOpciones()
                          .font = &kFuenteCasillas}),
       Command1(*this, {.caption = L"Aceptar", .bounds = Bounds{450, 3015, 1455, 420}, .tabIndex = 6}),
       Command2(*this, {.caption = L"Cancelar", .bounds = Bounds{2340, 3015, 1455, 420}, .tabIndex = 7}) {
+    // clang-format on
     Command1.Click = [this] { Command1_Click(); };
     Command2.Click = [this] { Command2_Click(); };
 }

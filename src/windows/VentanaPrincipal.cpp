@@ -46,7 +46,8 @@ std::u16string DescribirRechazadas(const std::vector<ClaveRechazada>& rechazadas
         lineas += u"  ";
         lineas.append(r.clave).append(u"=").append(r.valor);
         if (r.error == forms::kErrorDesbordamiento)
-            lineas += r.clave == kClaveLayer ? u": fuera del intervalo de 0 a 255" : u": fuera del intervalo de -32768 a 32767";
+            lineas += r.clave == kClaveLayer ? u": fuera del intervalo de 0 a 255"
+                                             : u": fuera del intervalo de -32768 a 32767";
         else
             lineas += u": no es un número entero";
         lineas += u"; se usa " + ValorPredeterminado(r.clave) + u"\n";
@@ -62,6 +63,8 @@ constexpr COLORREF kFondoCajas = RGB(192, 255, 255);
 
 VentanaPrincipal Form1;
 
+// The design, control by control, as a table.
+// clang-format off
 VentanaPrincipal::VentanaPrincipal()
     : Form(kDiseno),
       Label2(*this, {.caption = L"Ingrese el texto Normal a traducir",
@@ -93,6 +96,7 @@ VentanaPrincipal::VentanaPrincipal()
       mnuOpciones(mnuHerramientas, {L"Opciones"}),
       mnuAyuda(*this, {L"?"}),
       mnuAcercaDe(mnuAyuda, {L"Acerca de..."}) {
+    // clang-format on
     Timer1.Tick = [this] { Timer1_Timer(); };
     Command1.Click = [this] { Command1_Click(); };
     Command2.Click = [this] { Command2_Click(); };

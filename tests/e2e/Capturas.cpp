@@ -32,14 +32,13 @@ protected:
         ::Sleep(400);
         const RECT r = Rectangulo(ventana);
         const std::string rectangulo = std::to_string(r.left) + " " + std::to_string(r.top) + " " +
-                                       std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top) +
-                                       "\n";
+                                       std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top) + "\n";
         const std::wstring listo = carpeta_ + L"\\" + nombre + L".listo";
         ASSERT_TRUE(EscribirBytes(listo + L".tmp", rectangulo));
         ASSERT_TRUE(::MoveFileExW((listo + L".tmp").c_str(), listo.c_str(), MOVEFILE_REPLACE_EXISTING));
         const std::wstring hecho = carpeta_ + L"\\" + nombre + L".hecho";
-        ASSERT_TRUE(EsperarHasta([&] { return ::GetFileAttributesW(hecho.c_str()) != INVALID_FILE_ATTRIBUTES; },
-                                 espera))
+        ASSERT_TRUE(
+            EsperarHasta([&] { return ::GetFileAttributesW(hecho.c_str()) != INVALID_FILE_ATTRIBUTES; }, espera))
             << "el guion no tomó la captura";
     }
 

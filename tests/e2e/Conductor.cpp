@@ -228,8 +228,7 @@ std::string ArchivoPreferencias(const std::vector<std::string>& lineas) {
 
 std::wstring Texto(HWND ventana) {
     DWORD_PTR largo = 0;
-    if (!::SendMessageTimeoutW(ventana, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kEsperaLarga.count(), &largo))
-        return {};
+    if (!::SendMessageTimeoutW(ventana, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kEsperaLarga.count(), &largo)) return {};
     std::wstring texto(static_cast<size_t>(largo) + 1, L'\0');
     DWORD_PTR copiados = 0;
     if (!::SendMessageTimeoutW(ventana, WM_GETTEXT, texto.size(), reinterpret_cast<LPARAM>(texto.data()), SMTO_NORMAL,
@@ -491,9 +490,7 @@ bool Programa::InstalarSonda(DWORD hilo) {
     return gancho_ != nullptr;
 }
 
-bool Programa::Vivo() const {
-    return proceso_.hProcess && ::WaitForSingleObject(proceso_.hProcess, 0) == WAIT_TIMEOUT;
-}
+bool Programa::Vivo() const { return proceso_.hProcess && ::WaitForSingleObject(proceso_.hProcess, 0) == WAIT_TIMEOUT; }
 
 std::optional<DWORD> Programa::EsperarFin(std::chrono::milliseconds limite) {
     if (!proceso_.hProcess) return std::nullopt;

@@ -45,8 +45,7 @@ inline const std::string kCabeceraSeccion = "[Configuraci\xF3nGeneral]";
 
 // True as soon as the condition holds; false when the time-out passes first.
 // The condition is checked every few milliseconds.
-bool EsperarHasta(const std::function<bool()>& condicion,
-                  std::chrono::milliseconds limite = kEsperaLarga);
+bool EsperarHasta(const std::function<bool()>& condicion, std::chrono::milliseconds limite = kEsperaLarga);
 
 // A Windows path for a Unix one (Wine maps Z: to /); Windows paths are kept.
 std::wstring RutaWindows(std::string_view ruta);
@@ -76,7 +75,7 @@ std::string ArchivoPreferencias(const std::vector<std::string>& lineas);
 
 // --- Windows and controls, from outside ---------------------------------
 
-std::wstring Texto(HWND ventana);                 // WM_GETTEXT
+std::wstring Texto(HWND ventana);                        // WM_GETTEXT
 void PonerTexto(HWND ventana, std::wstring_view texto);  // WM_SETTEXT
 std::wstring Clase(HWND ventana);
 RECT Rectangulo(HWND ventana);  // GetWindowRect
@@ -94,9 +93,9 @@ bool EsTopmost(HWND ventana);
 std::optional<BYTE> Opacidad(HWND ventana);
 // BM_CLICK, sent: returns when the program has handled the click.
 void Pulsar(HWND boton);
-int PosicionDeslizador(HWND deslizador);  // TBM_GETPOS
+int PosicionDeslizador(HWND deslizador);              // TBM_GETPOS
 void MoverDeslizador(HWND deslizador, int posicion);  // TBM_SETPOS
-bool Marcada(HWND casilla);  // BM_GETCHECK
+bool Marcada(HWND casilla);                           // BM_GETCHECK
 
 // The child windows of the class, top to bottom, then left to right.
 std::vector<HWND> Hijos(HWND padre, std::wstring_view clase);

@@ -96,7 +96,7 @@ TEST_F(Opciones, LosDeslizadoresEnSusExtremosSeGuardanYLaPrincipalVuelveConEllos
     ASSERT_NE(c.sliLayer, nullptr);
     ASSERT_NE(c.Aceptar, nullptr);
 
-    MoverDeslizador(c.sliLayer, 0);    // fully left
+    MoverDeslizador(c.sliLayer, 0);      // fully left
     MoverDeslizador(c.sliBarrido, 600);  // fully right
     EXPECT_EQ(PosicionDeslizador(c.sliLayer), 0);
     EXPECT_EQ(PosicionDeslizador(c.sliBarrido), 600);
@@ -113,8 +113,8 @@ TEST_F(Opciones, LosDeslizadoresEnSusExtremosSeGuardanYLaPrincipalVuelveConEllos
 }
 
 TEST_F(Opciones, SeCargaDeLasPreferenciasYSeColocaEnLaEsquinaDeLaPrincipalPorDieciseis) {
-    ASSERT_NO_FATAL_FAILURE(ArrancarAbierta(
-        ArchivoPreferencias({"Barrido=350", "Layer=120", "ShowPopUp=0", "Movible=1"})));
+    ASSERT_NO_FATAL_FAILURE(
+        ArrancarAbierta(ArchivoPreferencias({"Barrido=350", "Layer=120", "ShowPopUp=0", "Movible=1"})));
     const RECT principal = Rectangulo(principal_);
     HWND opciones = Abrir(kIdOpciones, kTituloOpciones, false);
     ASSERT_NE(opciones, nullptr);
@@ -154,11 +154,20 @@ TEST_F(Opciones, LasTeclasDeNavegacionNoCierranLaVentanaNiGuardan) {
 
     // The Tab keys go sliBarrido -> sliLayer -> sliBarrido -> sliLayer.
     const Pulsacion teclas[] = {
-        {"Escape", VK_ESCAPE, 0}, {"Enter", VK_RETURN, 0},     {"Izquierda", VK_LEFT, 0},
-        {"Derecha", VK_RIGHT, 0}, {"Arriba", VK_UP, 0},        {"Abajo", VK_DOWN, 0},
-        {"Alt+A", 'A', VK_MENU},  {"Alt+C", 'C', VK_MENU},     {"Escape", VK_ESCAPE, 0},
-        {"Ctrl+Tab", VK_TAB, VK_CONTROL}, {"Mayús+Tab", VK_TAB, VK_SHIFT}, {"Tab", VK_TAB, 0},
-        {"Escape", VK_ESCAPE, 0}, {"Enter", VK_RETURN, 0},
+        {"Escape", VK_ESCAPE, 0},
+        {"Enter", VK_RETURN, 0},
+        {"Izquierda", VK_LEFT, 0},
+        {"Derecha", VK_RIGHT, 0},
+        {"Arriba", VK_UP, 0},
+        {"Abajo", VK_DOWN, 0},
+        {"Alt+A", 'A', VK_MENU},
+        {"Alt+C", 'C', VK_MENU},
+        {"Escape", VK_ESCAPE, 0},
+        {"Ctrl+Tab", VK_TAB, VK_CONTROL},
+        {"Mayús+Tab", VK_TAB, VK_SHIFT},
+        {"Tab", VK_TAB, 0},
+        {"Escape", VK_ESCAPE, 0},
+        {"Enter", VK_RETURN, 0},
     };
     for (const Pulsacion& p : teclas) {
         SCOPED_TRACE(p.nombre);
@@ -170,7 +179,8 @@ TEST_F(Opciones, LasTeclasDeNavegacionNoCierranLaVentanaNiGuardan) {
         // key of the table does: once it is there, the key has been handled.
         PulsarTecla(VK_HOME);
         ASSERT_TRUE(EsperarHasta([&] {
-            return !::IsWindow(opciones) || PosicionDeslizador(c.sliBarrido) == 50 || PosicionDeslizador(c.sliLayer) == 0;
+            return !::IsWindow(opciones) || PosicionDeslizador(c.sliBarrido) == 50 ||
+                   PosicionDeslizador(c.sliLayer) == 0;
         })) << "Inicio no llegó a ningún deslizador";
         ASSERT_TRUE(::IsWindow(opciones)) << "la ventana de opciones se cerró";
     }

@@ -59,9 +59,8 @@ protected:
     }
 
     void EsperarAbierta(HWND principal) {
-        ASSERT_TRUE(programa_->EsperarAbierta(principal))
-            << "la ventana principal no terminó de abrirse: alto " << Alto(principal) << " de "
-            << TamanoDisenadoPrincipal().cy;
+        ASSERT_TRUE(programa_->EsperarAbierta(principal)) << "la ventana principal no terminó de abrirse: alto "
+                                                          << Alto(principal) << " de " << TamanoDisenadoPrincipal().cy;
     }
 
     // Waits for a new load of the main window (another handle than `anterior`).

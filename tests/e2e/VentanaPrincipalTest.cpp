@@ -39,8 +39,8 @@ TEST_F(VentanaPrincipal, AbreEnLaEsquinaDeLaBarraYCreceHastaSuAltoDisenado) {
     std::set<int> altosAlCrecer;
     int altoAnterior = 0;
     for (const RECT& r : muestras) {
-        SCOPED_TRACE(testing::Message() << "muestra (" << r.left << ", " << r.top << ", " << r.right << ", "
-                                        << r.bottom << ")");
+        SCOPED_TRACE(testing::Message() << "muestra (" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom
+                                        << ")");
         EXPECT_EQ(r.left, 0);
         EXPECT_EQ(r.right - r.left, disenado.cx);
         // The height changes before the top, as two changes: between them the
@@ -123,11 +123,20 @@ TEST_F(VentanaPrincipal, UnArchivoConValoresInserviblesAvisaYAbreConLosPredeterm
 // input: none closes the window or loses text. Alt+letters come before an
 // Escape, which closes a menu they might have opened.
 const Pulsacion kTeclasDeNavegacion[] = {
-    {"Escape", VK_ESCAPE, 0},        {"Enter", VK_RETURN, 0},       {"Izquierda", VK_LEFT, 0},
-    {"Derecha", VK_RIGHT, 0},        {"Arriba", VK_UP, 0},          {"Abajo", VK_DOWN, 0},
-    {"Alt+A", 'A', VK_MENU},         {"Alt+H", 'H', VK_MENU},       {"Alt+Z", 'Z', VK_MENU},
-    {"Escape", VK_ESCAPE, 0},        {"Ctrl+Tab", VK_TAB, VK_CONTROL}, {"Mayús+Tab", VK_TAB, VK_SHIFT},
-    {"Tab", VK_TAB, 0},              {"Escape", VK_ESCAPE, 0},
+    {"Escape", VK_ESCAPE, 0},
+    {"Enter", VK_RETURN, 0},
+    {"Izquierda", VK_LEFT, 0},
+    {"Derecha", VK_RIGHT, 0},
+    {"Arriba", VK_UP, 0},
+    {"Abajo", VK_DOWN, 0},
+    {"Alt+A", 'A', VK_MENU},
+    {"Alt+H", 'H', VK_MENU},
+    {"Alt+Z", 'Z', VK_MENU},
+    {"Escape", VK_ESCAPE, 0},
+    {"Ctrl+Tab", VK_TAB, VK_CONTROL},
+    {"Mayús+Tab", VK_TAB, VK_SHIFT},
+    {"Tab", VK_TAB, 0},
+    {"Escape", VK_ESCAPE, 0},
 };
 
 TEST_F(VentanaPrincipal, EscapeYLasTeclasDeNavegacionNoCierranLaVentanaNiBorranElTexto) {
@@ -212,11 +221,10 @@ TEST_F(VentanaPrincipal, CaracteresFueraDelTecladoEnCadaCaja) {
         bool enText2;
     };
     const Caso casos[] = {
-        {L'b', true, true},    {L'B', true, true},    {L'Ñ', true, true},    {L'ñ', true, true},
-        {L'.', true, true},    {L',', true, true},    {L'7', false, true},   {L'a', true, false},
-        {L'A', true, false},   {L'á', false, false},  {L'é', false, false},  {L'ü', false, false},
-        {L'¿', false, false},  {L'?', false, false},  {L'¡', false, false},  {L'!', false, false},
-        {L';', false, false},  {L'-', false, false},  {L' ', false, false},  {L'\r', false, false},
+        {L'b', true, true},    {L'B', true, true},   {L'Ñ', true, true},   {L'ñ', true, true},   {L'.', true, true},
+        {L',', true, true},    {L'7', false, true},  {L'a', true, false},  {L'A', true, false},  {L'á', false, false},
+        {L'é', false, false},  {L'ü', false, false}, {L'¿', false, false}, {L'?', false, false}, {L'¡', false, false},
+        {L'!', false, false},  {L';', false, false}, {L'-', false, false}, {L' ', false, false}, {L'\r', false, false},
         {L'\n', false, false},
     };
     // Every key ends with a z, which both boxes take: once it is there, the
@@ -321,8 +329,8 @@ class EncimaYMover : public PruebaKalvenor, public testing::WithParamInterface<C
 
 TEST_P(EncimaYMover, TrasElPrimerTicSiguenLasPreferencias) {
     const CasoEncimaYMover& caso = GetParam();
-    ASSERT_NO_FATAL_FAILURE(Arrancar(ArchivoPreferencias(
-        {std::string("ShowPopUp=") + caso.showPopUp, std::string("Movible=") + caso.movible})));
+    ASSERT_NO_FATAL_FAILURE(Arrancar(
+        ArchivoPreferencias({std::string("ShowPopUp=") + caso.showPopUp, std::string("Movible=") + caso.movible})));
 
     // Two ticks retrieved: the first has been handled.
     ASSERT_TRUE(programa().EsperarTics(principal_, 2)) << "Timer1 no dio dos tics";
@@ -370,8 +378,7 @@ TEST_P(OpacidadPrincipal, EsLaDelArchivo) {
 
 INSTANTIATE_TEST_SUITE_P(Preferencias, OpacidadPrincipal,
                          testing::Values(CasoOpacidad{"SinArchivo", std::nullopt, 255},
-                                         CasoOpacidad{"Layer200", "200", 200},
-                                         CasoOpacidad{"LayerVacio", "", 255}),
+                                         CasoOpacidad{"Layer200", "200", 200}, CasoOpacidad{"LayerVacio", "", 255}),
                          [](const auto& info) { return std::string(info.param.nombre); });
 
 TEST_F(VentanaPrincipal, ElMenuTieneSusTresOrdenesConLosIdsDeLaCapaDeFormularios) {
@@ -399,8 +406,8 @@ TEST_F(VentanaPrincipal, SalirLaBarreHastaCerrarlaYElProgramaTermina) {
     int altoAnterior = abierta;
     int menor = abierta;
     for (const RECT& r : muestras) {
-        SCOPED_TRACE(testing::Message() << "muestra (" << r.left << ", " << r.top << ", " << r.right << ", "
-                                        << r.bottom << ")");
+        SCOPED_TRACE(testing::Message() << "muestra (" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom
+                                        << ")");
         EXPECT_EQ(r.left, 0);
         // Height first, then top: between the two the bottom edge may stand
         // one step high.

@@ -7,8 +7,7 @@
 
 namespace kalvenor::pruebas {
 
-bool EsperarHasta(const std::function<bool()>& condicion,
-                  std::chrono::milliseconds limite = std::chrono::seconds(10));
+bool EsperarHasta(const std::function<bool()>& condicion, std::chrono::milliseconds limite = std::chrono::seconds(10));
 
 // Pumps for a while; for checking that something does not happen.
 void BombearDurante(std::chrono::milliseconds tiempo);

@@ -18,56 +18,56 @@ namespace {
 using prueba::CaracterWindows1252;
 
 class CodigoAnsiDelSistema1252 : public ::testing::Test {
- protected:
-  void SetUp() override {
-    if (GetACP() != 1252) GTEST_SKIP() << "la página de códigos ANSI es " << GetACP();
-  }
+protected:
+    void SetUp() override {
+        if (GetACP() != 1252) GTEST_SKIP() << "la página de códigos ANSI es " << GetACP();
+    }
 };
 
 TEST_F(CodigoAnsiDelSistema1252, EnieEs241YVuelta) {
-  EXPECT_EQ(CaracterAnsiDelSistema(241), u'ñ');
-  EXPECT_EQ(CaracterAnsiDelSistema(209), u'Ñ');
-  EXPECT_EQ(CodigoAnsiDelSistema(u'ñ'), 241);
-  EXPECT_EQ(CodigoAnsiDelSistema(u'Ñ'), 209);
-  EXPECT_EQ(CodigoAnsiDelSistema(u'\u20AC'), 0x80);
-  EXPECT_EQ(CodigoAnsiDelSistema(u'a'), 'a');
+    EXPECT_EQ(CaracterAnsiDelSistema(241), u'ñ');
+    EXPECT_EQ(CaracterAnsiDelSistema(209), u'Ñ');
+    EXPECT_EQ(CodigoAnsiDelSistema(u'ñ'), 241);
+    EXPECT_EQ(CodigoAnsiDelSistema(u'Ñ'), 209);
+    EXPECT_EQ(CodigoAnsiDelSistema(u'\u20AC'), 0x80);
+    EXPECT_EQ(CodigoAnsiDelSistema(u'a'), 'a');
 }
 
 TEST_F(CodigoAnsiDelSistema1252, LaTablaPortableEsLaDelSistema) {
-  for (std::int16_t codigo = 0; codigo <= 0xFF; ++codigo) {
-    EXPECT_EQ(CaracterAnsiDelSistema(codigo), CaracterWindows1252(codigo)) << "código " << codigo;
-  }
+    for (std::int16_t codigo = 0; codigo <= 0xFF; ++codigo) {
+        EXPECT_EQ(CaracterAnsiDelSistema(codigo), CaracterWindows1252(codigo)) << "código " << codigo;
+    }
 }
 
 TEST_F(CodigoAnsiDelSistema1252, CadaCaracterDeLaPaginaVuelveASuCodigo) {
-  for (std::int16_t codigo = 0; codigo <= 0xFF; ++codigo) {
-    EXPECT_EQ(CodigoAnsiDelSistema(CaracterWindows1252(codigo)), codigo) << "código " << codigo;
-  }
+    for (std::int16_t codigo = 0; codigo <= 0xFF; ++codigo) {
+        EXPECT_EQ(CodigoAnsiDelSistema(CaracterWindows1252(codigo)), codigo) << "código " << codigo;
+    }
 }
 
 TEST_F(CodigoAnsiDelSistema1252, UnCaracterFueraDeLaPaginaEsInterrogacion) {
-  EXPECT_EQ(CodigoAnsiDelSistema(u'\u4E00'), '?');  // CJK ideograph one
-  EXPECT_EQ(CodigoAnsiDelSistema(u'\u0101'), '?');  // a with macron: no best fit to a
-  EXPECT_EQ(CodigoAnsiDelSistema(u'\u03B1'), '?');  // Greek small alpha
-  EXPECT_EQ(CodigoAnsiDelSistema(u'?'), '?');
+    EXPECT_EQ(CodigoAnsiDelSistema(u'\u4E00'), '?');  // CJK ideograph one
+    EXPECT_EQ(CodigoAnsiDelSistema(u'\u0101'), '?');  // a with macron: no best fit to a
+    EXPECT_EQ(CodigoAnsiDelSistema(u'\u03B1'), '?');  // Greek small alpha
+    EXPECT_EQ(CodigoAnsiDelSistema(u'?'), '?');
 }
 
 TEST_F(CodigoAnsiDelSistema1252, FiltrarTeclaConElConversorDelSistema) {
-  const auto filtrar = [](char16_t tecla, std::u16string_view permitidos) {
-    std::int16_t KeyAscii = CodigoAnsiDelSistema(tecla);
-    FiltrarTecla(KeyAscii, permitidos, CaracterAnsiDelSistema);
-    return KeyAscii;
-  };
-  EXPECT_EQ(filtrar(u'ñ', PermitidosNormal), 241);
-  EXPECT_EQ(filtrar(u'Ñ', PermitidosClave), 209);
-  EXPECT_EQ(filtrar(u'7', PermitidosNormal), 0);
-  EXPECT_EQ(filtrar(u'7', PermitidosClave), '7');
-  EXPECT_EQ(filtrar(u'a', PermitidosClave), 0);
-  EXPECT_EQ(filtrar(u'á', PermitidosNormal), 0);
-  EXPECT_EQ(filtrar(u' ', PermitidosNormal), 0);
-  EXPECT_EQ(filtrar(u'\u0101', PermitidosNormal), 0);  // becomes '?', refused
-  EXPECT_EQ(filtrar(u'\b', PermitidosNormal), 8);
-  EXPECT_EQ(filtrar(u'\r', PermitidosClave), 0);
+    const auto filtrar = [](char16_t tecla, std::u16string_view permitidos) {
+        std::int16_t KeyAscii = CodigoAnsiDelSistema(tecla);
+        FiltrarTecla(KeyAscii, permitidos, CaracterAnsiDelSistema);
+        return KeyAscii;
+    };
+    EXPECT_EQ(filtrar(u'ñ', PermitidosNormal), 241);
+    EXPECT_EQ(filtrar(u'Ñ', PermitidosClave), 209);
+    EXPECT_EQ(filtrar(u'7', PermitidosNormal), 0);
+    EXPECT_EQ(filtrar(u'7', PermitidosClave), '7');
+    EXPECT_EQ(filtrar(u'a', PermitidosClave), 0);
+    EXPECT_EQ(filtrar(u'á', PermitidosNormal), 0);
+    EXPECT_EQ(filtrar(u' ', PermitidosNormal), 0);
+    EXPECT_EQ(filtrar(u'\u0101', PermitidosNormal), 0);  // becomes '?', refused
+    EXPECT_EQ(filtrar(u'\b', PermitidosNormal), 8);
+    EXPECT_EQ(filtrar(u'\r', PermitidosClave), 0);
 }
 
 }  // namespace

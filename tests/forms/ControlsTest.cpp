@@ -22,11 +22,17 @@ class FormaConControles : public Form {
 public:
     FormaConControles()
         : Form(FormDesign{.caption = L"Controles", .clientWidth = 6000, .clientHeight = 4000}),
-          Caja(*this, {.bounds = {90, 90, 3000, 900}, .tabIndex = 0, .multiLine = true,
-                       .scrollBars = ScrollBars::Both, .backColor = RGB(192, 255, 255)}),
+          Caja(*this, {.bounds = {90, 90, 3000, 900},
+                       .tabIndex = 0,
+                       .multiLine = true,
+                       .scrollBars = ScrollBars::Both,
+                       .backColor = RGB(192, 255, 255)}),
           Boton(*this, {.caption = L"Botón", .bounds = {3200, 90, 1500, 420}, .tabIndex = 1}),
-          Etiqueta(*this, {.caption = L"Etiqueta", .bounds = {90, 1100, 3000, 375}, .tabIndex = 2,
-                           .font = &kNegrita, .foreColor = RGB(0, 128, 128)}),
+          Etiqueta(*this, {.caption = L"Etiqueta",
+                           .bounds = {90, 1100, 3000, 375},
+                           .tabIndex = 2,
+                           .font = &kNegrita,
+                           .foreColor = RGB(0, 128, 128)}),
           Marco(*this, {.caption = L"Marco", .bounds = {150, 1500, 4000, 825}, .tabIndex = 3}),
           Deslizador(Marco, {.bounds = {135, 270, 3600, 375}, .tabIndex = 4, .min = 50, .max = 600}),
           Casilla(*this, {.caption = L"Casilla", .bounds = {90, 2500, 3000, 330}, .tabIndex = 5}),
@@ -139,8 +145,9 @@ TEST_F(ControlsTest, LabelsGetTheirDesignedFont) {
 TEST_F(ControlsTest, TimerTicksWhileItsFormIsLoaded) {
     class FormaConReloj : public Form {
     public:
-        FormaConReloj() : Form(FormDesign{.caption = L"Reloj", .clientWidth = 1500, .clientHeight = 900}),
-                          Reloj(*this, {.interval = 20}) {
+        FormaConReloj()
+            : Form(FormDesign{.caption = L"Reloj", .clientWidth = 1500, .clientHeight = 900}),
+              Reloj(*this, {.interval = 20}) {
             Reloj.Tick = [this] { ++ticks; };
         }
         Timer Reloj;

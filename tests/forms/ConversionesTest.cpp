@@ -25,8 +25,10 @@ Resultado Valor(int v) { return {v, 0}; }
 Resultado Error(int numero) { return {std::nullopt, numero}; }
 
 void PrintTo(const Resultado& r, std::ostream* os) {
-    if (r.valor) *os << "valor " << *r.valor;
-    else *os << "error " << r.error;
+    if (r.valor)
+        *os << "valor " << *r.valor;
+    else
+        *os << "error " << r.error;
 }
 
 template <class Conversion>
@@ -84,7 +86,7 @@ TEST(Conversiones, TextoANumero) {
         {u"5-", kTipo, kTipo},
         {u"1e3", kTipo, kTipo},
         {u"0x10", kTipo, kTipo},
-        {u"\uFF15", kTipo, kTipo},            // a full-width digit five
+        {u"\uFF15", kTipo, kTipo},                 // a full-width digit five
         {u"99999999999999999999x", kTipo, kTipo},  // no number, however long its digits
         {trescientasCifras, kDesborde, kDesborde},
         {u"-" + trescientasCifras, kDesborde, kDesborde},

@@ -23,7 +23,8 @@ using pruebas::EsperarHasta;
 class FormaDePrueba : public Form {
 public:
     explicit FormaDePrueba(std::wstring_view titulo)
-        : Form(FormDesign{.caption = titulo, .clientWidth = 3000, .clientHeight = 1500, .backColor = RGB(255, 128, 128)}),
+        : Form(FormDesign{
+              .caption = titulo, .clientWidth = 3000, .clientHeight = 1500, .backColor = RGB(255, 128, 128)}),
           Texto(*this, {.bounds = {90, 90, 2000, 600}, .tabIndex = 0, .multiLine = true}),
           Reloj(*this, {.interval = 30, .enabled = true}) {
         Reloj.Tick = [this] { ++ticks; };

@@ -33,8 +33,8 @@ std::optional<std::wstring> Entorno(const wchar_t* nombre) {
 }
 
 std::optional<std::string> LeerBytes(const fs::path& ruta) {
-    HANDLE archivo = CreateFileW(ruta.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE archivo = CreateFileW(ruta.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (archivo == INVALID_HANDLE_VALUE) return std::nullopt;
     std::string bytes;
     char bloque[4096];
@@ -58,8 +58,8 @@ void EscribirBytes(const fs::path& ruta, const std::string& bytes) {
 void OlvidarPerfil(const fs::path& ruta) { WritePrivateProfileStringW(nullptr, nullptr, nullptr, ruta.c_str()); }
 
 std::string Ansi(std::wstring_view texto) {
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, texto.data(), static_cast<int>(texto.size()), nullptr, 0,
-                                          nullptr, nullptr);
+    const int bytes =
+        WideCharToMultiByte(CP_ACP, 0, texto.data(), static_cast<int>(texto.size()), nullptr, 0, nullptr, nullptr);
     std::string resultado(static_cast<std::size_t>(bytes), '\0');
     WideCharToMultiByte(CP_ACP, 0, texto.data(), static_cast<int>(texto.size()), resultado.data(), bytes, nullptr,
                         nullptr);

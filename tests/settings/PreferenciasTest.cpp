@@ -204,8 +204,9 @@ TEST_F(CargarPreferenciasTest, LoGuardadoEsLoQueSeCarga) {
 TEST_F(CargarPreferenciasTest, GuardarSobreUnArchivoCambiaSoloLasCuatroClaves) {
     Archivo(u"[Otra]\nBarrido=1\n\n[ConfiguraciónGeneral]\nMovible=1\nbarrido = \"600\"\nNota=hola\n");
     EXPECT_EQ(GuardarPreferencias(perfil, 50, 0, 0, 0), ResultadoGuardado::Guardado);
-    EXPECT_EQ(perfil.Texto(kArchivo), u"[Otra]\r\nBarrido=1\r\n\r\n[ConfiguraciónGeneral]\r\nMovible=0\r\nbarrido=50\r\n"
-                                      u"Nota=hola\r\nLayer=0\r\nShowPopUp=0\r\n");
+    EXPECT_EQ(perfil.Texto(kArchivo),
+              u"[Otra]\r\nBarrido=1\r\n\r\n[ConfiguraciónGeneral]\r\nMovible=0\r\nbarrido=50\r\n"
+              u"Nota=hola\r\nLayer=0\r\nShowPopUp=0\r\n");
 }
 
 // A save whose writes fail from the n-th on (`cuantas` of them, the rest
@@ -221,8 +222,7 @@ struct CasoGuardadoFallido {
 
 void PrintTo(const CasoGuardadoFallido& caso, std::ostream* os) { *os << caso.nombre; }
 
-class GuardadoFallidoTest : public CargarPreferenciasTest,
-                            public ::testing::WithParamInterface<CasoGuardadoFallido> {};
+class GuardadoFallidoTest : public CargarPreferenciasTest, public ::testing::WithParamInterface<CasoGuardadoFallido> {};
 
 TEST_P(GuardadoFallidoTest, SeAvisaYNoSePierdeNada) {
     const CasoGuardadoFallido& caso = GetParam();
@@ -247,15 +247,15 @@ constexpr std::size_t kTodas = PerfilEnMemoria::kTodas;
 
 INSTANTIATE_TEST_SUITE_P(
     EscrituraQueFalla, GuardadoFallidoTest,
-    ::testing::Values(
-        CasoGuardadoFallido{"LaPrimera", kCompleto, 1, kTodas, ResultadoGuardado::SinCambios},
-        CasoGuardadoFallido{"LaSegunda", kCompleto, 2, 1, ResultadoGuardado::SinCambios},
-        CasoGuardadoFallido{"LaUltima", kCompleto, 4, 1, ResultadoGuardado::SinCambios},
-        CasoGuardadoFallido{"LaTerceraConClavesQueFaltaban",
-                            u"[Otra]\nLayer=9\n\n[ConfiguraciónGeneral]\nBarrido=300\n\n[Más]\nA=1\n", 3, 1,
-                            ResultadoGuardado::SinCambios},
-        CasoGuardadoFallido{"LaCuartaSinArchivo", u"", 4, 1, ResultadoGuardado::SinCambios},
-        CasoGuardadoFallido{"DesdeLaTerceraTambienAlDeshacer", kCompleto, 3, kTodas, ResultadoGuardado::AMedias}),
+    ::testing::Values(CasoGuardadoFallido{"LaPrimera", kCompleto, 1, kTodas, ResultadoGuardado::SinCambios},
+                      CasoGuardadoFallido{"LaSegunda", kCompleto, 2, 1, ResultadoGuardado::SinCambios},
+                      CasoGuardadoFallido{"LaUltima", kCompleto, 4, 1, ResultadoGuardado::SinCambios},
+                      CasoGuardadoFallido{"LaTerceraConClavesQueFaltaban",
+                                          u"[Otra]\nLayer=9\n\n[ConfiguraciónGeneral]\nBarrido=300\n\n[Más]\nA=1\n", 3,
+                                          1, ResultadoGuardado::SinCambios},
+                      CasoGuardadoFallido{"LaCuartaSinArchivo", u"", 4, 1, ResultadoGuardado::SinCambios},
+                      CasoGuardadoFallido{"DesdeLaTerceraTambienAlDeshacer", kCompleto, 3, kTodas,
+                                          ResultadoGuardado::AMedias}),
     [](const ::testing::TestParamInfo<CasoGuardadoFallido>& info) { return std::string(info.param.nombre); });
 
 }  // namespace

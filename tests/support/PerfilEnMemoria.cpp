@@ -91,8 +91,8 @@ std::u16string PerfilEnMemoria::LeerINI(std::u16string_view seccion, std::u16str
     return {};
 }
 
-bool PerfilEnMemoria::EscribirINI(std::u16string_view seccion, std::u16string_view clave,
-                                  std::u16string_view valor, std::u16string_view archivo) {
+bool PerfilEnMemoria::EscribirINI(std::u16string_view seccion, std::u16string_view clave, std::u16string_view valor,
+                                  std::u16string_view archivo) {
     if (EscrituraFalla()) return false;
     const auto LineaConClave = [&](std::u16string_view nombre) {
         std::u16string linea(nombre);

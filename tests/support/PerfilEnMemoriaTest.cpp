@@ -32,8 +32,9 @@ TEST(PerfilEnMemoria, EscribirReemplazaOAnadeEnSuSeccion) {
     EXPECT_TRUE(perfil.EscribirINI(kSeccion, u"barrido", u"2", u"Kalvenor"));
     EXPECT_TRUE(perfil.EscribirINI(kSeccion, u"Layer", u"3", u"Kalvenor"));
     EXPECT_TRUE(perfil.EscribirINI(u"Nueva", u"Movible", u"", u"Kalvenor"));
-    EXPECT_EQ(perfil.Texto(u"Kalvenor"),
-              u"[ConfiguraciónGeneral]\r\nBarrido=2\r\nLayer=3\r\n\r\n[Otra]\r\nLayer=9\r\n\r\n[Nueva]\r\nMovible=\r\n");
+    EXPECT_EQ(
+        perfil.Texto(u"Kalvenor"),
+        u"[ConfiguraciónGeneral]\r\nBarrido=2\r\nLayer=3\r\n\r\n[Otra]\r\nLayer=9\r\n\r\n[Nueva]\r\nMovible=\r\n");
     EXPECT_EQ(perfil.LeerINI(kSeccion, u"Layer", u"Kalvenor"), u"3");
     EXPECT_EQ(perfil.LeerINI(u"Otra", u"Layer", u"Kalvenor"), u"9");
     EXPECT_EQ(perfil.LeerINI(u"Nueva", u"Movible", u"Kalvenor"), u"");

@@ -17,14 +17,14 @@ constexpr char16_t Tabla80a9F[32] = {
 }  // namespace
 
 char16_t CaracterWindows1252(std::int16_t codigo) {
-  if (codigo < 0 || codigo > 0xFF) {
-    // A single-byte code page has no character for such a code (it would be
-    // a lead and a trail byte of a double-byte one).
-    return u'\uFFFD';
-  }
-  if (codigo >= 0x80 && codigo <= 0x9F) return Tabla80a9F[codigo - 0x80];
-  // 0x00 to 0x7F are ASCII and 0xA0 to 0xFF are Latin-1: the same numbers.
-  return static_cast<char16_t>(codigo);
+    if (codigo < 0 || codigo > 0xFF) {
+        // A single-byte code page has no character for such a code (it would be
+        // a lead and a trail byte of a double-byte one).
+        return u'\uFFFD';
+    }
+    if (codigo >= 0x80 && codigo <= 0x9F) return Tabla80a9F[codigo - 0x80];
+    // 0x00 to 0x7F are ASCII and 0xA0 to 0xFF are Latin-1: the same numbers.
+    return static_cast<char16_t>(codigo);
 }
 
 }  // namespace kalvenor::prueba

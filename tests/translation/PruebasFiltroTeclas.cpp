@@ -18,137 +18,136 @@ using prueba::CaracterWindows1252;
 
 // What the key-press handler leaves of a key code.
 std::int16_t Filtrar(std::int16_t codigo, std::u16string_view permitidos) {
-  std::int16_t KeyAscii = codigo;
-  FiltrarTecla(KeyAscii, permitidos, CaracterWindows1252);
-  return KeyAscii;
+    std::int16_t KeyAscii = codigo;
+    FiltrarTecla(KeyAscii, permitidos, CaracterWindows1252);
+    return KeyAscii;
 }
 
 bool Acepta(std::u16string_view permitidos, std::int16_t codigo) {
-  const std::int16_t resultado = Filtrar(codigo, permitidos);
-  EXPECT_TRUE(resultado == codigo || resultado == 0) << "código " << codigo;
-  EXPECT_EQ(TeclaPermitida(codigo, permitidos, CaracterWindows1252), resultado == codigo)
-      << "código " << codigo;
-  return resultado == codigo;
+    const std::int16_t resultado = Filtrar(codigo, permitidos);
+    EXPECT_TRUE(resultado == codigo || resultado == 0) << "código " << codigo;
+    EXPECT_EQ(TeclaPermitida(codigo, permitidos, CaracterWindows1252), resultado == codigo) << "código " << codigo;
+    return resultado == codigo;
 }
 
 // The Windows-1252 key code of a character of that code page.
 std::int16_t Codigo(char16_t caracter) {
-  for (std::int16_t codigo = 0; codigo <= 0xFF; ++codigo) {
-    if (CaracterWindows1252(codigo) == caracter) return codigo;
-  }
-  ADD_FAILURE() << "no está en Windows-1252: U+" << std::hex << static_cast<int>(caracter);
-  return 0;
+    for (std::int16_t codigo = 0; codigo <= 0xFF; ++codigo) {
+        if (CaracterWindows1252(codigo) == caracter) return codigo;
+    }
+    ADD_FAILURE() << "no está en Windows-1252: U+" << std::hex << static_cast<int>(caracter);
+    return 0;
 }
 
 // Types the characters into a box that starts empty: a key that is not
 // cancelled adds its character.
 std::u16string Teclear(std::u16string_view teclas, std::u16string_view permitidos) {
-  std::u16string caja;
-  for (const char16_t tecla : teclas) {
-    const std::int16_t codigo = Filtrar(Codigo(tecla), permitidos);
-    if (codigo != 0) caja += CaracterWindows1252(codigo);
-  }
-  return caja;
+    std::u16string caja;
+    for (const char16_t tecla : teclas) {
+        const std::int16_t codigo = Filtrar(Codigo(tecla), permitidos);
+        if (codigo != 0) caja += CaracterWindows1252(codigo);
+    }
+    return caja;
 }
 
 TEST(Permitidos, ElDeClaveTieneLasLetrasSinDigitoYNingunaDeLaTabla) {
-  for (const ParClave& par : TablaClave) {
-    const auto mayuscula = static_cast<char16_t>(par.letra - (u'a' - u'A'));
-    EXPECT_EQ(PermitidosClave.find(par.letra), std::u16string_view::npos);
-    EXPECT_EQ(PermitidosClave.find(mayuscula), std::u16string_view::npos);
-    EXPECT_NE(PermitidosClave.find(par.digito), std::u16string_view::npos);
-  }
-  for (const char16_t letra : PermitidosNormal) {
-    if (letra == u'.' || letra == u',') continue;
-    const bool deLaTabla = Traducir(std::u16string(1, letra), HaciaClave)[0] != letra;
-    EXPECT_EQ(PermitidosClave.find(letra) == std::u16string_view::npos, deLaTabla)
-        << "letra U+" << std::hex << static_cast<int>(letra);
-  }
+    for (const ParClave& par : TablaClave) {
+        const auto mayuscula = static_cast<char16_t>(par.letra - (u'a' - u'A'));
+        EXPECT_EQ(PermitidosClave.find(par.letra), std::u16string_view::npos);
+        EXPECT_EQ(PermitidosClave.find(mayuscula), std::u16string_view::npos);
+        EXPECT_NE(PermitidosClave.find(par.digito), std::u16string_view::npos);
+    }
+    for (const char16_t letra : PermitidosNormal) {
+        if (letra == u'.' || letra == u',') continue;
+        const bool deLaTabla = Traducir(std::u16string(1, letra), HaciaClave)[0] != letra;
+        EXPECT_EQ(PermitidosClave.find(letra) == std::u16string_view::npos, deLaTabla)
+            << "letra U+" << std::hex << static_cast<int>(letra);
+    }
 }
 
 TEST(FiltrarTecla, EnText1HolaMundoPierdeElBlanco) {
-  EXPECT_EQ(Teclear(u"Hola mundo", PermitidosNormal), u"Holamundo");
+    EXPECT_EQ(Teclear(u"Hola mundo", PermitidosNormal), u"Holamundo");
 }
 
 TEST(FiltrarTecla, SieteSoloEnText2) {
-  EXPECT_FALSE(Acepta(PermitidosNormal, '7'));
-  EXPECT_TRUE(Acepta(PermitidosClave, '7'));
+    EXPECT_FALSE(Acepta(PermitidosNormal, '7'));
+    EXPECT_TRUE(Acepta(PermitidosClave, '7'));
 }
 
 TEST(FiltrarTecla, Text1RechazaTodosLosDigitosYText2LosAcepta) {
-  for (std::int16_t digito = '0'; digito <= '9'; ++digito) {
-    EXPECT_FALSE(Acepta(PermitidosNormal, digito)) << static_cast<char>(digito);
-    EXPECT_TRUE(Acepta(PermitidosClave, digito)) << static_cast<char>(digito);
-  }
+    for (std::int16_t digito = '0'; digito <= '9'; ++digito) {
+        EXPECT_FALSE(Acepta(PermitidosNormal, digito)) << static_cast<char>(digito);
+        EXPECT_TRUE(Acepta(PermitidosClave, digito)) << static_cast<char>(digito);
+    }
 }
 
 TEST(FiltrarTecla, Text2RechazaLasLetrasDeLaTablaEnAmbasFormas) {
-  EXPECT_FALSE(Acepta(PermitidosClave, 'a'));
-  EXPECT_FALSE(Acepta(PermitidosClave, 'A'));
-  EXPECT_EQ(Teclear(u"murcielagoMURCIELAGO", PermitidosClave), u"");
-  EXPECT_EQ(Teclear(u"murcielagoMURCIELAGO", PermitidosNormal), u"murcielagoMURCIELAGO");
+    EXPECT_FALSE(Acepta(PermitidosClave, 'a'));
+    EXPECT_FALSE(Acepta(PermitidosClave, 'A'));
+    EXPECT_EQ(Teclear(u"murcielagoMURCIELAGO", PermitidosClave), u"");
+    EXPECT_EQ(Teclear(u"murcielagoMURCIELAGO", PermitidosNormal), u"murcielagoMURCIELAGO");
 }
 
 TEST(FiltrarTecla, AmbasCajasAceptanBEnieYPuntuacionPermitida) {
-  for (const std::u16string_view permitidos : {PermitidosNormal, PermitidosClave}) {
-    for (const char16_t tecla : std::u16string_view(u"bBÑñ.,")) {
-      EXPECT_TRUE(Acepta(permitidos, Codigo(tecla))) << "U+" << std::hex << int(tecla);
+    for (const std::u16string_view permitidos : {PermitidosNormal, PermitidosClave}) {
+        for (const char16_t tecla : std::u16string_view(u"bBÑñ.,")) {
+            EXPECT_TRUE(Acepta(permitidos, Codigo(tecla))) << "U+" << std::hex << int(tecla);
+        }
     }
-  }
-  EXPECT_EQ(Codigo(u'Ñ'), 209);
-  EXPECT_EQ(Codigo(u'ñ'), 241);
+    EXPECT_EQ(Codigo(u'Ñ'), 209);
+    EXPECT_EQ(Codigo(u'ñ'), 241);
 }
 
 TEST(FiltrarTecla, AmbasCajasRechazanAcentosSignosYElBlanco) {
-  for (const std::u16string_view permitidos : {PermitidosNormal, PermitidosClave}) {
-    for (const char16_t tecla : std::u16string_view(u"áéüÁÜ¿?¡!;-: '\"")) {
-      EXPECT_FALSE(Acepta(permitidos, Codigo(tecla))) << "U+" << std::hex << int(tecla);
+    for (const std::u16string_view permitidos : {PermitidosNormal, PermitidosClave}) {
+        for (const char16_t tecla : std::u16string_view(u"áéüÁÜ¿?¡!;-: '\"")) {
+            EXPECT_FALSE(Acepta(permitidos, Codigo(tecla))) << "U+" << std::hex << int(tecla);
+        }
     }
-  }
 }
 
 TEST(FiltrarTecla, CodigosHastaOchoYNegativosPasan) {
-  for (const std::u16string_view permitidos : {PermitidosNormal, PermitidosClave}) {
-    for (const std::int16_t codigo : {0, 1, 3, 7, 8, -1, -2, -15439, -32768}) {
-      EXPECT_TRUE(Acepta(permitidos, codigo)) << "código " << codigo;
+    for (const std::u16string_view permitidos : {PermitidosNormal, PermitidosClave}) {
+        for (const std::int16_t codigo : {0, 1, 3, 7, 8, -1, -2, -15439, -32768}) {
+            EXPECT_TRUE(Acepta(permitidos, codigo)) << "código " << codigo;
+        }
     }
-  }
 }
 
 TEST(FiltrarTecla, ControlesDesdeNueveSeCancelan) {
-  // Tab 9, line feed 10, Enter 13, Ctrl+V 22, Ctrl+X 24, Ctrl+Z 26, Escape 27.
-  for (const std::u16string_view permitidos : {PermitidosNormal, PermitidosClave}) {
-    for (const std::int16_t codigo : {9, 10, 13, 22, 24, 26, 27, 31, 127}) {
-      EXPECT_EQ(Filtrar(codigo, permitidos), 0) << "código " << codigo;
+    // Tab 9, line feed 10, Enter 13, Ctrl+V 22, Ctrl+X 24, Ctrl+Z 26, Escape 27.
+    for (const std::u16string_view permitidos : {PermitidosNormal, PermitidosClave}) {
+        for (const std::int16_t codigo : {9, 10, 13, 22, 24, 26, 27, 31, 127}) {
+            EXPECT_EQ(Filtrar(codigo, permitidos), 0) << "código " << codigo;
+        }
     }
-  }
 }
 
 TEST(FiltrarTecla, AceptaJustoLosCodigosDeSuConjuntoPorEncimaDeOcho) {
-  // Each character of a set has one code in Windows-1252, so the number of
-  // codes above 8 that a box takes is the size of its set.
-  for (const std::u16string_view permitidos : {PermitidosNormal, PermitidosClave}) {
-    std::size_t aceptados = 0;
-    for (std::int16_t codigo = 9; codigo <= 0xFF; ++codigo) {
-      if (Acepta(permitidos, codigo)) {
-        ++aceptados;
-        EXPECT_NE(permitidos.find(CaracterWindows1252(codigo)), std::u16string_view::npos);
-      }
+    // Each character of a set has one code in Windows-1252, so the number of
+    // codes above 8 that a box takes is the size of its set.
+    for (const std::u16string_view permitidos : {PermitidosNormal, PermitidosClave}) {
+        std::size_t aceptados = 0;
+        for (std::int16_t codigo = 9; codigo <= 0xFF; ++codigo) {
+            if (Acepta(permitidos, codigo)) {
+                ++aceptados;
+                EXPECT_NE(permitidos.find(CaracterWindows1252(codigo)), std::u16string_view::npos);
+            }
+        }
+        EXPECT_EQ(aceptados, permitidos.size());
     }
-    EXPECT_EQ(aceptados, permitidos.size());
-  }
 }
 
 TEST(FiltrarTecla, ElCaracterSaleDelConversorDado) {
-  // With a code page in which every code is the letter b, every key passes.
-  const forms::ConversorAnsi todoEsB = [](std::int16_t) { return u'b'; };
-  std::int16_t KeyAscii = 32;
-  FiltrarTecla(KeyAscii, PermitidosNormal, todoEsB);
-  EXPECT_EQ(KeyAscii, 32);
-  const forms::ConversorAnsi todoEsA = [](std::int16_t) { return u'a'; };
-  KeyAscii = 'b';
-  FiltrarTecla(KeyAscii, PermitidosClave, todoEsA);
-  EXPECT_EQ(KeyAscii, 0);
+    // With a code page in which every code is the letter b, every key passes.
+    const forms::ConversorAnsi todoEsB = [](std::int16_t) { return u'b'; };
+    std::int16_t KeyAscii = 32;
+    FiltrarTecla(KeyAscii, PermitidosNormal, todoEsB);
+    EXPECT_EQ(KeyAscii, 32);
+    const forms::ConversorAnsi todoEsA = [](std::int16_t) { return u'a'; };
+    KeyAscii = 'b';
+    FiltrarTecla(KeyAscii, PermitidosClave, todoEsA);
+    EXPECT_EQ(KeyAscii, 0);
 }
 
 }  // namespace

@@ -15,21 +15,21 @@ constexpr std::int16_t CodigoDeInterrogacion = '?';
 // ones are what double-byte code pages deliver) is a lead byte, its high byte,
 // and a trail byte, its low byte.
 char16_t CaracterAnsiDelSistema(std::int16_t codigo) {
-  const auto sinSigno = static_cast<std::uint16_t>(codigo);
-  char bytes[2];
-  int cuantos = 0;
-  if (codigo >= 0 && codigo <= 0xFF) {
-    bytes[cuantos++] = static_cast<char>(sinSigno);
-  } else {
-    bytes[cuantos++] = static_cast<char>(sinSigno >> 8);
-    bytes[cuantos++] = static_cast<char>(sinSigno & 0xFF);
-  }
-  // Two bytes that are no double-byte character give two characters: the
-  // first one stands for the code.
-  wchar_t caracteres[2] = {};
-  const int obtenidos = MultiByteToWideChar(CP_ACP, 0, bytes, cuantos, caracteres, 2);
-  if (obtenidos < 1) return SinCaracter;
-  return static_cast<char16_t>(caracteres[0]);
+    const auto sinSigno = static_cast<std::uint16_t>(codigo);
+    char bytes[2];
+    int cuantos = 0;
+    if (codigo >= 0 && codigo <= 0xFF) {
+        bytes[cuantos++] = static_cast<char>(sinSigno);
+    } else {
+        bytes[cuantos++] = static_cast<char>(sinSigno >> 8);
+        bytes[cuantos++] = static_cast<char>(sinSigno & 0xFF);
+    }
+    // Two bytes that are no double-byte character give two characters: the
+    // first one stands for the code.
+    wchar_t caracteres[2] = {};
+    const int obtenidos = MultiByteToWideChar(CP_ACP, 0, bytes, cuantos, caracteres, 2);
+    if (obtenidos < 1) return SinCaracter;
+    return static_cast<char16_t>(caracteres[0]);
 }
 
 // One byte gives a code from 0 to 255; a double-byte character gives
@@ -37,22 +37,21 @@ char16_t CaracterAnsiDelSistema(std::int16_t codigo) {
 // cannot hold becomes '?': best-fit replacements (such as a for a with
 // macron) are turned off, so that no character passes for another.
 std::int16_t CodigoAnsiDelSistema(char16_t caracter) {
-  const auto ancho = static_cast<wchar_t>(caracter);
-  char bytes[2] = {};
-  BOOL sustituido = FALSE;
-  // A system set to UTF-8 (or UTF-7) as its ANSI code page takes neither the
-  // flag nor the question: every character is representable there, and one
-  // that needs more than two bytes fails and becomes '?'.
-  const UINT pagina = GetACP();
-  const bool unicode = pagina == CP_UTF8 || pagina == CP_UTF7;
-  const int cuantos = WideCharToMultiByte(CP_ACP, unicode ? 0 : WC_NO_BEST_FIT_CHARS, &ancho, 1,
-                                          bytes, static_cast<int>(sizeof bytes), nullptr,
-                                          unicode ? nullptr : &sustituido);
-  if (cuantos < 1 || sustituido) return CodigoDeInterrogacion;
-  const auto primero = static_cast<unsigned char>(bytes[0]);
-  if (cuantos == 1) return static_cast<std::int16_t>(primero);
-  const auto segundo = static_cast<unsigned char>(bytes[1]);
-  return static_cast<std::int16_t>(static_cast<std::uint16_t>(primero * 256 + segundo));
+    const auto ancho = static_cast<wchar_t>(caracter);
+    char bytes[2] = {};
+    BOOL sustituido = FALSE;
+    // A system set to UTF-8 (or UTF-7) as its ANSI code page takes neither the
+    // flag nor the question: every character is representable there, and one
+    // that needs more than two bytes fails and becomes '?'.
+    const UINT pagina = GetACP();
+    const bool unicode = pagina == CP_UTF8 || pagina == CP_UTF7;
+    const int cuantos = WideCharToMultiByte(CP_ACP, unicode ? 0 : WC_NO_BEST_FIT_CHARS, &ancho, 1, bytes,
+                                            static_cast<int>(sizeof bytes), nullptr, unicode ? nullptr : &sustituido);
+    if (cuantos < 1 || sustituido) return CodigoDeInterrogacion;
+    const auto primero = static_cast<unsigned char>(bytes[0]);
+    if (cuantos == 1) return static_cast<std::int16_t>(primero);
+    const auto segundo = static_cast<unsigned char>(bytes[1]);
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(primero * 256 + segundo));
 }
 
 }  // namespace kalvenor::forms

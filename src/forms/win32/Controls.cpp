@@ -42,9 +42,8 @@ HWND Control::CreateChild(const wchar_t* windowClass, std::wstring_view text, DW
     const int height = PixelsY(top + bounds_.height) - y;
     const std::wstring caption(text);
     window_ = ::CreateWindowExW(exStyle, windowClass, caption.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width,
-                                height, form_.Window(),
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), ::GetModuleHandleW(nullptr),
-                                nullptr);
+                                height, form_.Window(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
+                                ::GetModuleHandleW(nullptr), nullptr);
     if (!window_) throw NoSeCreoLaVentana(TextoDesdeAncho(windowClass), ::GetLastError());
     return window_;
 }

@@ -86,12 +86,11 @@ void Form::Load() {
     if (design_.icon != 0) {
         HINSTANCE instance = ::GetModuleHandleW(nullptr);
         auto load = [&](int size) {
-            return static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(design_.icon), IMAGE_ICON, size, size,
-                                                   LR_SHARED));
+            return static_cast<HICON>(
+                ::LoadImageW(instance, MAKEINTRESOURCEW(design_.icon), IMAGE_ICON, size, size, LR_SHARED));
         };
         ::SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(load(::GetSystemMetrics(SM_CXICON))));
-        ::SendMessageW(window, WM_SETICON, ICON_SMALL,
-                       reinterpret_cast<LPARAM>(load(::GetSystemMetrics(SM_CXSMICON))));
+        ::SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(load(::GetSystemMetrics(SM_CXSMICON))));
     }
     try {
         BuildMenuBar();
