@@ -27,9 +27,10 @@ protected:
     // and waits for the picture.
     void Fotografiar(HWND ventana, const std::wstring& nombre, std::chrono::milliseconds espera = kEsperaLarga) {
         // A question to the probe comes back once the program has handled the
-        // messages before it; a little more time lets it paint.
+        // messages before it; more time lets it paint (under Wine the
+        // caption's close button comes last, well after the rest).
         programa().Consultar(ventana, Consulta::TicsTimer1);
-        ::Sleep(400);
+        ::Sleep(1500);
         const RECT r = Rectangulo(ventana);
         const std::string rectangulo = std::to_string(r.left) + " " + std::to_string(r.top) + " " +
                                        std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top) + "\n";
