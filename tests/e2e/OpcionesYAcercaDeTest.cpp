@@ -152,24 +152,7 @@ TEST_F(Opciones, LasTeclasDeNavegacionNoCierranLaVentanaNiGuardan) {
     ASSERT_TRUE(TraerAlFrente(opciones));
     ASSERT_TRUE(EsperarHasta([&] { return Foco(opciones) == c.sliBarrido; })) << "sliBarrido no recibió el foco";
 
-    // The Tab keys go sliBarrido -> sliLayer -> sliBarrido -> sliLayer.
-    const Pulsacion teclas[] = {
-        {"Escape", VK_ESCAPE, 0},
-        {"Enter", VK_RETURN, 0},
-        {"Izquierda", VK_LEFT, 0},
-        {"Derecha", VK_RIGHT, 0},
-        {"Arriba", VK_UP, 0},
-        {"Abajo", VK_DOWN, 0},
-        {"Alt+A", 'A', VK_MENU},
-        {"Alt+C", 'C', VK_MENU},
-        {"Escape", VK_ESCAPE, 0},
-        {"Ctrl+Tab", VK_TAB, VK_CONTROL},
-        {"Mayús+Tab", VK_TAB, VK_SHIFT},
-        {"Tab", VK_TAB, 0},
-        {"Escape", VK_ESCAPE, 0},
-        {"Enter", VK_RETURN, 0},
-    };
-    for (const Pulsacion& p : teclas) {
+    for (const Pulsacion& p : kTeclasDeNavegacion) {
         SCOPED_TRACE(p.nombre);
         ASSERT_TRUE(TraerAlFrente(opciones)) << "la ventana de opciones ya no está";
         MoverDeslizador(c.sliBarrido, 300);

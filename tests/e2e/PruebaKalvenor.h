@@ -19,6 +19,28 @@ struct Pulsacion {
     WORD modificador;
 };
 
+// Every key that dialog navigation reacts to, for tests that press them all
+// in a window: none may close it, lose text or press a button. Alt+letters
+// come before an Escape, which closes a menu they might have opened; the Tab
+// keys go forward, back and forward again between the first two controls.
+inline const Pulsacion kTeclasDeNavegacion[] = {
+    {"Escape", VK_ESCAPE, 0},
+    {"Enter", VK_RETURN, 0},
+    {"Izquierda", VK_LEFT, 0},
+    {"Derecha", VK_RIGHT, 0},
+    {"Arriba", VK_UP, 0},
+    {"Abajo", VK_DOWN, 0},
+    {"Alt+A", 'A', VK_MENU},
+    {"Alt+C", 'C', VK_MENU},
+    {"Alt+H", 'H', VK_MENU},
+    {"Escape", VK_ESCAPE, 0},
+    {"Ctrl+Tab", VK_TAB, VK_CONTROL},
+    {"Mayús+Tab", VK_TAB, VK_SHIFT},
+    {"Tab", VK_TAB, 0},
+    {"Escape", VK_ESCAPE, 0},
+    {"Enter", VK_RETURN, 0},
+};
+
 class PruebaKalvenor : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -119,26 +119,8 @@ TEST_F(VentanaPrincipal, UnArchivoConValoresInserviblesAvisaYAbreConLosPredeterm
     EXPECT_EQ(programa().LeerPreferencias(), std::optional<std::string>(archivo)) << "el archivo cambió";
 }
 
-// Every key that dialog navigation reacts to, pressed in each box with real
-// input: none closes the window or loses text. Alt+letters come before an
-// Escape, which closes a menu they might have opened.
-const Pulsacion kTeclasDeNavegacion[] = {
-    {"Escape", VK_ESCAPE, 0},
-    {"Enter", VK_RETURN, 0},
-    {"Izquierda", VK_LEFT, 0},
-    {"Derecha", VK_RIGHT, 0},
-    {"Arriba", VK_UP, 0},
-    {"Abajo", VK_DOWN, 0},
-    {"Alt+A", 'A', VK_MENU},
-    {"Alt+H", 'H', VK_MENU},
-    {"Alt+Z", 'Z', VK_MENU},
-    {"Escape", VK_ESCAPE, 0},
-    {"Ctrl+Tab", VK_TAB, VK_CONTROL},
-    {"Mayús+Tab", VK_TAB, VK_SHIFT},
-    {"Tab", VK_TAB, 0},
-    {"Escape", VK_ESCAPE, 0},
-};
-
+// The navigation keys pressed in the boxes with real input (Text1 first, the
+// Tab keys then move between the two).
 TEST_F(VentanaPrincipal, EscapeYLasTeclasDeNavegacionNoCierranLaVentanaNiBorranElTexto) {
     ControlesPrincipal c;
     ASSERT_NO_FATAL_FAILURE(ArrancarConFocoEnText1(c));
