@@ -1,14 +1,21 @@
 // Kalvenor: translates text between plain writing and its digit code. The main
 // window is the start-up window; the program ends when no window is loaded.
+// A second start brings the running program's window forward and ends.
 
 #include <windows.h>
 
 #include "forms/win32/Application.h"
+#include "forms/win32/SingleInstance.h"
 #include "sweep/Barrido.h"
 #include "sweep/PlataformaBarridoWin32.h"
 #include "windows/VentanaPrincipal.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    const kalvenor::forms::SingleInstance instance(L"Kalvenor");
+    if (!instance.IsFirst()) {
+        instance.ActivateRunningCopy();
+        return 0;
+    }
     kalvenor::forms::Application application;
     static kalvenor::PlataformaBarridoWin32 plataforma;
     kalvenor::UsarPlataformaBarrido(plataforma, kalvenor::forms::TheScreen());

@@ -385,6 +385,13 @@ SIZE TamanoDisenadoPrincipal() {
     return SIZE{exterior.right - exterior.left, exterior.bottom - exterior.top};
 }
 
+int LineaDeApertura() {
+    RECT barra{};
+    HWND bandeja = ::FindWindowW(L"Shell_TrayWnd", nullptr);
+    if (bandeja && ::GetWindowRect(bandeja, &barra) && barra.left <= 0 && barra.top > 0) return barra.top;
+    return ::GetSystemMetrics(SM_CYSCREEN);
+}
+
 int PasoEnPixeles(int barrido) { return ::MulDiv(barrido, PuntosPorPulgada(), 1440); }
 
 // --- Keyboard --------------------------------------------------------------------
@@ -406,19 +413,36 @@ void Escribir(std::wstring_view texto) {
     }
 }
 
-void Clic(HWND ventana) {
-    const RECT r = Rectangulo(ventana);
-    const int ancho = ::GetSystemMetrics(SM_CXSCREEN);
-    const int alto = ::GetSystemMetrics(SM_CYSCREEN);
+namespace {
+
+// A mouse event at a screen pixel, in SendInput's absolute coordinates.
+INPUT Raton(POINT p, DWORD banderas) {
     INPUT raton{};
     raton.type = INPUT_MOUSE;
-    raton.mi.dx = ::MulDiv((r.left + r.right) / 2, 65535, ancho - 1);
-    raton.mi.dy = ::MulDiv((r.top + r.bottom) / 2, 65535, alto - 1);
-    std::vector<INPUT> entradas(3, raton);
-    entradas[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    entradas[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-    entradas[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-    EnviarEntradas(std::move(entradas));
+    raton.mi.dx = ::MulDiv(p.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+    raton.mi.dy = ::MulDiv(p.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    raton.mi.dwFlags = banderas | MOUSEEVENTF_ABSOLUTE;
+    return raton;
+}
+
+}  // namespace
+
+void Clic(HWND ventana) {
+    const RECT r = Rectangulo(ventana);
+    const POINT centro{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    EnviarEntradas(
+        {Raton(centro, MOUSEEVENTF_MOVE), Raton(centro, MOUSEEVENTF_LEFTDOWN), Raton(centro, MOUSEEVENTF_LEFTUP)});
+}
+
+void Arrastrar(POINT desde, int dx, int dy) {
+    constexpr int kPasos = 10;
+    EnviarEntradas({Raton(desde, MOUSEEVENTF_MOVE), Raton(desde, MOUSEEVENTF_LEFTDOWN)});
+    for (int i = 1; i <= kPasos; ++i) {
+        // A hand moves over some time; the platform's move loop runs meanwhile.
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        EnviarEntradas({Raton(POINT{desde.x + dx * i / kPasos, desde.y + dy * i / kPasos}, MOUSEEVENTF_MOVE)});
+    }
+    EnviarEntradas({Raton(POINT{desde.x + dx, desde.y + dy}, MOUSEEVENTF_LEFTUP)});
 }
 
 bool TraerAlFrente(HWND ventana) {
@@ -454,17 +478,7 @@ bool Programa::Iniciar() {
             return false;
         }
     }
-    const std::wstring exe = RutaWindows(KALVENOR_EXE);
-    std::wstring lineaOrdenes = L"\"" + exe + L"\"";
-    std::wstring entorno = BloqueEntorno(appData_.Ruta());
-    STARTUPINFOW inicio{};
-    inicio.cb = sizeof(inicio);
-    if (!::CreateProcessW(exe.c_str(), lineaOrdenes.data(), nullptr, nullptr, FALSE,
-                          CREATE_SUSPENDED | CREATE_UNICODE_ENVIRONMENT, entorno.data(), appData_.Ruta().c_str(),
-                          &inicio, &proceso_)) {
-        error_ = "CreateProcessW falló con el error " + std::to_string(::GetLastError());
-        return false;
-    }
+    if (!CrearProceso(CREATE_SUSPENDED, proceso_)) return false;
     pid_ = proceso_.dwProcessId;
     // Hooked before it runs, the probe sees the very first timer tick.
     const bool sondaPuesta = InstalarSonda(proceso_.dwThreadId);
@@ -478,6 +492,38 @@ bool Programa::Iniciar() {
         return false;
     }
     return true;
+}
+
+bool Programa::CrearProceso(DWORD banderas, PROCESS_INFORMATION& proceso) {
+    const std::wstring exe = RutaWindows(KALVENOR_EXE);
+    std::wstring lineaOrdenes = L"\"" + exe + L"\"";
+    std::wstring entorno = BloqueEntorno(appData_.Ruta());
+    STARTUPINFOW inicio{};
+    inicio.cb = sizeof(inicio);
+    if (!::CreateProcessW(exe.c_str(), lineaOrdenes.data(), nullptr, nullptr, FALSE,
+                          banderas | CREATE_UNICODE_ENVIRONMENT, entorno.data(), appData_.Ruta().c_str(), &inicio,
+                          &proceso)) {
+        error_ = "CreateProcessW falló con el error " + std::to_string(::GetLastError());
+        return false;
+    }
+    return true;
+}
+
+std::optional<DWORD> Programa::ArrancarOtraCopia() {
+    PROCESS_INFORMATION otra{};
+    if (!CrearProceso(0, otra)) return std::nullopt;
+    std::optional<DWORD> codigo;
+    if (::WaitForSingleObject(otra.hProcess, static_cast<DWORD>(kEsperaLarga.count())) == WAIT_OBJECT_0) {
+        DWORD salida = 0;
+        ::GetExitCodeProcess(otra.hProcess, &salida);
+        codigo = salida;
+    } else {
+        ::TerminateProcess(otra.hProcess, 1);
+        ::WaitForSingleObject(otra.hProcess, static_cast<DWORD>(kEsperaLarga.count()));
+    }
+    ::CloseHandle(otra.hThread);
+    ::CloseHandle(otra.hProcess);
+    return codigo;
 }
 
 bool Programa::InstalarSonda(DWORD hilo) {
@@ -559,7 +605,7 @@ HWND Programa::EsperarPrincipal(HWND anterior) {
 
 bool Programa::EsperarAbierta(HWND principal) {
     const int alto = TamanoDisenadoPrincipal().cy;
-    const int fondo = ::GetSystemMetrics(SM_CYSCREEN);
+    const int fondo = LineaDeApertura();
     return EsperarHasta([&] {
         if (!::IsWindowVisible(principal)) return false;
         const std::optional<RECT> r = RectanguloSiExiste(principal);

@@ -120,6 +120,11 @@ struct ControlesOpciones {
 };
 ControlesOpciones ControlesDeOpciones(HWND opciones);
 
+// Where the opening main window's bottom edge stands: on the top edge of a
+// taskbar along the bottom of the screen, or on the screen's bottom when the
+// taskbar has no such rectangle (as under Wine outside a desktop of its own).
+int LineaDeApertura();
+
 // The main window's designed outer size in pixels: its client area (6480 x
 // 4800 twips) plus caption, menu bar and border, as the platform adds them.
 SIZE TamanoDisenadoPrincipal();
@@ -135,6 +140,9 @@ void PulsarTecla(WORD teclaVirtual, WORD modificador = 0);
 void Escribir(std::wstring_view texto);
 // A left click at the middle of a window, by real mouse input.
 void Clic(HWND ventana);
+// A drag by real mouse input: press at `desde`, move by (dx, dy) in steps,
+// release.
+void Arrastrar(POINT desde, int dx, int dy);
 // Puts a window of the program in the foreground, so that it gets the input.
 bool TraerAlFrente(HWND ventana);
 
@@ -158,6 +166,11 @@ public:
 
     DWORD Pid() const noexcept { return pid_; }
     bool Vivo() const;
+    // Starts Kalvenor.exe a second time, with the same settings folder, and
+    // waits for that copy to end: its exit code, or nothing when it is still
+    // running after the time-out (it is then ended).
+    std::optional<DWORD> ArrancarOtraCopia();
+
     // Waits for the process to end and gives its exit code.
     std::optional<DWORD> EsperarFin(std::chrono::milliseconds limite = kEsperaLarga);
     // WM_CLOSE to its windows (the main window last), then TerminateProcess.
@@ -178,9 +191,7 @@ public:
     HWND EsperarPrincipal(HWND anterior = nullptr);
     // Waits for the opening sweep to end: the window visible, grown to its
     // designed height, and its last step done, the top moved too (its bottom
-    // edge back on the screen's: under Wine the taskbar case is the left
-    // edge's, whose window grows up from the screen's bottom). False on
-    // time-out.
+    // edge back on LineaDeApertura()). False on time-out.
     bool EsperarAbierta(HWND principal);
     // Waits for a window of this caption to appear.
     HWND EsperarVentana(std::wstring_view titulo);
@@ -209,6 +220,7 @@ public:
     bool EsperarTics(HWND ventana, LPARAM tics);
 
 private:
+    bool CrearProceso(DWORD banderas, PROCESS_INFORMATION& proceso);
     bool InstalarSonda(DWORD hilo);
 
     CarpetaTemporal appData_;

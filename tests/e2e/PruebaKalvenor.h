@@ -71,8 +71,8 @@ protected:
 
     // Starts the program, waits for it to open and puts the keyboard focus in
     // Text1, so that real keys reach it.
-    void ArrancarConFocoEnText1(ControlesPrincipal& c) {
-        ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
+    void ArrancarConFocoEnText1(ControlesPrincipal& c, std::optional<std::string> archivoPreferencias = std::nullopt) {
+        ASSERT_NO_FATAL_FAILURE(ArrancarAbierta(std::move(archivoPreferencias)));
         c = ControlesDePrincipal(principal_);
         ASSERT_NE(c.Text1, nullptr);
         ASSERT_NE(c.Text2, nullptr);

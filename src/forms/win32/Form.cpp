@@ -13,7 +13,6 @@ namespace kalvenor::forms {
 
 namespace {
 
-constexpr wchar_t kFormClass[] = L"KalvenorForm";
 // Control ids start above IDOK and IDCANCEL, which dialog navigation sends.
 constexpr int kFirstControlId = 1000;
 constexpr int kFirstMenuId = 100;
@@ -23,11 +22,17 @@ std::vector<Form*>& AllForms() {
     return forms;
 }
 
+// The form that Show brought forward last; null before the first Show.
+Form*& LastShownForm() {
+    static Form* form = nullptr;
+    return form;
+}
+
 void RegisterFormClass(WNDPROC windowProc) {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof(existing);
-    if (::GetClassInfoExW(instance, kFormClass, &existing)) return;
+    if (::GetClassInfoExW(instance, Form::kClassName, &existing)) return;
 
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
@@ -35,7 +40,7 @@ void RegisterFormClass(WNDPROC windowProc) {
     windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kFormClass;
+    windowClass.lpszClassName = Form::kClassName;
     ::RegisterClassExW(&windowClass);
 }
 
@@ -55,12 +60,31 @@ Form::~Form() {
     Destroy();
     auto& forms = AllForms();
     forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+    if (LastShownForm() == this) LastShownForm() = nullptr;
 }
 
 bool Form::IsFormWindow(HWND window) noexcept {
     if (!window) return false;
     const auto& forms = AllForms();
     return std::any_of(forms.begin(), forms.end(), [window](const Form* f) { return f->window_ == window; });
+}
+
+UINT Form::BringForwardMessage() noexcept {
+    static const UINT message = ::RegisterWindowMessageW(L"KalvenorForm.BringForward");
+    return message;
+}
+
+void Form::BringShownFormForward() noexcept {
+    Form* form = LastShownForm();
+    if (!form || !form->IsLoaded()) {
+        const auto& forms = AllForms();
+        const auto loaded = std::find_if(forms.begin(), forms.end(), [](const Form* f) { return f->IsLoaded(); });
+        form = loaded != forms.end() ? *loaded : nullptr;
+    }
+    if (!form) return;
+    if (::IsIconic(form->window_)) ::ShowWindow(form->window_, SW_RESTORE);
+    ::SetForegroundWindow(form->window_);
+    ::BringWindowToTop(form->window_);
 }
 
 int Form::LoadedFormCount() noexcept {
@@ -78,10 +102,10 @@ void Form::Load() {
     if (design_.backColor) backBrush_.reset(::CreateSolidBrush(*design_.backColor));
 
     const std::wstring caption(design_.caption);
-    HWND window = ::CreateWindowExW(exStyle, kFormClass, caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+    HWND window = ::CreateWindowExW(exStyle, Form::kClassName, caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
                                     outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
                                     ::GetModuleHandleW(nullptr), this);
-    if (!window) throw NoSeCreoLaVentana(TextoDesdeAncho(kFormClass), ::GetLastError());
+    if (!window) throw NoSeCreoLaVentana(TextoDesdeAncho(Form::kClassName), ::GetLastError());
 
     if (design_.icon != 0) {
         HINSTANCE instance = ::GetModuleHandleW(nullptr);
@@ -147,6 +171,7 @@ void Form::Show() {
     if (!IsLoaded()) Load();
     if (!IsLoaded()) return;  // the Load event may have unloaded it
     if (!::IsWindowVisible(window_)) ::ShowWindow(window_, SW_SHOW);
+    LastShownForm() = this;
     ::SetForegroundWindow(window_);
     ::BringWindowToTop(window_);
 }
@@ -182,6 +207,10 @@ void Form::OnDestroyed() {
     focusBeforeDeactivation_ = nullptr;
     backBrush_.reset();
     if (LoadedFormCount() == 0) ::PostQuitMessage(0);
+}
+
+bool Form::SystemMenuHasMove() const noexcept {
+    return ::GetMenuState(::GetSystemMenu(window_, FALSE), SC_MOVE, MF_BYCOMMAND) != static_cast<UINT>(-1);
 }
 
 RECT Form::WindowRect() const noexcept {
@@ -273,6 +302,10 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     HWND window = window_;
+    if (message == BringForwardMessage()) {
+        BringShownFormForward();
+        return 0;
+    }
     switch (message) {
     case WM_COMMAND:
         if (lParam != 0) {
@@ -337,6 +370,13 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (focus) ::SetFocus(focus);
         }
         return 0;
+
+    case WM_SYSCOMMAND:
+        // A window whose system menu has no Move command stays where it is:
+        // Windows refuses the caption drag and the keyboard's move then, and
+        // the form refuses them itself so that no host lets them through.
+        if ((wParam & 0xFFF0) == SC_MOVE && !SystemMenuHasMove()) return 0;
+        break;
 
     case WM_CLOSE:
         Unload();

@@ -71,6 +71,12 @@ public:
     static bool IsFormWindow(HWND window) noexcept;
     static int LoadedFormCount() noexcept;
 
+    // Every form's window is of this class.
+    static constexpr wchar_t kClassName[] = L"KalvenorForm";
+    // Sent to any form's window by another copy of the program: the form
+    // shown last comes forward, as it is, loading and reloading nothing.
+    static UINT BringForwardMessage() noexcept;
+
 protected:
     virtual void Form_Load() {}
     virtual void Form_Unload(std::int16_t& Cancel) { (void)Cancel; }
@@ -95,7 +101,9 @@ private:
     Menu* FindMenuItem(int id) const noexcept;
     void SetBounds(std::optional<POINT> position, std::optional<SIZE> size);
     RECT WindowRect() const noexcept;
+    bool SystemMenuHasMove() const noexcept;
 
+    static void BringShownFormForward() noexcept;
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     FormDesign design_;

@@ -45,6 +45,9 @@ struct MenuTraits {
 struct MemoryDcTraits {
     static void Close(HDC dc) noexcept { ::DeleteDC(dc); }
 };
+struct KernelObjectTraits {
+    static void Close(HANDLE object) noexcept { ::CloseHandle(object); }
+};
 
 using UniqueFont = UniqueHandle<HFONT, GdiObjectTraits>;
 using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectTraits>;
@@ -52,6 +55,7 @@ using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectTraits>;
 // A menu owns its handle only until a window takes it with SetMenu.
 using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
+using UniqueKernelObject = UniqueHandle<HANDLE, KernelObjectTraits>;
 
 // A GDI object selected into a DC, put back when this goes.
 class SelectedObject {
