@@ -9,6 +9,8 @@ packages=(
   wine wine64                      # runs Kalvenor.exe and the Windows tests (64-bit)
   fonts-wine                       # Wine's fonts, copied into every prefix (wine-session.sh)
   xvfb                             # the tests' own display
+  x11-utils                        # xdpyinfo: the screen's size for the program's Wine desktop (run.sh)
+  openbox                          # the window manager of the desktop tests
   imagemagick                      # screenshots.sh (import) and draw-resources.sh (convert)
   googletest                       # GoogleTest sources, built into both trees
   libbenchmark-dev                 # bench/ (native build)

@@ -2,7 +2,8 @@
 # Builds Kalvenor.exe and starts it under Wine on the current display, in a
 # Wine prefix of the program's own (never the user's default one):
 # ${XDG_DATA_HOME:-$HOME/.local/share}/kalvenor/wineprefix, made on the first
-# run, with Wine's own fonts in it.
+# run, with Wine's own fonts in it. The program runs in a Wine desktop with a
+# taskbar, full screen, as on Windows; the command ends when the program does.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -28,4 +29,5 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "Preparando el prefijo de Wine de Kalvenor en $WINEPREFIX (solo la primera vez)..."
 fi
 wine_prefix_prepare "$WINEPREFIX"
-exec wine build/windows/Kalvenor.exe
+wine_desktop_prepare "$WINEPREFIX"
+wine_desktop_run build/windows/Kalvenor.exe

@@ -9,6 +9,11 @@
 #       manager; exports DISPLAY and WINEPREFIX (the 96-dpi prefix).
 #   wine_session_stop
 #       stops exactly that Xvfb and the wineserver of every prefix above.
+#   wine_desktop_prepare <prefix>
+#   wine_desktop_run <program.exe> [args...]
+#       runs a program as on Windows, in a Wine desktop of its own with Wine's
+#       taskbar, as large as the X screen (scripts/run.sh and the desktop
+#       tests launch Kalvenor so).
 # A caller that needs only the 96-dpi prefix sets WINE_SESSION_DPIS=() after
 # sourcing this file.
 #
@@ -24,6 +29,7 @@
 WINE_SESSION_XVFB_PID=""
 WINE_SESSION_PREFIXES=()
 WINE_SESSION_DPIS=(120 144)
+WINE_SESSION_SCREEN=1024x768x24
 
 # Debian's Wine does not look for its own fonts where the package installs
 # them: without a copy in the prefix, "MS Sans Serif" and Tahoma are replaced
@@ -60,7 +66,7 @@ wine_session_xvfb() {
   dir=$(mktemp -d)
   fifo="$dir/display"
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "$WINE_SESSION_SCREEN" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
   WINE_SESSION_XVFB_PID=$!
   # Xvfb writes the display number once it is ready; if it dies first, the
   # read ends at once with nothing.
@@ -136,4 +142,29 @@ wine_session_stop() {
     wait "$WINE_SESSION_XVFB_PID" 2>/dev/null || true
     WINE_SESSION_XVFB_PID=""
   fi
+}
+
+# On a display with a window manager, Wine's own windows are placed, sized and
+# focused by it in ways Windows never does: moved to the top of the screen
+# before their first show, resized in two steps, or left without the keyboard.
+# In a Wine desktop the window manager handles one window, the desktop, and
+# Wine places, stacks and focuses the program's windows itself, over a taskbar
+# with a real rectangle. A desktop as large as the X screen is shown full
+# screen, over any panels, so none of it is cut off; it closes when the last
+# program in it ends.
+WINE_DESKTOP_NAME=Kalvenor
+
+wine_desktop_prepare() {
+  WINEPREFIX="$1" wine reg add "HKCU\\Software\\Wine\\Explorer\\Desktops\\$WINE_DESKTOP_NAME" \
+    /v EnableShell /t REG_DWORD /d 1 /f >/dev/null 2>&1
+}
+
+wine_desktop_run() {
+  local size
+  size=$(xdpyinfo 2>/dev/null | sed -n 's/^ *dimensions: *\([0-9]*x[0-9]*\) pixels.*/\1/p' | head -n 1)
+  if [ -z "$size" ]; then
+    echo "No se pudo leer el tamaño de la pantalla $DISPLAY (xdpyinfo, paquete x11-utils)." >&2
+    return 1
+  fi
+  wine explorer "/desktop=$WINE_DESKTOP_NAME,$size" "$@"
 }

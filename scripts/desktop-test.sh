@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# End-to-end checks of Kalvenor as scripts/run.sh launches it: in a Wine
+# desktop with its taskbar (wine_desktop_run), on an X display of this
+# script's own, first bare and then under a window manager (openbox). The
+# end-to-end driver is what the desktop runs; it starts Kalvenor.exe inside
+# the same desktop, as each check's tests do.
+#   scripts/desktop-test.sh <folder for the Wine prefix> <kalvenor_e2e.exe>
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=wine-session.sh
+source "$here/wine-session.sh"
+mkdir -p "$1"
+folder=$(cd "$1" && pwd)
+driver=$2
+
+# Each check: a name and the driver's tests (a GoogleTest filter).
+bare_checks=(
+  "sin gestor de ventanas: abre sobre la barra|Escritorio.*"
+)
+wm_checks=()
+for i in $(seq 1 20); do
+  wm_checks+=("openbox, arranque $i: abre entera sobre la barra|Escritorio.*")
+done
+wm_checks+=(
+  "openbox: teclas reales en la principal|VentanaPrincipal.LasTeclasEscritasPasanPorElFiltroDeCadaCaja"
+  "openbox: teclas reales en las opciones|Opciones.LasTeclasDeNavegacionNoCierranLaVentanaNiGuardan"
+  "openbox: Opciones, Aceptar y la principal con los valores nuevos|Opciones.CambiarLaOpacidadYAceptarTraeLaPrincipalConLaNuevaOpacidad"
+  "openbox: arrastre del título|*ArrastreDelTitulo.*"
+  "openbox: segundo arranque|*SegundoArranque.*"
+)
+
+results=$(mktemp -d)
+openbox_pid=""
+stop() {
+  if [ -n "$openbox_pid" ]; then
+    kill "$openbox_pid" 2>/dev/null || true
+    wait "$openbox_pid" 2>/dev/null || true
+  fi
+  wine_session_stop
+  rm -rf "$results"
+}
+trap stop EXIT
+
+export WINEPREFIX="$folder/wineprefix-desktop"
+export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree=;mshtml="
+WINE_SESSION_SCREEN=1366x768x24
+wine_session_xvfb
+WINE_SESSION_PREFIXES=("$WINEPREFIX")
+# The prefix as scripts/run.sh makes it: no X11 driver settings of the tests.
+wine_prefix_prepare "$WINEPREFIX"
+wine_desktop_prepare "$WINEPREFIX"
+
+passed=0
+failed=0
+# The desktop's exit status is explorer's, not the driver's: the driver's
+# XML report tells how its tests went.
+run_check() {
+  local name=${1%%|*} filter=${1#*|} n=$((passed + failed))
+  local report="$results/$n.xml" log="$results/$n.log"
+  wine_desktop_run "$driver" "--gtest_filter=$filter" "--gtest_output=xml:$(winepath -w "$report")" >"$log" 2>&1 || true
+  if [ -f "$report" ] && grep -q '<testsuites tests="[1-9][0-9]*" failures="0" disabled="[0-9]*" errors="0"' "$report"; then
+    passed=$((passed + 1))
+    echo "bien: $name"
+  else
+    failed=$((failed + 1))
+    echo "MAL:  $name"
+    sed 's/^/      /' "$log"
+  fi
+}
+
+for check in "${bare_checks[@]}"; do run_check "$check"; done
+openbox >/dev/null 2>&1 &
+openbox_pid=$!
+# openbox is running once it has claimed the screen's window manager selection.
+for _ in $(seq 1 100); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  sleep 0.1
+done
+for check in "${wm_checks[@]}"; do run_check "$check"; done
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
