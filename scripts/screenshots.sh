@@ -7,7 +7,10 @@
 # their own, and runs the driver's disabled DISABLED_Capturas test, which opens
 # each window in turn and hands its rectangle over through a folder (see
 # tests/e2e/Capturas.cpp); this script takes each picture with ImageMagick
-# `import -window root`, cropped to the window.
+# `import -window root`, cropped to the window. The driver runs as
+# scripts/run.sh runs the program, in a Wine desktop with its taskbar: the
+# main window's picture is the bottom of the screen, the window in its corner
+# above the taskbar.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -38,9 +41,13 @@ trap finish EXIT
 # the session makes); the pictures are taken at 96 dpi only.
 WINE_SESSION_DPIS=()
 wine_session_start "$build/screenshots"
+wine_desktop_prepare "$WINEPREFIX"
+screen_width=${WINE_SESSION_SCREEN%%x*}
+screen_height=${WINE_SESSION_SCREEN#*x}
+screen_height=${screen_height%%x*}
 
 mkdir -p docs
-KALVENOR_CAPTURAS="$handover" wine "$driver" --gtest_also_run_disabled_tests \
+KALVENOR_CAPTURAS="$handover" wine_desktop_run "$driver" --gtest_also_run_disabled_tests \
   --gtest_filter='DISABLED_Capturas.*' >"$handover/driver.log" 2>&1 &
 driver_pid=$!
 
@@ -58,6 +65,13 @@ take() {
   done
   local x y w h
   read -r x y w h <"$handover/$name.listo"
+  if [ "$name" = main-window ]; then
+    # The whole width of the screen's bottom, from a little above the window.
+    y=$((y > 40 ? y - 40 : 0))
+    x=0
+    w=$screen_width
+    h=$((screen_height - y))
+  fi
   import -window root -crop "${w}x${h}+${x}+${y}" +repage "docs/$name.png"
   touch "$handover/$name.hecho"
   echo "docs/$name.png (${w}x${h} en ${x},${y})"
