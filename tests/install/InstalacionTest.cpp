@@ -2,9 +2,10 @@
 // program in %LOCALAPPDATA%\Programs\Kalvenor with a shortcut in the Start
 // menu and an entry in the list of installed programs; the installed program
 // opens and keeps a setting; the entry's own quiet command removes it all but
-// the settings file. The portable copy opens from the folder it was unpacked
-// in. install-test.sh runs this in a fresh Wine prefix and names the files in
-// KALVENOR_INSTALADOR and KALVENOR_PORTATIL (Unix paths).
+// the settings file, so that installed again it opens with that setting. The
+// portable copy opens from the folder it was unpacked in. install-test.sh runs
+// this in a fresh Wine prefix and names the files in KALVENOR_INSTALADOR and
+// KALVENOR_PORTATIL (Unix paths).
 
 #include <shlobj.h>
 #include <shobjidl.h>
@@ -149,7 +150,7 @@ protected:
     void TearDown() override { ::CoUninitialize(); }
 };
 
-TEST_F(Descargas, ElInstaladorInstalaYElDesinstaladorQuitaTodoMenosLasPreferencias) {
+TEST_F(Descargas, InstalarDesinstalarYReinstalarDejaSoloLasPreferenciasQueVuelven) {
     const std::wstring instalador = RutaDeEntorno("KALVENOR_INSTALADOR");
     ASSERT_FALSE(instalador.empty()) << "falta KALVENOR_INSTALADOR";
     const std::wstring carpeta = CarpetaConocida(FOLDERID_LocalAppData) + L"\\Programs\\Kalvenor";
@@ -215,6 +216,12 @@ TEST_F(Descargas, ElInstaladorInstalaYElDesinstaladorQuitaTodoMenosLasPreferenci
     EXPECT_FALSE(HayEntrada());
     EXPECT_FALSE(Existe(acceso));
     EXPECT_EQ(LeerBytes(preferencias), guardado) << "el archivo de preferencias cambió o ya no está";
+
+    // Installed again, the program opens with the option stored before.
+    ASSERT_EQ(Ejecutar(L"\"" + instalador + L"\" /S"), std::optional<DWORD>(0));
+    Programa otraVez(Programa::Copia{exe});
+    ASSERT_NO_FATAL_FAILURE(SeAbre(otraVez));
+    EXPECT_EQ(Opacidad(otraVez.Principal()), std::optional<BYTE>(180));
 }
 
 TEST_F(Descargas, LaCopiaPortatilSeAbreDesdeDondeSeDescomprimio) {
