@@ -14,6 +14,11 @@ function(kalvenor_target_defaults target)
     endif()
   elseif(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
     target_compile_options(${target} PRIVATE -Wall -Wextra -Wno-missing-field-initializers -finput-charset=UTF-8 -fexec-charset=UTF-8)
+    # Where the sources and the build folder are does not reach the objects
+    # (__FILE__, debug information): two builds in different folders give the
+    # same bytes.
+    target_compile_options(${target} PRIVATE
+      "-ffile-prefix-map=${CMAKE_SOURCE_DIR}=." "-ffile-prefix-map=${CMAKE_BINARY_DIR}=.")
     if(KALVENOR_WARNINGS_AS_ERRORS)
       target_compile_options(${target} PRIVATE -Werror)
     endif()
@@ -31,5 +36,11 @@ endfunction()
 function(kalvenor_trim_release target)
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
     target_link_options(${target} PRIVATE "$<$<CONFIG:Release,MinSizeRel>:-s;-Wl,--gc-sections>")
+  endif()
+  # A Windows executable carries no link time in its header, so that the
+  # same sources always link to the same bytes (MinGW's ld; MSVC's link
+  # would need /Brepro).
+  if(MINGW)
+    target_link_options(${target} PRIVATE -Wl,--no-insert-timestamp)
   endif()
 endfunction()

@@ -14,6 +14,7 @@ packages=(
   imagemagick                      # screenshots.sh (import) and draw-resources.sh (convert)
   googletest                       # GoogleTest sources, built into both trees
   libbenchmark-dev                 # bench/ (native build)
+  nsis                             # package.sh: the installer (CPack runs makensis)
 )
 
 missing=()

@@ -461,12 +461,21 @@ Programa::Programa(std::optional<std::string> archivoPreferencias) : archivoInic
     ::PeekMessageW(&mensaje, nullptr, 0, 0, PM_NOREMOVE);
 }
 
+Programa::Programa(Copia copia) : Programa() { exe_ = std::move(copia.exe); }
+
 Programa::~Programa() {
     Terminar();
     if (sonda_) ::FreeLibrary(sonda_);
 }
 
-std::wstring Programa::RutaPreferencias() const { return appData_.Ruta() + L"\\Kalvenor\\Kalvenor"; }
+std::wstring Programa::RutaPreferencias() const {
+    std::wstring appData = appData_.Ruta();
+    if (!exe_.empty()) {
+        appData.assign(MAX_PATH, L'\0');
+        appData.resize(::GetEnvironmentVariableW(L"APPDATA", appData.data(), MAX_PATH));
+    }
+    return appData + L"\\Kalvenor\\Kalvenor";
+}
 
 std::optional<std::string> Programa::LeerPreferencias() const { return LeerBytes(RutaPreferencias()); }
 
@@ -495,14 +504,15 @@ bool Programa::Iniciar() {
 }
 
 bool Programa::CrearProceso(DWORD banderas, PROCESS_INFORMATION& proceso) {
-    const std::wstring exe = RutaWindows(KALVENOR_EXE);
+    const std::wstring exe = exe_.empty() ? RutaWindows(KALVENOR_EXE) : exe_;
     std::wstring lineaOrdenes = L"\"" + exe + L"\"";
-    std::wstring entorno = BloqueEntorno(appData_.Ruta());
+    // Another copy keeps the driver's environment, and so the user's %APPDATA%.
+    std::wstring entorno = exe_.empty() ? BloqueEntorno(appData_.Ruta()) : std::wstring();
     STARTUPINFOW inicio{};
     inicio.cb = sizeof(inicio);
     if (!::CreateProcessW(exe.c_str(), lineaOrdenes.data(), nullptr, nullptr, FALSE,
-                          banderas | CREATE_UNICODE_ENVIRONMENT, entorno.data(), appData_.Ruta().c_str(), &inicio,
-                          &proceso)) {
+                          banderas | CREATE_UNICODE_ENVIRONMENT, entorno.empty() ? nullptr : entorno.data(),
+                          appData_.Ruta().c_str(), &inicio, &proceso)) {
         error_ = "CreateProcessW falló con el error " + std::to_string(::GetLastError());
         return false;
     }

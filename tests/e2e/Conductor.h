@@ -155,6 +155,13 @@ class Programa {
 public:
     // With the settings file's bytes, the file is written before the start.
     explicit Programa(std::optional<std::string> archivoPreferencias = std::nullopt);
+    // Another copy of the program (an installed or an unpacked one), at this
+    // Windows path, run with the user's own %APPDATA%: its settings file is
+    // the user's, and stays after the run.
+    struct Copia {
+        std::wstring exe;
+    };
+    explicit Programa(Copia copia);
     ~Programa();
     Programa(const Programa&) = delete;
     Programa& operator=(const Programa&) = delete;
@@ -225,6 +232,7 @@ private:
 
     CarpetaTemporal appData_;
     std::optional<std::string> archivoInicial_;
+    std::wstring exe_;  // empty: the Kalvenor.exe of this build
     PROCESS_INFORMATION proceso_{};
     DWORD pid_ = 0;
     HMODULE sonda_ = nullptr;

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# The downloads, from the package command to a user's desktop:
+#   install-test.sh <kalvenor_instalacion.exe> <work folder>
+# Makes the packages twice, in two build folders, and compares Kalvenor.exe,
+# the zip and the installer byte for byte. Then, in a fresh Wine prefix of
+# its own, kalvenor_instalacion runs the installer and the uninstaller and
+# starts the installed and the unpacked program. Needs an X display (ctest
+# runs inside scripts/with-wine.sh).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+# shellcheck source=../../scripts/wine-session.sh
+source "$root/scripts/wine-session.sh"
+comprobador=$(realpath "$1")
+trabajo=$(realpath -m "$2")
+rm -rf "$trabajo"
+mkdir -p "$trabajo"
+cd "$trabajo"
+
+# Two folders of different names and depths.
+a=a
+b=otra/carpeta-b
+for carpeta in "$a" "$b"; do
+  bash "$root/scripts/package.sh" "$carpeta" "$carpeta/dist" >/dev/null
+done
+distintos=0
+cd "$a"
+for archivo in Kalvenor.exe dist/Kalvenor-*-win64.zip dist/Kalvenor-*-win64-setup.exe; do
+  if ! cmp "$archivo" "$trabajo/$b/$archivo"; then
+    echo "Dos compilaciones dan un $archivo distinto" >&2
+    distintos=1
+  fi
+done
+cd "$trabajo"
+if grep -qaF "$root" "$a/Kalvenor.exe"; then
+  echo "Kalvenor.exe lleva la ruta de la compilación ($root)" >&2
+  distintos=1
+fi
+
+prefijo="$trabajo/wineprefix"
+export WINEPREFIX="$prefijo" WINEDEBUG=-all WINEARCH=win64
+# No Mono or Gecko; no menu entries or icons on the Linux desktop for the
+# installer's shortcut.
+export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
+trap 'WINEPREFIX="$prefijo" wineserver -k >/dev/null 2>&1 || true' EXIT
+wine_prefix_prepare "$prefijo"
+# Without a window manager Wine waits 2 s for every hidden window unless its
+# windows are unmanaged.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+
+mkdir portable
+(cd portable && cmake -E tar xf "$trabajo/$a"/dist/Kalvenor-*-win64.zip)
+setup=("$trabajo/$a"/dist/Kalvenor-*-win64-setup.exe)
+KALVENOR_INSTALADOR="${setup[0]}" KALVENOR_PORTATIL="$trabajo/portable/Kalvenor.exe" wine "$comprobador"
+exit "$distintos"
