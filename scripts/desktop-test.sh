@@ -42,7 +42,7 @@ stop() {
 trap stop EXIT
 
 export WINEPREFIX="$folder/wineprefix-desktop"
-export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree=;mshtml="
+export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
 WINE_SESSION_SCREEN=1366x768x24
 wine_session_xvfb
 WINE_SESSION_PREFIXES=("$WINEPREFIX")

@@ -3,6 +3,9 @@
 #   wine_prefix_prepare <prefix>
 #       makes the Wine prefix if it is not there yet and puts Wine's own fonts
 #       in it; nothing else (scripts/run.sh uses it for the program's prefix).
+#   wine_prefix_unmanaged <prefix>
+#       sets the X11 driver up for a display without a window manager (the
+#       test prefixes).
 #   wine_session_start <folder>
 #       starts an Xvfb display and prepares Wine prefixes of their own under
 #       <folder>, with the X11 driver set up for a display without a window
@@ -59,6 +62,13 @@ wine_prefix_prepare() {
   cp -u "$WINE_SESSION_FONTS"/* "$prefix/drive_c/windows/Fonts/"
 }
 
+# Without a window manager Wine waits 2 s for every hidden window unless its
+# windows are unmanaged: the test prefixes' X11 driver settings.
+wine_prefix_unmanaged() {
+  WINEPREFIX="$1" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  WINEPREFIX="$1" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+}
+
 # Starts Xvfb on a display number it picks itself (-displayfd), so that two
 # sessions cannot race for the same one; sets DISPLAY once it accepts clients.
 wine_session_xvfb() {
@@ -86,16 +96,14 @@ wine_session_start() {
   export WINEPREFIX="$folder/wineprefix"
   export WINEDEBUG=-all
   export WINEARCH=win64
-  # No Mono or Gecko installers in a test prefix.
-  export WINEDLLOVERRIDES="mscoree=;mshtml="
+  # No Mono or Gecko installers in a test prefix, and no menu entries or
+  # icons on the Linux desktop from it.
+  export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
 
   wine_session_xvfb || return 1
   WINE_SESSION_PREFIXES=("$WINEPREFIX")
   wine_prefix_prepare "$WINEPREFIX" || return 1
-  # Without a window manager Wine waits 2 s for every hidden window unless
-  # its windows are unmanaged.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+  wine_prefix_unmanaged "$WINEPREFIX"
 
   # The other dpis: a copy of the finished 96-dpi prefix (much faster than
   # another wineboot) with LogPixels set, made once and kept.

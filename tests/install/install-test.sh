@@ -43,10 +43,7 @@ export WINEPREFIX="$prefijo" WINEDEBUG=-all WINEARCH=win64
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
 trap 'WINEPREFIX="$prefijo" wineserver -k >/dev/null 2>&1 || true' EXIT
 wine_prefix_prepare "$prefijo"
-# Without a window manager Wine waits 2 s for every hidden window unless its
-# windows are unmanaged.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+wine_prefix_unmanaged "$prefijo"
 
 mkdir portable
 (cd portable && cmake -E tar xf "$trabajo/$a"/dist/Kalvenor-*-win64.zip)

@@ -83,8 +83,7 @@ void Form::BringShownFormForward() noexcept {
     }
     if (!form) return;
     if (::IsIconic(form->window_)) ::ShowWindow(form->window_, SW_RESTORE);
-    ::SetForegroundWindow(form->window_);
-    ::BringWindowToTop(form->window_);
+    form->BringToFront();
 }
 
 int Form::LoadedFormCount() noexcept {
@@ -171,6 +170,10 @@ void Form::Show() {
     if (!IsLoaded()) Load();
     if (!IsLoaded()) return;  // the Load event may have unloaded it
     if (!::IsWindowVisible(window_)) ::ShowWindow(window_, SW_SHOW);
+    BringToFront();
+}
+
+void Form::BringToFront() noexcept {
     LastShownForm() = this;
     ::SetForegroundWindow(window_);
     ::BringWindowToTop(window_);

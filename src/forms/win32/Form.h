@@ -103,6 +103,7 @@ private:
     RECT WindowRect() const noexcept;
     bool SystemMenuHasMove() const noexcept;
 
+    void BringToFront() noexcept;
     static void BringShownFormForward() noexcept;
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
