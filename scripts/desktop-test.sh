@@ -53,17 +53,23 @@ wine_desktop_prepare "$WINEPREFIX"
 passed=0
 failed=0
 # The desktop's exit status is explorer's, not the driver's: the driver's
-# XML report tells how its tests went.
+# XML report tells how its tests went. The desktop closes with Kalvenor's last
+# window, which can be before the driver has written its report.
 run_check() {
   local name=${1%%|*} filter=${1#*|} n=$((passed + failed))
   local report="$results/$n.xml" log="$results/$n.log"
   wine_desktop_run "$driver" "--gtest_filter=$filter" "--gtest_output=xml:$(winepath -w "$report")" >"$log" 2>&1 || true
+  for _ in $(seq 1 300); do
+    grep -qs '</testsuites>' "$report" && break
+    sleep 0.1
+  done
   if [ -f "$report" ] && grep -q '<testsuites tests="[1-9][0-9]*" failures="0" disabled="[0-9]*" errors="0"' "$report"; then
     passed=$((passed + 1))
     echo "bien: $name"
   else
     failed=$((failed + 1))
     echo "MAL:  $name"
+    [ -f "$report" ] || echo "      (el conductor no dejó su informe)"
     sed 's/^/      /' "$log"
   fi
 }
