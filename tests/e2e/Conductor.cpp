@@ -121,6 +121,14 @@ BOOL CALLBACK AnotarHijo(HWND ventana, LPARAM datos) {
     return TRUE;
 }
 
+// The exit code of a process once it has ended, or nothing after the time-out.
+std::optional<DWORD> CodigoAlTerminar(HANDLE proceso, std::chrono::milliseconds limite) {
+    if (::WaitForSingleObject(proceso, static_cast<DWORD>(limite.count())) != WAIT_OBJECT_0) return std::nullopt;
+    DWORD codigo = 0;
+    ::GetExitCodeProcess(proceso, &codigo);
+    return codigo;
+}
+
 void EnviarEntradas(std::vector<INPUT> entradas) {
     ::SendInput(static_cast<UINT>(entradas.size()), entradas.data(), sizeof(INPUT));
 }
@@ -522,12 +530,8 @@ bool Programa::CrearProceso(DWORD banderas, PROCESS_INFORMATION& proceso) {
 std::optional<DWORD> Programa::ArrancarOtraCopia() {
     PROCESS_INFORMATION otra{};
     if (!CrearProceso(0, otra)) return std::nullopt;
-    std::optional<DWORD> codigo;
-    if (::WaitForSingleObject(otra.hProcess, static_cast<DWORD>(kEsperaLarga.count())) == WAIT_OBJECT_0) {
-        DWORD salida = 0;
-        ::GetExitCodeProcess(otra.hProcess, &salida);
-        codigo = salida;
-    } else {
+    const std::optional<DWORD> codigo = CodigoAlTerminar(otra.hProcess, kEsperaLarga);
+    if (!codigo) {
         ::TerminateProcess(otra.hProcess, 1);
         ::WaitForSingleObject(otra.hProcess, static_cast<DWORD>(kEsperaLarga.count()));
     }
@@ -550,11 +554,7 @@ bool Programa::Vivo() const { return proceso_.hProcess && ::WaitForSingleObject(
 
 std::optional<DWORD> Programa::EsperarFin(std::chrono::milliseconds limite) {
     if (!proceso_.hProcess) return std::nullopt;
-    if (::WaitForSingleObject(proceso_.hProcess, static_cast<DWORD>(limite.count())) != WAIT_OBJECT_0)
-        return std::nullopt;
-    DWORD codigo = 0;
-    ::GetExitCodeProcess(proceso_.hProcess, &codigo);
-    return codigo;
+    return CodigoAlTerminar(proceso_.hProcess, limite);
 }
 
 void Programa::Terminar() {
