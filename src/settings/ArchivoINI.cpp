@@ -7,8 +7,7 @@
 
 #include "forms/core/Texto.h"
 #include "forms/core/TituloAplicacion.h"
-#include "settings/AvisoNoGuardado.h"
-#include "settings/Preferencias.h"
+#include "forms/win32/CodigoAnsiSistema.h"
 
 namespace kalvenor {
 
@@ -22,25 +21,9 @@ constexpr DWORD kLongitudBuffer = static_cast<DWORD>(kLongitudMaximaValorINI + 1
 using forms::AnchoDesdeTexto;
 using forms::TextoDesdeAncho;
 
-std::string Ansi(std::wstring_view texto) {
-    if (texto.empty()) return {};
-    const int longitud = static_cast<int>(texto.size());
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, texto.data(), longitud, nullptr, 0, nullptr, nullptr);
-    std::string resultado(static_cast<std::size_t>(bytes > 0 ? bytes : 0), '\0');
-    if (bytes > 0) WideCharToMultiByte(CP_ACP, 0, texto.data(), longitud, resultado.data(), bytes, nullptr, nullptr);
-    return resultado;
-}
-
-std::string Ansi(std::u16string_view texto) { return Ansi(AnchoDesdeTexto(texto)); }
-
-std::wstring DesdeAnsi(std::string_view texto) {
-    if (texto.empty()) return {};
-    const int longitud = static_cast<int>(texto.size());
-    const int caracteres = MultiByteToWideChar(CP_ACP, 0, texto.data(), longitud, nullptr, 0);
-    std::wstring resultado(static_cast<std::size_t>(caracteres > 0 ? caracteres : 0), L'\0');
-    if (caracteres > 0) MultiByteToWideChar(CP_ACP, 0, texto.data(), longitud, resultado.data(), caracteres);
-    return resultado;
-}
+std::string Ansi(std::u16string_view texto) { return forms::TextoAnsiDelSistema(AnchoDesdeTexto(texto)); }
+std::string Ansi(std::wstring_view texto) { return forms::TextoAnsiDelSistema(texto); }
+std::wstring DesdeAnsi(std::string_view texto) { return forms::TextoDesdeAnsiDelSistema(texto); }
 
 // What the A functions would see of the text: through the ANSI code page and back.
 std::wstring PorAnsi(std::u16string_view texto) { return DesdeAnsi(Ansi(texto)); }
@@ -174,20 +157,6 @@ bool ArchivoINI::BorrarINI(std::u16string_view seccion, std::u16string_view clav
 
 std::wstring RutaArchivoPreferencias() { return RutaPorUsuario(forms::TituloAplicacion()); }
 
-std::vector<ClaveRechazada> CargarPreferencias() {
-    ArchivoINI archivo;
-    return CargarPreferencias(archivo);
-}
-
-ResultadoGuardado GuardarPreferencias(std::int32_t barrido, std::int32_t layer, std::int16_t showPopUp,
-                                      std::int16_t movible) {
-    ArchivoINI archivo;
-    return GuardarPreferencias(archivo, barrido, layer, showPopUp, movible);
-}
-
-std::u16string AvisoNoSeGuardo(ResultadoGuardado resultado) {
-    return AvisoNoSeGuardo(resultado, TextoDesdeAncho(RutaArchivoPreferencias()),
-                           TextoDesdeAncho(ArchivoLeido(forms::TituloAplicacion())));
-}
+std::wstring RutaArchivoPreferenciasLeido() { return ArchivoLeido(forms::TituloAplicacion()); }
 
 }  // namespace kalvenor

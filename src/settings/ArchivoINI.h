@@ -48,5 +48,8 @@ public:
 // The per-user settings file, %APPDATA%\Kalvenor\Kalvenor, for messages to
 // the user. Empty when no application-data folder can be found.
 std::wstring RutaArchivoPreferencias();
+// The file the settings are read from now: the per-user file once it exists,
+// before that the one in the Windows directory; empty when there is neither.
+std::wstring RutaArchivoPreferenciasLeido();
 
 }  // namespace kalvenor

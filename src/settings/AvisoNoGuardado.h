@@ -16,10 +16,4 @@ namespace kalvenor {
 // per-user file does not exist. `resultado` is never Guardado.
 std::u16string AvisoNoSeGuardo(ResultadoGuardado resultado, std::u16string_view escrito, std::u16string_view leido);
 
-#ifdef _WIN32
-// The same for the real settings file, as it stands now (ArchivoINI). Defined
-// in the library kalvenor_settings_win32.
-std::u16string AvisoNoSeGuardo(ResultadoGuardado resultado);
-#endif
-
 }  // namespace kalvenor

@@ -1,62 +1,64 @@
 #include "settings/Preferencias.h"
 
+#include <iterator>
+
 #include "forms/core/TituloAplicacion.h"
 #include "forms/core/Conversiones.h"
 #include "forms/core/ErrorEjecucion.h"
 
 namespace kalvenor {
 
-PreferenciasUsuario Preferencias;
-
 namespace {
 
-// One key: read twice, default for an empty test text; a value that
+// One key: read twice, the default for an empty test text; a value that
 // cannot be converted gives the default and is recorded.
-template <class Entero, class Conversion>
-Entero LeerClave(PerfilINI& perfil, std::u16string_view clave, Entero predeterminado, Conversion convertir,
-                 std::vector<ClaveRechazada>& rechazadas) {
-    const std::u16string prueba = perfil.LeerINI(kSeccionPreferencias, clave, forms::TituloAplicacion());
-    const std::u16string valor = perfil.LeerINI(kSeccionPreferencias, clave, forms::TituloAplicacion());
-    if (prueba.empty()) return predeterminado;
+std::int32_t LeerClave(PerfilINI& perfil, const ClavePreferencia& clave, std::vector<ClaveRechazada>& rechazadas) {
+    const std::u16string prueba = perfil.LeerINI(kSeccionPreferencias, clave.nombre, forms::TituloAplicacion());
+    const std::u16string valor = perfil.LeerINI(kSeccionPreferencias, clave.nombre, forms::TituloAplicacion());
+    if (prueba.empty()) return clave.predeterminado;
     try {
-        return convertir(valor);
+        return forms::EnteroDesdeTexto(valor, clave.archivo.minimo, clave.archivo.maximo);
     } catch (const forms::ErrorEjecucion& error) {
-        rechazadas.push_back({clave, valor, error.Numero()});
-        return predeterminado;
+        rechazadas.push_back({clave.nombre, valor, error.Numero()});
+        return clave.predeterminado;
     }
 }
 
 }  // namespace
 
+const ClavePreferencia* BuscarClavePreferencia(std::u16string_view nombre) {
+    for (const ClavePreferencia& clave : kClavesPreferencias) {
+        if (clave.nombre == nombre) return &clave;
+    }
+    return nullptr;
+}
+
+constinit PreferenciasUsuario Preferencias = PreferenciasPredeterminadas();
+
 std::vector<ClaveRechazada> CargarPreferencias(PerfilINI& perfil) {
     std::vector<ClaveRechazada> rechazadas;
-    Preferencias.Barrido =
-        LeerClave(perfil, kClaveBarrido, kBarridoPredeterminado, forms::Entero16DesdeTexto, rechazadas);
-    Preferencias.Layer = LeerClave(perfil, kClaveLayer, kLayerPredeterminado, forms::ByteDesdeTexto, rechazadas);
-    Preferencias.ShowPopUp =
-        LeerClave(perfil, kClaveShowPopUp, kShowPopUpPredeterminado, forms::Entero16DesdeTexto, rechazadas);
-    Preferencias.Movible =
-        LeerClave(perfil, kClaveMovible, kMoviblePredeterminado, forms::Entero16DesdeTexto, rechazadas);
+    for (const ClavePreferencia& clave : kClavesPreferencias) {
+        clave.asignar(Preferencias, LeerClave(perfil, clave, rechazadas));
+    }
     return rechazadas;
 }
 
 ResultadoGuardado GuardarPreferencias(PerfilINI& perfil, std::int32_t barrido, std::int32_t layer,
                                       std::int16_t showPopUp, std::int16_t movible) {
-    constexpr std::size_t kClaves = 4;
-    const std::u16string_view claves[kClaves] = {kClaveBarrido, kClaveLayer, kClaveShowPopUp, kClaveMovible};
+    constexpr std::size_t kClaves = std::size(kClavesPreferencias);
     const std::int64_t valores[kClaves] = {barrido, layer, showPopUp, movible};
     const std::u16string archivo(forms::TituloAplicacion());
+    const auto nombre = [](std::size_t i) { return kClavesPreferencias[i].nombre; };
 
     std::u16string anteriores[kClaves];
-    for (std::size_t i = 0; i < kClaves; ++i) anteriores[i] = perfil.LeerINI(kSeccionPreferencias, claves[i], archivo);
+    for (std::size_t i = 0; i < kClaves; ++i) anteriores[i] = perfil.LeerINI(kSeccionPreferencias, nombre(i), archivo);
 
     std::size_t escritas = 0;
-    while (escritas < kClaves && perfil.EscribirINI(kSeccionPreferencias, claves[escritas],
+    while (escritas < kClaves && perfil.EscribirINI(kSeccionPreferencias, nombre(escritas),
                                                     forms::TextoDesdeNumero(valores[escritas]), archivo)) {
         ++escritas;
     }
     if (escritas == kClaves) return ResultadoGuardado::Guardado;
-
     // Undo the writes that held, the last first. An earlier value goes back as
     // it was read (a hand-edited line loses its quotes or blanks, or what lies
     // past the 254 characters a read gives). A key that read empty had no value
@@ -68,8 +70,8 @@ ResultadoGuardado GuardarPreferencias(PerfilINI& perfil, std::int32_t barrido, s
     while (escritas > 0) {
         --escritas;
         const std::u16string& anterior = anteriores[escritas];
-        restaurado &= anterior.empty() ? perfil.BorrarINI(kSeccionPreferencias, claves[escritas], archivo)
-                                       : perfil.EscribirINI(kSeccionPreferencias, claves[escritas], anterior, archivo);
+        restaurado &= anterior.empty() ? perfil.BorrarINI(kSeccionPreferencias, nombre(escritas), archivo)
+                                       : perfil.EscribirINI(kSeccionPreferencias, nombre(escritas), anterior, archivo);
     }
     return restaurado ? ResultadoGuardado::SinCambios : ResultadoGuardado::AMedias;
 }

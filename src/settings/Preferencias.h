@@ -3,9 +3,13 @@
 // module-level Preferencias, CargarPreferencias, which fills it, and
 // GuardarPreferencias, which stores the options window's values in the file.
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "settings/PerfilINI.h"
@@ -14,32 +18,88 @@ namespace kalvenor {
 
 // The file is named after the application title (forms::TituloAplicacion()).
 inline constexpr std::u16string_view kSeccionPreferencias = u"ConfiguraciónGeneral";
-// The keys, in the order in which they are read and written.
-inline constexpr std::u16string_view kClaveBarrido = u"Barrido";
-inline constexpr std::u16string_view kClaveLayer = u"Layer";
-inline constexpr std::u16string_view kClaveShowPopUp = u"ShowPopUp";
-inline constexpr std::u16string_view kClaveMovible = u"Movible";
-
-// The value of a key that is missing, empty or cannot be converted.
-inline constexpr std::int16_t kBarridoPredeterminado = 200;
-inline constexpr std::uint8_t kLayerPredeterminado = 255;
-inline constexpr std::int16_t kShowPopUpPredeterminado = 1;
-inline constexpr std::int16_t kMoviblePredeterminado = 0;
 
 struct PreferenciasUsuario {
-    std::int16_t Barrido = kBarridoPredeterminado;      // sweep step, twips per timer tick
-    std::uint8_t Layer = kLayerPredeterminado;          // opacity: 0 transparent, 255 opaque
-    std::int16_t ShowPopUp = kShowPopUpPredeterminado;  // non-zero: keep the main window on top
-    std::int16_t Movible = kMoviblePredeterminado;      // 0: the main window cannot be moved
+    std::int16_t Barrido;    // sweep step, twips per timer tick
+    std::uint8_t Layer;      // opacity: 0 transparent, 255 opaque
+    std::int16_t ShowPopUp;  // non-zero: keep the main window on top
+    std::int16_t Movible;    // 0: the main window cannot be moved
 };
 
-// Alive for the whole run; CargarPreferencias is its only writer.
+struct Intervalo {
+    std::int32_t minimo;
+    std::int32_t maximo;
+
+    constexpr bool Contiene(std::int32_t valor) const { return minimo <= valor && valor <= maximo; }
+};
+
+// One key of the settings file and the field of PreferenciasUsuario it fills.
+struct ClavePreferencia {
+    std::u16string_view nombre;
+    std::int32_t predeterminado;  // for a key that is missing, empty or unusable
+    Intervalo archivo;            // the values that load: the field type's range
+    Intervalo opciones;           // the values the options window offers
+    std::int32_t (*leer)(const PreferenciasUsuario&);
+    void (*asignar)(PreferenciasUsuario&, std::int32_t);
+};
+
+namespace detalle {
+template <auto campo>
+constexpr ClavePreferencia Clave(std::u16string_view nombre, std::int32_t predeterminado, Intervalo opciones) {
+    using Tipo = std::remove_cvref_t<decltype(std::declval<PreferenciasUsuario&>().*campo)>;
+    return {nombre,
+            predeterminado,
+            {std::numeric_limits<Tipo>::min(), std::numeric_limits<Tipo>::max()},
+            opciones,
+            [](const PreferenciasUsuario& p) -> std::int32_t { return p.*campo; },
+            [](PreferenciasUsuario& p, std::int32_t valor) { p.*campo = static_cast<Tipo>(valor); }};
+}
+}  // namespace detalle
+
+// The four keys, in the order in which they are read and written.
+// clang-format off
+inline constexpr ClavePreferencia kClavesPreferencias[] = {
+    //                                               key           default  options window
+    detalle::Clave<&PreferenciasUsuario::Barrido>  (u"Barrido",    200,     {50, 600}),
+    detalle::Clave<&PreferenciasUsuario::Layer>    (u"Layer",      255,     {0, 255}),
+    detalle::Clave<&PreferenciasUsuario::ShowPopUp>(u"ShowPopUp",  1,       {0, 1}),
+    detalle::Clave<&PreferenciasUsuario::Movible>  (u"Movible",    0,       {0, 1}),
+};
+// clang-format on
+inline constexpr const ClavePreferencia& kPreferenciaBarrido = kClavesPreferencias[0];
+inline constexpr const ClavePreferencia& kPreferenciaLayer = kClavesPreferencias[1];
+inline constexpr const ClavePreferencia& kPreferenciaShowPopUp = kClavesPreferencias[2];
+inline constexpr const ClavePreferencia& kPreferenciaMovible = kClavesPreferencias[3];
+inline constexpr std::u16string_view kClaveBarrido = kPreferenciaBarrido.nombre;
+inline constexpr std::u16string_view kClaveLayer = kPreferenciaLayer.nombre;
+inline constexpr std::u16string_view kClaveShowPopUp = kPreferenciaShowPopUp.nombre;
+inline constexpr std::u16string_view kClaveMovible = kPreferenciaMovible.nombre;
+
+// The key of that name; nullptr for a name that is none of the four.
+const ClavePreferencia* BuscarClavePreferencia(std::u16string_view nombre);
+
+// A default the file could not hold, or a slider the file could not store,
+// would be a fault of this table.
+static_assert(std::ranges::all_of(kClavesPreferencias, [](const ClavePreferencia& clave) {
+    return clave.archivo.Contiene(clave.predeterminado) && clave.archivo.Contiene(clave.opciones.minimo) &&
+           clave.archivo.Contiene(clave.opciones.maximo);
+}));
+
+// Every field at its key's default.
+constexpr PreferenciasUsuario PreferenciasPredeterminadas() {
+    PreferenciasUsuario predeterminadas{};
+    for (const ClavePreferencia& clave : kClavesPreferencias) clave.asignar(predeterminadas, clave.predeterminado);
+    return predeterminadas;
+}
+
+// Alive for the whole run; CargarPreferencias is its only writer. (The program
+// against the real settings file: settings/PreferenciasDelArchivo.h.)
 extern PreferenciasUsuario Preferencias;
 
 // A key whose value was present but could not be converted, so that it took
 // its default.
 struct ClaveRechazada {
-    std::u16string_view clave;  // one of the kClave... constants
+    std::u16string_view clave;  // the key's name, from kClavesPreferencias
     std::u16string valor;       // the value text as read
     int error;                  // forms::kErrorTipoNoCoincide or forms::kErrorDesbordamiento
 
@@ -47,7 +107,7 @@ struct ClaveRechazada {
 };
 
 // Fills the four fields of Preferencias from the settings file, key by key in
-// the order Barrido, Layer, ShowPopUp, Movible: each key is read twice (a test
+// the order of kClavesPreferencias: each key is read twice (a test
 // text and the value text); an empty test text gives the key's default, any
 // other value is converted to the field's type. A value that is no number or
 // is out of the field's range (an edited file; it must not keep the program
@@ -63,19 +123,11 @@ enum class ResultadoGuardado {
                  // some keys may hold the new values and others the old ones
 };
 
-// Writes the four values as plain decimal text to the keys Barrido, Layer,
-// ShowPopUp and Movible, in that order. When one write fails, the keys
+// Writes the four values as plain decimal text to their keys, in the order of
+// kClavesPreferencias. When one write fails, the keys
 // already written get back the values they had, so that a failed save leaves
 // the file as it was. Never touches Preferencias.
 ResultadoGuardado GuardarPreferencias(PerfilINI& perfil, std::int32_t barrido, std::int32_t layer,
                                       std::int16_t showPopUp, std::int16_t movible);
-
-#ifdef _WIN32
-// The same against the real settings file (ArchivoINI). Defined in the
-// library kalvenor_settings_win32.
-std::vector<ClaveRechazada> CargarPreferencias();
-ResultadoGuardado GuardarPreferencias(std::int32_t barrido, std::int32_t layer, std::int16_t showPopUp,
-                                      std::int16_t movible);
-#endif
 
 }  // namespace kalvenor

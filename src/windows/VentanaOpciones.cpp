@@ -8,8 +8,7 @@
 #include "forms/win32/Application.h"
 #include "forms/core/Texto.h"
 #include "resources/Recursos.h"
-#include "settings/AvisoNoGuardado.h"
-#include "settings/Preferencias.h"
+#include "settings/PreferenciasDelArchivo.h"
 #include "windows/Colocacion.h"
 #include "windows/VentanaPrincipal.h"
 
@@ -41,16 +40,16 @@ VentanaOpciones::VentanaOpciones()
       Frame1(*this, {.caption = L"Velocidad del barrido", .bounds = Bounds{135, 135, 4020, 825}, .tabIndex = 0}),
       sliBarrido(Frame1, {.bounds = Bounds{135, 270, 3840, 375},
                           .tabIndex = 1,
-                          .min = 50,
-                          .max = 600,
+                          .min = kPreferenciaBarrido.opciones.minimo,
+                          .max = kPreferenciaBarrido.opciones.maximo,
                           .smallChange = 10,
                           .largeChange = 50,
                           .tickFrequency = 50}),
       Frame2(*this, {.caption = L"Opacidad", .bounds = Bounds{135, 1125, 4020, 735}, .tabIndex = 2}),
       sliLayer(Frame2, {.bounds = Bounds{135, 225, 3840, 375},
                         .tabIndex = 3,
-                        .min = 0,
-                        .max = 255,
+                        .min = kPreferenciaLayer.opciones.minimo,
+                        .max = kPreferenciaLayer.opciones.maximo,
                         .smallChange = 5,
                         .largeChange = 25,
                         .tickFrequency = 25}),

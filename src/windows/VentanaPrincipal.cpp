@@ -9,7 +9,7 @@
 #include "forms/core/Texto.h"
 #include "forms/core/TituloAplicacion.h"
 #include "resources/Recursos.h"
-#include "settings/Preferencias.h"
+#include "settings/PreferenciasDelArchivo.h"
 #include "sweep/Barrido.h"
 #include "translation/FiltroTeclas.h"
 #include "translation/Traduccion.h"
@@ -32,25 +32,21 @@ const forms::FormDesign kDiseno{
     .icon = IDI_KALVENOR,
 };
 
-std::u16string ValorPredeterminado(std::u16string_view clave) {
-    if (clave == kClaveBarrido) return forms::TextoDesdeNumero(kBarridoPredeterminado);
-    if (clave == kClaveLayer) return forms::TextoDesdeNumero(kLayerPredeterminado);
-    if (clave == kClaveShowPopUp) return forms::TextoDesdeNumero(kShowPopUpPredeterminado);
-    return forms::TextoDesdeNumero(kMoviblePredeterminado);
-}
-
 // One line per value the file holds but the program cannot use.
 std::u16string DescribirRechazadas(const std::vector<ClaveRechazada>& rechazadas) {
+    using forms::TextoDesdeNumero;
     std::u16string lineas;
     for (const ClaveRechazada& r : rechazadas) {
+        const ClavePreferencia* clave = BuscarClavePreferencia(r.clave);
+        if (clave == nullptr) continue;
         lineas += u"  ";
         lineas.append(r.clave).append(u"=").append(r.valor);
         if (r.error == forms::kErrorDesbordamiento)
-            lineas += r.clave == kClaveLayer ? u": fuera del intervalo de 0 a 255"
-                                             : u": fuera del intervalo de -32768 a 32767";
+            lineas += u": fuera del intervalo de " + TextoDesdeNumero(clave->archivo.minimo) + u" a " +
+                      TextoDesdeNumero(clave->archivo.maximo);
         else
             lineas += u": no es un número entero";
-        lineas += u"; se usa " + ValorPredeterminado(r.clave) + u"\n";
+        lineas += u"; se usa " + TextoDesdeNumero(clave->predeterminado) + u"\n";
     }
     return lineas;
 }

@@ -190,28 +190,6 @@ CarpetaTemporal::~CarpetaTemporal() { BorrarArbol(ruta_); }
 
 // --- Files -------------------------------------------------------------------
 
-std::optional<std::string> LeerBytes(const std::wstring& ruta) {
-    HANDLE archivo = ::CreateFileW(ruta.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (archivo == INVALID_HANDLE_VALUE) return std::nullopt;
-    std::string bytes;
-    char bloque[4096];
-    DWORD leidos = 0;
-    while (::ReadFile(archivo, bloque, sizeof(bloque), &leidos, nullptr) && leidos > 0) bytes.append(bloque, leidos);
-    ::CloseHandle(archivo);
-    return bytes;
-}
-
-bool EscribirBytes(const std::wstring& ruta, std::string_view bytes) {
-    HANDLE archivo =
-        ::CreateFileW(ruta.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (archivo == INVALID_HANDLE_VALUE) return false;
-    DWORD escritos = 0;
-    const BOOL bien = ::WriteFile(archivo, bytes.data(), static_cast<DWORD>(bytes.size()), &escritos, nullptr);
-    ::CloseHandle(archivo);
-    return bien && escritos == bytes.size();
-}
-
 std::vector<std::string> LineasDe(std::string_view bytes) {
     std::vector<std::string> lineas;
     size_t inicio = 0;
@@ -373,17 +351,6 @@ ControlesOpciones ControlesDeOpciones(HWND opciones) {
     controles.Cancelar = HijoConTexto(opciones, L"Button", L"Cancelar");
     return controles;
 }
-
-namespace {
-
-int PuntosPorPulgada() {
-    HDC pantalla = ::GetDC(nullptr);
-    const int ppp = ::GetDeviceCaps(pantalla, LOGPIXELSY);
-    ::ReleaseDC(nullptr, pantalla);
-    return ppp;
-}
-
-}  // namespace
 
 SIZE TamanoDisenadoPrincipal() {
     const int ppp = PuntosPorPulgada();

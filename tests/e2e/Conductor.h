@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "ProtocoloSonda.h"
+#include "Sistema.h"
 
 namespace kalvenor::e2e {
 
@@ -63,9 +64,10 @@ private:
     std::wstring ruta_;
 };
 
-// Whole files as bytes.
-std::optional<std::string> LeerBytes(const std::wstring& ruta);
-bool EscribirBytes(const std::wstring& ruta, std::string_view bytes);
+// Whole files as bytes, and the screen's dpi.
+using pruebas::EscribirBytes;
+using pruebas::LeerBytes;
+using pruebas::PuntosPorPulgada;
 
 // The settings file's lines (without line ends, empty lines left out).
 std::vector<std::string> LineasDe(std::string_view bytes);

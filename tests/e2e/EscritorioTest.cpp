@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "Bombeo.h"
 #include "PruebaKalvenor.h"
 
 namespace kalvenor::e2e {
@@ -104,8 +105,7 @@ public:
                                                200, 300, 200, nullptr, nullptr, nullptr, nullptr);
               idHilo_ = ::GetCurrentThreadId();
               ventana_ = ventana;
-              MSG mensaje;
-              while (::GetMessageW(&mensaje, nullptr, 0, 0) > 0) ::DispatchMessageW(&mensaje);
+              pruebas::BombearHastaSalir();
               if (ventana) ::DestroyWindow(ventana);
           }) {
         EsperarHasta([&] { return ventana_.load() != nullptr; });

@@ -244,12 +244,7 @@ TEST_F(Opciones, ElTextoEscritoAntesDeOpcionesYaNoEstaCuandoVuelveLaPrincipal) {
 // face found, not a substitute), and every caption fits on its one line.
 class Fuentes : public Recarga {
 protected:
-    static int Pixeles(int twips) {
-        HDC pantalla = ::GetDC(nullptr);
-        const int ppp = ::GetDeviceCaps(pantalla, LOGPIXELSY);
-        ::ReleaseDC(nullptr, pantalla);
-        return ::MulDiv(twips, ppp, 1440);
-    }
+    static int Pixeles(int twips) { return ::MulDiv(twips, PuntosPorPulgada(), 1440); }
 
     // reserva: pixels of the control that the caption cannot use (a check
     // box's box). altoTwips 0: the system's font, whatever its size.

@@ -17,13 +17,6 @@ namespace {
 constexpr int kAnchoCliente = 6480;
 constexpr int kAltoCliente = 4800;
 
-int Ppp() {
-    HDC pantalla = ::GetDC(nullptr);
-    const int ppp = ::GetDeviceCaps(pantalla, LOGPIXELSY);
-    ::ReleaseDC(nullptr, pantalla);
-    return ppp;
-}
-
 BOOL CALLBACK AnotarHijo(HWND hijo, LPARAM hijos) {
     reinterpret_cast<std::vector<HWND>*>(hijos)->push_back(hijo);
     return TRUE;
@@ -75,7 +68,7 @@ protected:
         // The program is dpi-aware; the driver reads its geometry the same way.
         ::SetProcessDPIAware();
         PruebaKalvenor::SetUp();
-        ppp_ = Ppp();
+        ppp_ = PuntosPorPulgada();
         RecordProperty("ppp", ppp_);
     }
     int ppp_ = 96;

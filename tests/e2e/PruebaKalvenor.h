@@ -107,10 +107,7 @@ protected:
 // twips, back in pixels at the screen's resolution (15 twips per pixel at 96
 // dpi, so 16/15 of it, rounded): where the options and about windows open.
 inline int PorDieciseisEnPixeles(int pixeles) {
-    HDC pantalla = ::GetDC(nullptr);
-    const int ppp = ::GetDeviceCaps(pantalla, LOGPIXELSY);
-    ::ReleaseDC(nullptr, pantalla);
-    return static_cast<int>(std::lround(pixeles * 16.0 * ppp / 1440.0));
+    return static_cast<int>(std::lround(pixeles * 16.0 * PuntosPorPulgada() / 1440.0));
 }
 
 }  // namespace kalvenor::e2e

@@ -13,9 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "Sistema.h"
 #include "forms/core/Texto.h"
+#include "forms/win32/CodigoAnsiSistema.h"
 #include "settings/AvisoNoGuardado.h"
-#include "settings/Preferencias.h"
+#include "settings/PreferenciasDelArchivo.h"
 
 namespace kalvenor {
 namespace {
@@ -32,39 +34,14 @@ std::optional<std::wstring> Entorno(const wchar_t* nombre) {
     return valor;
 }
 
-std::optional<std::string> LeerBytes(const fs::path& ruta) {
-    HANDLE archivo = CreateFileW(ruta.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (archivo == INVALID_HANDLE_VALUE) return std::nullopt;
-    std::string bytes;
-    char bloque[4096];
-    DWORD leidos = 0;
-    while (ReadFile(archivo, bloque, sizeof bloque, &leidos, nullptr) && leidos > 0) bytes.append(bloque, leidos);
-    CloseHandle(archivo);
-    return bytes;
-}
-
-void EscribirBytes(const fs::path& ruta, const std::string& bytes) {
-    HANDLE archivo =
-        CreateFileW(ruta.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(archivo, INVALID_HANDLE_VALUE);
-    DWORD escritos = 0;
-    ASSERT_TRUE(WriteFile(archivo, bytes.data(), static_cast<DWORD>(bytes.size()), &escritos, nullptr));
-    CloseHandle(archivo);
-}
+using pruebas::EscribirBytes;
+using pruebas::LeerBytes;
 
 // The documented flush: the profile functions drop what they keep of the file
 // in memory, so a file deleted or rewritten behind them is not served from there.
 void OlvidarPerfil(const fs::path& ruta) { WritePrivateProfileStringW(nullptr, nullptr, nullptr, ruta.c_str()); }
 
-std::string Ansi(std::wstring_view texto) {
-    const int bytes =
-        WideCharToMultiByte(CP_ACP, 0, texto.data(), static_cast<int>(texto.size()), nullptr, 0, nullptr, nullptr);
-    std::string resultado(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_ACP, 0, texto.data(), static_cast<int>(texto.size()), resultado.data(), bytes, nullptr,
-                        nullptr);
-    return resultado;
-}
+std::string Ansi(std::wstring_view texto) { return forms::TextoAnsiDelSistema(texto); }
 
 // The section header as the ANSI profile functions write it.
 std::string SeccionAnsi() {
@@ -117,7 +94,9 @@ protected:
         OlvidarPerfil(archivoWindows_);
         std::error_code error;
         fs::remove(archivoWindows_, error);
-        if (copiaArchivoWindows_) EscribirBytes(archivoWindows_, *copiaArchivoWindows_);
+        if (copiaArchivoWindows_) {
+            EXPECT_TRUE(EscribirBytes(archivoWindows_, *copiaArchivoWindows_));
+        }
         OlvidarPerfil(archivoWindows_);
         OlvidarPerfil(RutaArchivoPreferencias());
         SetEnvironmentVariableW(L"APPDATA", appDataAnterior_ ? appDataAnterior_->c_str() : nullptr);
@@ -231,7 +210,7 @@ class ArchivoINIContenidoTest : public ArchivoINITest {
 protected:
     void Contenido(const std::string& bytes) {
         fs::create_directories(RutaEsperada().parent_path());
-        EscribirBytes(RutaEsperada(), bytes);
+        ASSERT_TRUE(EscribirBytes(RutaEsperada(), bytes));
     }
 };
 
@@ -340,7 +319,7 @@ TEST_F(ArchivoINITest, GuardadoFallidoDejaLosValoresQueSeLeian) {
         SCOPED_TRACE(soloEnWindows ? "solo el archivo de la carpeta de Windows" : "el archivo del usuario");
         const fs::path leido = soloEnWindows ? archivoWindows_ : RutaEsperada();
         fs::create_directories(leido.parent_path());
-        EscribirBytes(leido, SeccionAnsi() + "\r\nMovible=1\r\nBarrido=123\r\n");
+        ASSERT_TRUE(EscribirBytes(leido, SeccionAnsi() + "\r\nMovible=1\r\nBarrido=123\r\n"));
         OlvidarPerfil(leido);
         const auto original = LeerBytes(leido);
 
@@ -364,7 +343,7 @@ TEST_F(ArchivoINITest, ElAvisoNombraElArchivoDelQueSeLee) {
                   AvisoNoSeGuardo(ResultadoGuardado::SinCambios, escrito, leido));
     };
     EsperarAviso(u"");
-    EscribirBytes(archivoWindows_, SeccionAnsi() + "\r\nBarrido=123\r\n");
+    ASSERT_TRUE(EscribirBytes(archivoWindows_, SeccionAnsi() + "\r\nBarrido=123\r\n"));
     EsperarAviso(forms::TextoDesdeAncho(archivoWindows_.wstring()));
     ASSERT_TRUE(archivo.EscribirINI(kSeccionPreferencias, kClaveLayer, u"7", kArchivo));
     EsperarAviso(escrito);
@@ -373,7 +352,7 @@ TEST_F(ArchivoINITest, ElAvisoNombraElArchivoDelQueSeLee) {
 TEST_F(ArchivoINITest, EscrituraFallidaDevuelveFalseYNoEscribeNada) {
     // APPDATA under a plain file: the folder Kalvenor cannot be made.
     const fs::path archivoPlano = raiz_ / L"plano";
-    EscribirBytes(archivoPlano, "x");
+    ASSERT_TRUE(EscribirBytes(archivoPlano, "x"));
     for (const fs::path& appData : {archivoPlano, archivoPlano / L"debajo"}) {
         SCOPED_TRACE(appData.string());
         UsarAppData(appData);

@@ -8,12 +8,15 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "Bombeo.h"
+#include "Sistema.h"
 #include "forms/core/Unidades.h"
 #include "forms/win32/Application.h"
 #include "forms/win32/Form.h"
@@ -24,41 +27,15 @@
 namespace kalvenor {
 namespace {
 
-constexpr DWORD kLimiteMs = 60000;
+constexpr std::chrono::seconds kLimite{60};
 // The main window's designed client area.
 constexpr int kAnchoCliente = 6480;
 constexpr int kAltoCliente = 4800;
 
-// Dispatches messages until the condition holds or the time-out passes;
-// despues runs after every dispatched message (a sweep tick runs whole inside
-// one dispatch, so it sees the window between ticks).
-bool Esperar(const std::function<bool()>& condicion, const std::function<void()>& despues = {},
-             DWORD limiteMs = kLimiteMs) {
-    const ULONGLONG fin = GetTickCount64() + limiteMs;
-    for (;;) {
-        MSG mensaje;
-        while (PeekMessageW(&mensaje, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&mensaje);
-            DispatchMessageW(&mensaje);
-            if (despues) despues();
-            if (condicion()) return true;
-        }
-        if (condicion()) return true;
-        if (GetTickCount64() >= fin) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
-}
-
-// Lets messages run for a while (to see that nothing more happens).
-void Bombear(DWORD ms, const std::function<void()>& despues = {}) {
-    Esperar([] { return false; }, despues, ms);
-}
-
-int Ppp() {
-    HDC pantalla = GetDC(nullptr);
-    const int ppp = GetDeviceCaps(pantalla, LOGPIXELSY);
-    ReleaseDC(nullptr, pantalla);
-    return ppp;
+// A sweep tick runs whole inside one dispatch: `despues` sees the window
+// between ticks.
+bool Esperar(const std::function<bool()>& condicion, const std::function<void()>& despues = {}) {
+    return pruebas::EsperarHasta(condicion, kLimite, despues);
 }
 
 RECT Rect(HWND ventana) {
@@ -126,7 +103,7 @@ protected:
         SetProcessDPIAware();
         ReiniciarEstadoBarrido();
         UsarPlataformaBarrido(plataforma, forms::TheScreen());
-        ppp = Ppp();
+        ppp = pruebas::PuntosPorPulgada();
         RecordProperty("ppp", ppp);
     }
     void TearDown() override { ReiniciarEstadoBarrido(); }
@@ -187,7 +164,7 @@ TEST_P(PasosWin32, AbreYCierraConElBordeDeAbajoEnSuPixel) {
     Muestras apertura{hwnd, Rect(hwnd).bottom, {}};
     apertura();
     ASSERT_TRUE(Esperar([&] { return Abierta(hwnd); }, std::ref(apertura))) << "alto " << AltoDe(Rect(hwnd));
-    Bombear(100, std::ref(apertura));
+    pruebas::BombearDurante(std::chrono::milliseconds(100), std::ref(apertura));
     EXPECT_FALSE(KillTimer(hwnd, 0)) << "the sweep timer is still armed";
     EXPECT_EQ(apertura.fueraDeLinea, 0);
     EXPECT_TRUE(SoloCrece(apertura.altos)) << "the window shrank while opening";

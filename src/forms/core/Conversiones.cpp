@@ -6,8 +6,6 @@
 
 namespace kalvenor::forms {
 
-namespace {
-
 // Accepts exactly: an optional '-', then one or more ASCII digits. Anything
 // else (empty text, blanks, '+', a fraction, other digits) is no number.
 // A number outside [minimo, maximo], however many digits it has, overflows.
@@ -21,9 +19,9 @@ std::int32_t EnteroDesdeTexto(std::u16string_view texto, std::int32_t minimo, st
     }
 
     // Every digit is checked before any overflow is raised, so "99999x" is a
-    // type mismatch. The magnitude stops growing once it is past every range
-    // this serves, so no digit string can overflow the accumulator.
-    constexpr std::int64_t kTope = 1'000'000;
+    // type mismatch. The magnitude stops growing once it is past every 32-bit
+    // range, so no digit string can overflow the accumulator.
+    constexpr std::int64_t kTope = std::int64_t{1} << 32;
     std::int64_t magnitud = 0;
     for (std::size_t i = inicio; i < texto.size() && magnitud <= kTope; ++i) {
         magnitud = magnitud * 10 + (texto[i] - u'0');
@@ -32,8 +30,6 @@ std::int32_t EnteroDesdeTexto(std::u16string_view texto, std::int32_t minimo, st
     if (valor < minimo || valor > maximo) throw Desbordamiento();
     return static_cast<std::int32_t>(valor);
 }
-
-}  // namespace
 
 std::int16_t Entero16DesdeTexto(std::u16string_view texto) {
     return static_cast<std::int16_t>(EnteroDesdeTexto(texto, INT16_MIN, INT16_MAX));

@@ -11,7 +11,9 @@ namespace kalvenor::forms {
 // one, after an optional '-' (no blanks, no '+', no fraction, no separators;
 // leading zeros are fine). Text that is no such number, the empty text
 // included, raises TipoNoCoincide (13); a number outside the type's range,
-// however many digits it has, raises Desbordamiento (6).
+// however many digits it has, raises Desbordamiento (6). The range is
+// [minimo, maximo] or the type's.
+std::int32_t EnteroDesdeTexto(std::u16string_view texto, std::int32_t minimo, std::int32_t maximo);
 std::int16_t Entero16DesdeTexto(std::u16string_view texto);
 std::uint8_t ByteDesdeTexto(std::u16string_view texto);
 

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "forms/core/Conversiones.h"
+
 namespace kalvenor::forms {
 
 namespace {
@@ -9,12 +11,6 @@ std::string Ascii(const std::u16string& texto) {
     std::string resultado;
     for (char16_t c : texto) resultado.push_back(c < 0x80 ? static_cast<char>(c) : '?');
     return resultado;
-}
-
-std::u16string Decimal(unsigned long numero) {
-    std::u16string cifras;
-    for (char c : std::to_string(numero)) cifras.push_back(static_cast<char16_t>(c));
-    return cifras;
 }
 }  // namespace
 
@@ -25,7 +21,7 @@ ErrorEjecucion::ErrorEjecucion(int numero, std::u16string descripcion)
 
 std::u16string ErrorEjecucion::Mensaje() const {
     std::u16string mensaje = u"Se ha producido el error '";
-    mensaje += Decimal(static_cast<unsigned long>(numero_));
+    mensaje += TextoDesdeNumero(numero_);
     mensaje += u"' en tiempo de ejecución:\n\n";
     mensaje += descripcion_;
     return mensaje;
@@ -39,7 +35,7 @@ ErrorEjecucion ErrorInterno() { return {kErrorInterno, u"Error interno"}; }
 ErrorEjecucion NoSeCreoLaVentana(std::u16string_view clase, unsigned long codigoSistema) {
     std::u16string descripcion = u"No se pudo crear una ventana de la clase ";
     descripcion.append(clase);
-    descripcion += u" (error del sistema " + Decimal(codigoSistema) + u")";
+    descripcion += u" (error del sistema " + TextoDesdeNumero(codigoSistema) + u")";
     return {kErrorNoSeCreoLaVentana, std::move(descripcion)};
 }
 

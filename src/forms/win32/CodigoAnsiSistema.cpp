@@ -1,6 +1,6 @@
-#include <windows.h>
-
 #include "forms/win32/CodigoAnsiSistema.h"
+
+#include <windows.h>
 
 namespace kalvenor::forms {
 
@@ -10,6 +10,24 @@ constexpr char16_t SinCaracter = u'\uFFFD';
 constexpr std::int16_t CodigoDeInterrogacion = '?';
 
 }  // namespace
+
+std::string TextoAnsiDelSistema(std::wstring_view texto) {
+    if (texto.empty()) return {};
+    const int longitud = static_cast<int>(texto.size());
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, texto.data(), longitud, nullptr, 0, nullptr, nullptr);
+    std::string resultado(static_cast<std::size_t>(bytes > 0 ? bytes : 0), '\0');
+    if (bytes > 0) WideCharToMultiByte(CP_ACP, 0, texto.data(), longitud, resultado.data(), bytes, nullptr, nullptr);
+    return resultado;
+}
+
+std::wstring TextoDesdeAnsiDelSistema(std::string_view texto) {
+    if (texto.empty()) return {};
+    const int longitud = static_cast<int>(texto.size());
+    const int caracteres = MultiByteToWideChar(CP_ACP, 0, texto.data(), longitud, nullptr, 0);
+    std::wstring resultado(static_cast<std::size_t>(caracteres > 0 ? caracteres : 0), L'\0');
+    if (caracteres > 0) MultiByteToWideChar(CP_ACP, 0, texto.data(), longitud, resultado.data(), caracteres);
+    return resultado;
+}
 
 // A code from 0 to 255 is one byte of the code page. Any other code (negative
 // ones are what double-byte code pages deliver) is a lead byte, its high byte,
@@ -26,10 +44,8 @@ char16_t CaracterAnsiDelSistema(std::int16_t codigo) {
     }
     // Two bytes that are no double-byte character give two characters: the
     // first one stands for the code.
-    wchar_t caracteres[2] = {};
-    const int obtenidos = MultiByteToWideChar(CP_ACP, 0, bytes, cuantos, caracteres, 2);
-    if (obtenidos < 1) return SinCaracter;
-    return static_cast<char16_t>(caracteres[0]);
+    const std::wstring caracteres = TextoDesdeAnsiDelSistema(std::string_view(bytes, cuantos));
+    return caracteres.empty() ? SinCaracter : static_cast<char16_t>(caracteres.front());
 }
 
 // One byte gives a code from 0 to 255; a double-byte character gives

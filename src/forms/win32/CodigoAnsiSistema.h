@@ -1,9 +1,22 @@
 #pragma once
-// Key codes and characters through the code page the system is set to (CP_ACP).
+// Conversions through the code page the system is set to (CP_ACP). The
+// program has two uses for it, with two rules for a character the code page
+// lacks:
+//   - Profile-file text (ArchivoINI): TextoAnsiDelSistema and
+//     TextoDesdeAnsiDelSistema convert as the single-byte profile functions
+//     themselves do, best-fit replacements included, so that the file holds
+//     the same bytes whichever profile function wrote it.
+//   - Key codes (the key filters): CodigoAnsiDelSistema turns best fit off, so
+//     that no typed character passes for another (a with macron is not a).
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace kalvenor::forms {
+
+std::string TextoAnsiDelSistema(std::wstring_view texto);
+std::wstring TextoDesdeAnsiDelSistema(std::string_view texto);
 
 // The character of a key code; U+FFFD when the code page has none.
 char16_t CaracterAnsiDelSistema(std::int16_t codigo);
