@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end checks of Kalvenor as scripts/run.sh launches it: in a Wine
 # desktop with its taskbar (wine_desktop_run), on an X display of this
-# script's own, first bare and then under a window manager (openbox). The
+# script's own, first bare (also on the larger screens and scales of
+# screen_checks) and then under a window manager (openbox). The
 # end-to-end driver is what the desktop runs; it starts Kalvenor.exe inside
 # the same desktop, as each check's tests do.
 #   scripts/desktop-test.sh <folder for the Wine prefix> <kalvenor_e2e.exe>
@@ -16,6 +17,16 @@ driver=$2
 # Each check: a name and the driver's tests (a GoogleTest filter).
 bare_checks=(
   "sin gestor de ventanas: abre sobre la barra|Escritorio.*"
+)
+# The screens and scales Windows laptops and monitors ship with, each in a
+# Wine desktop of that size (larger than this X screen where need be) and a
+# prefix at that dpi: a check and its size and dpi.
+screen_checks=(
+  "1366 x 768 al 100 %: las tres ventanas enteras|1366x768|96"
+  "3840 x 2160 al 100 %: las tres ventanas enteras|3840x2160|96"
+  "1920 x 1080 al 125 %: las tres ventanas enteras|1920x1080|120"
+  "1920 x 1080 al 150 %: las tres ventanas enteras|1920x1080|144"
+  "3840 x 2160 al 200 %: las tres ventanas enteras|3840x2160|192"
 )
 wm_checks=()
 for i in $(seq 1 20); do
@@ -49,6 +60,12 @@ WINE_SESSION_PREFIXES=("$WINEPREFIX")
 # The prefix as scripts/run.sh makes it: no X11 driver settings of the tests.
 wine_prefix_prepare "$WINEPREFIX"
 wine_desktop_prepare "$WINEPREFIX"
+for check in "${screen_checks[@]}"; do
+  dpi=${check##*|}
+  [ "$dpi" = 96 ] && continue
+  wine_prefix_copy_dpi "$WINEPREFIX" "$dpi"
+  WINE_SESSION_PREFIXES+=("$WINEPREFIX-dpi$dpi")
+done
 
 passed=0
 failed=0
@@ -75,6 +92,12 @@ run_check() {
 }
 
 for check in "${bare_checks[@]}"; do run_check "$check"; done
+for check in "${screen_checks[@]}"; do
+  IFS='|' read -r name size dpi <<<"$check"
+  prefix=$WINEPREFIX
+  [ "$dpi" = 96 ] || prefix="$WINEPREFIX-dpi$dpi"
+  WINEPREFIX=$prefix WINE_DESKTOP_SIZE=$size run_check "$name|PantallaDeEscritorio.*"
+done
 openbox >/dev/null 2>&1 &
 openbox_pid=$!
 # openbox is running once it has claimed the screen's window manager selection.

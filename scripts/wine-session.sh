@@ -16,7 +16,11 @@
 #   wine_desktop_run <program.exe> [args...]
 #       runs a program as on Windows, in a Wine desktop of its own with Wine's
 #       taskbar, as large as the X screen (scripts/run.sh and the desktop
-#       tests launch Kalvenor so).
+#       tests launch Kalvenor so), or WINE_DESKTOP_SIZE (WxH) when set: a
+#       desktop can be larger than the X screen.
+#   wine_prefix_copy_dpi <prefix> <dpi>
+#       makes <prefix>-dpi<dpi>, a copy of the prefix with LogPixels <dpi>, if
+#       it is not there yet.
 # A caller that needs only the 96-dpi prefix sets WINE_SESSION_DPIS=() after
 # sourcing this file.
 #
@@ -137,6 +141,17 @@ wine_session_start() {
   done
 }
 
+wine_prefix_copy_dpi() {
+  local target="$1-dpi$2"
+  [ -f "$target/system.reg" ] && return 0
+  WINEPREFIX="$1" wineserver -w >/dev/null 2>&1 || true
+  rm -rf "$target.new"
+  cp -a "$1" "$target.new" || return 1
+  WINEPREFIX="$target.new" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$2" /f >/dev/null 2>&1
+  WINEPREFIX="$target.new" wineserver -w >/dev/null 2>&1 || true
+  grep -q "^\"LogPixels\"=dword:$(printf %08x "$2")\$" "$target.new/user.reg" && mv "$target.new" "$target"
+}
+
 wine_session_stop() {
   local prefix
   for prefix in "${WINE_SESSION_PREFIXES[@]}" "${WINE_SESSION_PREFIXES[@]/%/.new}"; do
@@ -168,8 +183,9 @@ wine_desktop_prepare() {
 }
 
 wine_desktop_run() {
-  local size
-  size=$(xdpyinfo 2>/dev/null | sed -n 's/^ *dimensions: *\([0-9]*x[0-9]*\) pixels.*/\1/p' | head -n 1)
+  local size=${WINE_DESKTOP_SIZE:-}
+  [ -n "$size" ] ||
+    size=$(xdpyinfo 2>/dev/null | sed -n 's/^ *dimensions: *\([0-9]*x[0-9]*\) pixels.*/\1/p' | head -n 1)
   if [ -z "$size" ]; then
     echo "No se pudo leer el tamaño de la pantalla $DISPLAY (xdpyinfo, paquete x11-utils)." >&2
     return 1

@@ -1,6 +1,7 @@
 // Kalvenor: translates text between plain writing and its digit code. The main
 // window is the start-up window; the program ends when no window is loaded.
-// A second start brings the running program's window forward and ends.
+// A second start shows the running program's window again and ends, or runs
+// itself when the running program ended meanwhile.
 
 #include <windows.h>
 
@@ -11,11 +12,8 @@
 #include "windows/VentanaPrincipal.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    const kalvenor::forms::SingleInstance instance(L"Kalvenor");
-    if (!instance.IsFirst()) {
-        instance.ActivateRunningCopy();
-        return 0;
-    }
+    kalvenor::forms::SingleInstance instance(L"Kalvenor");
+    if (!instance.IsFirst() && instance.HandOverToRunningCopy()) return 0;
     kalvenor::forms::Application application;
     static kalvenor::PlataformaBarridoWin32 plataforma;
     kalvenor::UsarPlataformaBarrido(plataforma, kalvenor::forms::TheScreen());

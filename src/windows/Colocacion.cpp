@@ -28,6 +28,7 @@ void ColocarJuntoAVentanaPrincipal(forms::Form& ventana) {
     RECT principal{};
     if (!::GetWindowRect(Form1.Window(), &principal)) return;
     ventana.Move(static_cast<float>(PorDieciseis(principal.left)), static_cast<float>(PorDieciseis(principal.top)));
+    ventana.KeepInsideWorkArea();
 }
 
 }  // namespace kalvenor

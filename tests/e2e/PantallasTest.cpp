@@ -1,7 +1,7 @@
 // End to end at the screen's resolution, whatever it is (ctest runs these at
 // 96, 120 and 144 dpi): the main window opens with its bottom edge on the
 // screen's and keeps it there, its client area is the design's scaled to the
-// dpi, and every control of the program's windows lies inside its window.
+// dpi, and every window lies whole on the screen with its controls inside it.
 
 #include <algorithm>
 #include <sstream>
@@ -55,7 +55,13 @@ std::vector<std::string> FondosFuera(const std::vector<RECT>& muestras, LONG des
     return fuera;
 }
 
+// The window whole on the screen, and its controls inside it.
 void EsperarControlesDentro(HWND ventana) {
+    const RECT r = Rectangulo(ventana);
+    EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= ::GetSystemMetrics(SM_CXSCREEN) &&
+                r.bottom <= ::GetSystemMetrics(SM_CYSCREEN))
+        << testing::PrintToString(Texto(ventana)) << " (" << r.left << ", " << r.top << ", " << r.right << ", "
+        << r.bottom << ")";
     int total = 0;
     const std::vector<std::string> fuera = HijosFuera(ventana, total);
     EXPECT_GE(total, 1) << "la ventana no tiene controles";

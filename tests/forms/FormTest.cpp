@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "Bombeo.h"
@@ -131,6 +132,41 @@ TEST_F(FormTest, AFailedLoadLeavesNoHalfBuiltWindowBehind) {
     EXPECT_FALSE(forma.IsLoaded());
     EXPECT_EQ(::FindWindowW(nullptr, titulo.c_str()), nullptr);
     EXPECT_EQ(forma.cargas, 0) << "Load ran on a window without its controls";
+    pruebas::SeSolicitoSalir();
+}
+
+// Members that die before their loaded form (and then the form itself, still
+// loaded) leave it: their windows and timers go with them and the form never
+// reaches them again.
+TEST_F(FormTest, ControlsTimersAndMenusThatDieLeaveTheirLoadedForm) {
+    int eventos = 0;
+    HWND ventana = nullptr;
+    {
+        FormaDePrueba forma(L"Forma que muere cargada");
+        auto boton = std::make_unique<CommandButton>(
+            forma, CommandButton::Design{.caption = L"Extra", .bounds = {90, 800, 1200, 400}, .tabIndex = 1});
+        auto reloj = std::make_unique<Timer>(forma, Timer::Design{.interval = 10});
+        auto menu = std::make_unique<Menu>(forma, Menu::Design{L"Extra"});
+        boton->Click = reloj->Tick = menu->Click = [&] { ++eventos; };
+        forma.Show();
+        ventana = forma.Window();
+        HWND ventanaBoton = boton->Window();
+        const int idBoton = ::GetDlgCtrlID(ventanaBoton);
+        const UINT idMenu = ::GetMenuItemID(::GetMenu(ventana), 0);
+        ASSERT_TRUE(EsperarHasta([&] { return eventos >= 1; }));
+
+        boton.reset();
+        reloj.reset();
+        menu.reset();
+        const int antes = eventos;
+        EXPECT_FALSE(::IsWindow(ventanaBoton));
+        ::SendMessageW(ventana, WM_COMMAND, MAKEWPARAM(idBoton, BN_CLICKED), reinterpret_cast<LPARAM>(ventanaBoton));
+        ::SendMessageW(ventana, WM_COMMAND, MAKEWPARAM(idMenu, 0), 0);
+        BombearDurante(100ms);
+        EXPECT_EQ(eventos, antes);
+    }
+    EXPECT_FALSE(::IsWindow(ventana));
+    EXPECT_EQ(Form::LoadedFormCount(), 0);
     pruebas::SeSolicitoSalir();
 }
 

@@ -51,7 +51,17 @@ int Application::Run(Form& startup) {
     ProtegerLlamada([&] { startup.Show(); });
     if (Form::LoadedFormCount() == 0) return 0;
     MSG message{};
-    while (::GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(message);
+    for (;;) {
+        const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
+        if (got > 0) {
+            Dispatch(message);
+            continue;
+        }
+        // A form can load again after the last one unloaded, within one
+        // dispatch (a show request of another copy reloads a window that was
+        // sweeping shut): the quit asked for meanwhile is void then.
+        if (got < 0 || Form::LoadedFormCount() == 0) break;
+    }
     return static_cast<int>(message.wParam);
 }
 

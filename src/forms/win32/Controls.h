@@ -2,7 +2,9 @@
 // The controls a form is designed with. Each is declared as a member of its
 // form with its design (caption, position and size in twips, tab order, look);
 // its window is created when the form loads and destroyed with the form.
-// Events are std::function members the form wires to its handlers.
+// Events are std::function members the form wires to its handlers. A control,
+// timer or menu that dies before its form leaves it, taking its window or
+// timer along, so the form never reaches it again.
 
 #include <windows.h>
 
@@ -38,7 +40,7 @@ class Control {
 public:
     Control(Form& form, const Bounds& bounds, int tabIndex);
     Control(Frame& container, const Bounds& bounds, int tabIndex);
-    virtual ~Control() = default;
+    virtual ~Control();
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
@@ -221,6 +223,7 @@ public:
         bool enabled = true;
     };
     Timer(Form& form, const Design& design);
+    ~Timer();
     Timer(const Timer&) = delete;
     Timer& operator=(const Timer&) = delete;
 
@@ -229,7 +232,9 @@ public:
 private:
     friend class Form;
     void Start(HWND window, UINT_PTR id);
+    Form& form_;
     Design design_;
+    UINT_PTR id_ = 0;
 };
 
 // A menu: a top item of the form's menu bar, or an item under one.
@@ -240,6 +245,7 @@ public:
     };
     Menu(Form& form, const Design& design);
     Menu(Menu& parent, const Design& design);
+    ~Menu();
     Menu(const Menu&) = delete;
     Menu& operator=(const Menu&) = delete;
 
@@ -247,6 +253,9 @@ public:
 
 private:
     friend class Form;
+    std::vector<Menu*>& Siblings() noexcept;
+    Form* form_ = nullptr;    // a top item's form
+    Menu* parent_ = nullptr;  // an item's menu; null once that menu is gone
     Design design_;
     std::vector<Menu*> items_;
     int id_ = 0;

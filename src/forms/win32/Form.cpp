@@ -4,6 +4,7 @@
 
 #include "forms/win32/Application.h"
 #include "forms/win32/Controls.h"
+#include "forms/core/AreaDeTrabajo.h"
 #include "forms/core/ErrorEjecucion.h"
 #include "forms/core/Texto.h"
 #include "forms/win32/Fonts.h"
@@ -74,7 +75,7 @@ UINT Form::BringForwardMessage() noexcept {
     return message;
 }
 
-void Form::BringShownFormForward() noexcept {
+void Form::ShowLastShownForm() {
     Form* form = LastShownForm();
     if (!form || !form->IsLoaded()) {
         const auto& forms = AllForms();
@@ -83,7 +84,7 @@ void Form::BringShownFormForward() noexcept {
     }
     if (!form) return;
     if (::IsIconic(form->window_)) ::ShowWindow(form->window_, SW_RESTORE);
-    form->BringToFront();
+    form->Show();
 }
 
 int Form::LoadedFormCount() noexcept {
@@ -255,6 +256,18 @@ void Form::SetHeight(float twips) {
 
 void Form::Move(float left, float top) { SetBounds(POINT{PixelsX(left), PixelsY(top)}, std::nullopt); }
 
+void Form::KeepInsideWorkArea() {
+    if (!window_) return;
+    const RECT rect = WindowRect();
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (!::GetMonitorInfoW(::MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    const RECT& area = monitor.rcWork;
+    const POINT inside{DentroDelArea(rect.left, rect.right - rect.left, area.left, area.right),
+                       DentroDelArea(rect.top, rect.bottom - rect.top, area.top, area.bottom)};
+    if (inside.x != rect.left || inside.y != rect.top) SetBounds(inside, std::nullopt);
+}
+
 void Form::RestoreNormalState() {
     if (window_ && (::IsIconic(window_) || ::IsZoomed(window_))) ::ShowWindow(window_, SW_RESTORE);
 }
@@ -306,7 +319,7 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     HWND window = window_;
     if (message == BringForwardMessage()) {
-        BringShownFormForward();
+        ShowLastShownForm();
         return 0;
     }
     switch (message) {
@@ -334,13 +347,13 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
 
-    case WM_TIMER:
-        if (wParam >= kFirstTimerId && wParam - kFirstTimerId < timers_.size()) {
-            Timer* timer = timers_[wParam - kFirstTimerId];
-            if (raiseEvents_ && timer->Tick) timer->Tick();
-            return 0;
-        }
-        break;
+    case WM_TIMER: {
+        const auto timer =
+            std::find_if(timers_.begin(), timers_.end(), [wParam](const Timer* t) { return t->id_ == wParam; });
+        if (wParam < kFirstTimerId || timer == timers_.end()) break;
+        if (raiseEvents_ && (*timer)->Tick) (*timer)->Tick();
+        return 0;
+    }
 
     case WM_ERASEBKGND:
     case WM_PRINTCLIENT: {

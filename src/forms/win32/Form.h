@@ -57,6 +57,11 @@ public:
     void Move(float left, float top) override;
     Handle hWnd() const override { return reinterpret_cast<Handle>(window_); }
 
+    // Moves the window back just inside the work area of the monitor it stands
+    // on (the monitor less its taskbar) wherever it crosses an edge; a window
+    // larger than the work area keeps its top-left corner inside it.
+    void KeepInsideWorkArea();
+
     // Window state 0: neither minimized nor maximized.
     void RestoreNormalState();
 
@@ -74,7 +79,8 @@ public:
     // Every form's window is of this class.
     static constexpr wchar_t kClassName[] = L"KalvenorForm";
     // Sent to any form's window by another copy of the program: the form
-    // shown last comes forward, as it is, loading and reloading nothing.
+    // shown last is shown again, as its Show does for a loaded form (for a
+    // plain form: it comes forward as it is, loading nothing).
     static UINT BringForwardMessage() noexcept;
 
 protected:
@@ -104,7 +110,7 @@ private:
     bool SystemMenuHasMove() const noexcept;
 
     void BringToFront() noexcept;
-    static void BringShownFormForward() noexcept;
+    static void ShowLastShownForm();
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     FormDesign design_;

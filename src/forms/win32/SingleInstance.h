@@ -1,7 +1,8 @@
 #pragma once
 // One copy of the program per user session. A later start hands over to the
-// running copy, which brings its window forward, and ends without loading a
-// form or touching the settings.
+// running copy, which shows its window again, and ends without loading a form
+// or touching the settings; when the running copy has ended meanwhile, the
+// later start runs as the first.
 
 #include <string_view>
 
@@ -12,13 +13,22 @@ namespace kalvenor::forms {
 class SingleInstance {
 public:
     explicit SingleInstance(std::wstring_view name);
+    ~SingleInstance();
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
 
+    // True when this copy is to run: no other was running, or the one that
+    // was has ended while HandOverToRunningCopy waited.
     bool IsFirst() const noexcept { return first_; }
-    // Asks the running copy to bring forward the form it showed last. A copy
-    // that is still starting gets a few seconds to show its first window.
-    void ActivateRunningCopy() const;
+    // Asks the running copy to show the form it showed last. A copy that is
+    // still starting gets a few seconds to show its first window; a copy that
+    // ends instead (its window gone at the end of its closing sweep) leaves
+    // this one to run: false then, and IsFirst() is true.
+    bool HandOverToRunningCopy();
 
 private:
+    bool TakeOver();
+
     UniqueKernelObject mutex_;
     bool first_ = true;
 };
