@@ -21,10 +21,7 @@ cmake --build build/windows --target Kalvenor -j "$(nproc)"
 
 # shellcheck source=wine-session.sh
 source "$root/scripts/wine-session.sh"
-export WINEPREFIX="${XDG_DATA_HOME:-$HOME/.local/share}/kalvenor/wineprefix"
-export WINEARCH=win64
-export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES="mscoree=;mshtml="
+wine_prefix_use "${XDG_DATA_HOME:-$HOME/.local/share}/kalvenor/wineprefix"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "Preparando el prefijo de Wine de Kalvenor en $WINEPREFIX (solo la primera vez)..."
 fi

@@ -1,22 +1,31 @@
 #!/usr/bin/env bash
 # Sourced by the scripts that run Windows programs.
+#   wine_prefix_use <prefix>
+#       exports WINEPREFIX and the rest of the Wine environment every script
+#       here runs Wine with; wine_session_stop ends that prefix's wineserver.
 #   wine_prefix_prepare <prefix>
 #       makes the Wine prefix if it is not there yet and puts Wine's own fonts
 #       in it; nothing else (scripts/run.sh uses it for the program's prefix).
 #   wine_prefix_unmanaged <prefix>
 #       sets the X11 driver up for a display without a window manager (the
 #       test prefixes).
+#   wine_session_xvfb [WxHxD]
+#       starts an Xvfb display of that size (by default 1024x768x24) and
+#       exports DISPLAY.
 #   wine_session_start <folder>
 #       starts an Xvfb display and prepares Wine prefixes of their own under
 #       <folder>, with the X11 driver set up for a display without a window
 #       manager; exports DISPLAY and WINEPREFIX (the 96-dpi prefix).
 #   wine_session_stop
-#       stops exactly that Xvfb and the wineserver of every prefix above.
+#       stops exactly that Xvfb and the wineserver of every prefix used.
 #   wine_desktop_prepare <prefix>
 #   wine_desktop_run <program.exe> [args...]
 #       runs a program as on Windows, in a Wine desktop of its own with Wine's
 #       taskbar, as large as the X screen (scripts/run.sh and the desktop
 #       tests launch Kalvenor so).
+#   wine_driver_passed <report.xml>
+#       whether the end-to-end driver's GoogleTest XML report counts tests and
+#       no failure, once the driver has written it.
 # A caller that needs only the 96-dpi prefix sets WINE_SESSION_DPIS=() after
 # sourcing this file.
 #
@@ -34,6 +43,15 @@ WINE_SESSION_PREFIXES=()
 WINE_SESSION_DPIS=(120 144)
 WINE_SESSION_SCREEN=1024x768x24
 
+wine_prefix_use() {
+  export WINEPREFIX=$1 WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all}
+  # No Mono or Gecko installers: nothing here needs them, and on a real
+  # display they would ask to download them. No menu entries or icons on the
+  # Linux desktop from a prefix either.
+  export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
+  WINE_SESSION_PREFIXES+=("$1")
+}
+
 # Debian's Wine does not look for its own fonts where the package installs
 # them: without a copy in the prefix, "MS Sans Serif" and Tahoma are replaced
 # by DejaVu and the caption buttons lose Marlett (the close button shows "r").
@@ -47,10 +65,7 @@ wine_prefix_prepare() {
   fi
   mkdir -p "$prefix"
   if [ ! -f "$prefix/system.reg" ]; then
-    # No Mono or Gecko installers: nothing here needs them, and on a real
-    # display they would ask to download them.
-    WINEPREFIX="$prefix" WINEARCH=win64 WINEDLLOVERRIDES="mscoree=;mshtml=" \
-      wineboot --init >/dev/null 2>&1 || true
+    (wine_prefix_use "$prefix" && wineboot --init >/dev/null 2>&1) || true
     # The registry reaches the disk when the prefix's wineserver ends.
     WINEPREFIX="$prefix" wineserver -w >/dev/null 2>&1 || true
     if [ ! -f "$prefix/system.reg" ]; then
@@ -76,7 +91,7 @@ wine_session_xvfb() {
   dir=$(mktemp -d)
   fifo="$dir/display"
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 "$WINE_SESSION_SCREEN" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${1:-$WINE_SESSION_SCREEN}" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
   WINE_SESSION_XVFB_PID=$!
   # Xvfb writes the display number once it is ready; if it dies first, the
   # read ends at once with nothing.
@@ -93,15 +108,8 @@ wine_session_start() {
   local folder=$1
   mkdir -p "$folder" || return 1
   folder=$(cd "$folder" && pwd)
-  export WINEPREFIX="$folder/wineprefix"
-  export WINEDEBUG=-all
-  export WINEARCH=win64
-  # No Mono or Gecko installers in a test prefix, and no menu entries or
-  # icons on the Linux desktop from it.
-  export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
-
+  wine_prefix_use "$folder/wineprefix"
   wine_session_xvfb || return 1
-  WINE_SESSION_PREFIXES=("$WINEPREFIX")
   wine_prefix_prepare "$WINEPREFIX" || return 1
   wine_prefix_unmanaged "$WINEPREFIX"
 
@@ -175,4 +183,19 @@ wine_desktop_run() {
     return 1
   fi
   wine explorer "/desktop=$WINE_DESKTOP_NAME,$size" "$@"
+}
+
+wine_driver_passed() {
+  local report=$1 head tests failures errors
+  # A Wine desktop closes with its last window, which can be before the
+  # driver has finished its report.
+  for _ in $(seq 1 300); do
+    grep -qs '</testsuites>' "$report" && break
+    sleep 0.1
+  done
+  head=$(grep -so '<testsuites [^>]*>' "$report") || return 1
+  tests=$(sed -n 's/.* tests="\([0-9]*\)".*/\1/p' <<<"$head")
+  failures=$(sed -n 's/.* failures="\([0-9]*\)".*/\1/p' <<<"$head")
+  errors=$(sed -n 's/.* errors="\([0-9]*\)".*/\1/p' <<<"$head")
+  [ "${tests:-0}" -gt 0 ] && [ "$failures" = 0 ] && [ "$errors" = 0 ]
 }
