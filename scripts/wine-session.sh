@@ -9,15 +9,16 @@
 #   wine_prefix_unmanaged <prefix>
 #       sets the X11 driver up for a display without a window manager (the
 #       test prefixes).
+#   wine_session_display <X server command...>
 #   wine_session_xvfb [WxHxD]
-#       starts an Xvfb display of that size (by default 1024x768x24) and
+#       starts an X server (or Xvfb of that size, by default 1024x768x24) and
 #       exports DISPLAY.
 #   wine_session_start <folder>
 #       starts an Xvfb display and prepares Wine prefixes of their own under
 #       <folder>, with the X11 driver set up for a display without a window
 #       manager; exports DISPLAY and WINEPREFIX (the 96-dpi prefix).
 #   wine_session_stop
-#       stops exactly that Xvfb and the wineserver of every prefix used.
+#       stops exactly that display and the wineserver of every prefix used.
 #   wine_desktop_prepare <prefix>
 #   wine_desktop_run <program.exe> [args...]
 #       runs a program as on Windows, in a Wine desktop of its own with Wine's
@@ -38,7 +39,7 @@
 # scripts/test.sh passes build/windows as <folder>, so ctest entries may rely on
 # ${CMAKE_BINARY_DIR}/wineprefix-dpi120 and ${CMAKE_BINARY_DIR}/wineprefix-dpi144.
 
-WINE_SESSION_XVFB_PID=""
+WINE_SESSION_DISPLAY_PID=""
 WINE_SESSION_PREFIXES=()
 WINE_SESSION_DPIS=(120 144)
 WINE_SESSION_SCREEN=1024x768x24
@@ -84,24 +85,29 @@ wine_prefix_unmanaged() {
   WINEPREFIX="$1" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
 }
 
-# Starts Xvfb on a display number it picks itself (-displayfd), so that two
-# sessions cannot race for the same one; sets DISPLAY once it accepts clients.
-wine_session_xvfb() {
+# Starts an X server (the command given) on a display number it picks itself
+# (-displayfd), so that two sessions cannot race for the same one; sets
+# DISPLAY once it accepts clients. wine_session_stop stops it.
+wine_session_display() {
   local dir fifo n=""
   dir=$(mktemp -d)
   fifo="$dir/display"
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 "${1:-$WINE_SESSION_SCREEN}" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-  WINE_SESSION_XVFB_PID=$!
-  # Xvfb writes the display number once it is ready; if it dies first, the
-  # read ends at once with nothing.
+  "$@" -displayfd 3 3>"$fifo" >/dev/null 2>&1 &
+  WINE_SESSION_DISPLAY_PID=$!
+  # The server writes the display number once it is ready; if it dies first,
+  # the read ends at once with nothing.
   read -r -t 30 n <"$fifo" || true
   rm -rf "$dir"
   if [[ ! "$n" =~ ^[0-9]+$ ]]; then
-    echo "Xvfb no arrancó (¿está instalado el paquete xvfb?)" >&2
+    echo "No arrancó la pantalla ($1)." >&2
     return 1
   fi
   export DISPLAY=":$n"
+}
+
+wine_session_xvfb() {
+  wine_session_display Xvfb -screen 0 "${1:-$WINE_SESSION_SCREEN}" -nolisten tcp
 }
 
 wine_session_start() {
@@ -149,14 +155,16 @@ wine_session_stop() {
   local prefix
   for prefix in "${WINE_SESSION_PREFIXES[@]}" "${WINE_SESSION_PREFIXES[@]/%/.new}"; do
     if [ -d "$prefix" ]; then
+      # -k returns at once; -w waits for the server, and so its programs, to end.
       WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true
+      WINEPREFIX="$prefix" wineserver -w >/dev/null 2>&1 || true
     fi
   done
   WINE_SESSION_PREFIXES=()
-  if [ -n "$WINE_SESSION_XVFB_PID" ]; then
-    kill "$WINE_SESSION_XVFB_PID" 2>/dev/null || true
-    wait "$WINE_SESSION_XVFB_PID" 2>/dev/null || true
-    WINE_SESSION_XVFB_PID=""
+  if [ -n "$WINE_SESSION_DISPLAY_PID" ]; then
+    kill "$WINE_SESSION_DISPLAY_PID" 2>/dev/null || true
+    wait "$WINE_SESSION_DISPLAY_PID" 2>/dev/null || true
+    WINE_SESSION_DISPLAY_PID=""
   fi
 }
 
