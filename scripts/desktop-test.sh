@@ -52,12 +52,9 @@ stop() {
 }
 trap stop EXIT
 
-export WINEPREFIX="$folder/wineprefix-desktop"
-export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
-WINE_SESSION_SCREEN=1366x768x24
-wine_session_xvfb
-WINE_SESSION_PREFIXES=("$WINEPREFIX")
+wine_session_xvfb 1366x768x24
 # The prefix as scripts/run.sh makes it: no X11 driver settings of the tests.
+wine_prefix_use "$folder/wineprefix-desktop"
 wine_prefix_prepare "$WINEPREFIX"
 wine_desktop_prepare "$WINEPREFIX"
 for check in "${screen_checks[@]}"; do
@@ -69,18 +66,12 @@ done
 
 passed=0
 failed=0
-# The desktop's exit status is explorer's, not the driver's: the driver's
-# XML report tells how its tests went. The desktop closes with Kalvenor's last
-# window, which can be before the driver has written its report.
 run_check() {
   local name=${1%%|*} filter=${1#*|} n=$((passed + failed))
   local report="$results/$n.xml" log="$results/$n.log"
+  # The desktop's exit status is explorer's: the driver's report tells.
   wine_desktop_run "$driver" "--gtest_filter=$filter" "--gtest_output=xml:$(winepath -w "$report")" >"$log" 2>&1 || true
-  for _ in $(seq 1 300); do
-    grep -qs '</testsuites>' "$report" && break
-    sleep 0.1
-  done
-  if [ -f "$report" ] && grep -q '<testsuites tests="[1-9][0-9]*" failures="0" disabled="[0-9]*" errors="0"' "$report"; then
+  if wine_driver_passed "$report"; then
     passed=$((passed + 1))
     echo "bien: $name"
   else

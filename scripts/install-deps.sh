@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the program need,
 # only when something is missing. Runs as root on Debian 12.
+#   scripts/install-deps.sh [headless] [browser-test]
+# adds the packages of Kalvenor in a web browser (scripts/run.sh without a
+# display) and of its test with a real browser.
 set -euo pipefail
 
 packages=(
@@ -17,9 +20,24 @@ packages=(
   nsis                             # package.sh: the installer (CPack runs makensis)
 )
 
+for group in "$@"; do
+  case $group in
+    # Xvnc (an X display and a VNC server in one) and vncpasswd; noVNC's web
+    # client and the web server in front of it.
+    headless) packages+=(tigervnc-standalone-server tigervnc-tools novnc websockify) ;;
+    # The browser and what drives it (puppeteer-core, from npm); ss.
+    browser-test) packages+=(chromium nodejs npm iproute2) ;;
+    *) echo "Grupo de paquetes desconocido: $group" >&2; exit 1 ;;
+  esac
+done
+
+# Installed packages and what they provide (another nodejs provides npm):
+# ", name, provided, ...," a line.
+installed=$(dpkg-query -W -f='${db:Status-Abbrev}, ${Package}, ${Provides},\n' 2>/dev/null |
+  sed -n 's/^ii *//p' | sed 's/ ([^)]*)//g')
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  grep -qF ", $p," <<<"$installed" || missing+=("$p")
 done
 
 if [ ${#missing[@]} -gt 0 ]; then
@@ -30,6 +48,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   fi
   echo "Instalando paquetes: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  if ! { apt-get update -qq && apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null; }; then
+    echo "No se pudieron instalar los paquetes: ${missing[*]}" >&2
+    exit 1
+  fi
 fi

@@ -4,30 +4,37 @@
 # ${XDG_DATA_HOME:-$HOME/.local/share}/kalvenor/wineprefix, made on the first
 # run, with Wine's own fonts in it. The program runs in a Wine desktop with a
 # taskbar, full screen, as on Windows; the command ends when the program does.
+# Without a display (DISPLAY unset), the same desktop is served to a web
+# browser (scripts/browser-session.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-if [ -z "${DISPLAY:-}" ]; then
-  echo "No hay pantalla: DISPLAY no está definida. Kalvenor es un programa de ventanas;" >&2
-  echo "ejecútelo en una sesión gráfica (o con un servidor X como Xvfb y DISPLAY=:N)." >&2
-  exit 1
+headless=""
+[ -n "${DISPLAY:-}" ] || headless=headless
+if [ -n "$headless" ]; then
+  echo "No hay pantalla (DISPLAY no está definida): Kalvenor se abrirá en el navegador."
 fi
-
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh $headless
 cmake -S . -B build/windows -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
 cmake --build build/windows --target Kalvenor -j "$(nproc)"
 
 # shellcheck source=wine-session.sh
 source "$root/scripts/wine-session.sh"
-export WINEPREFIX="${XDG_DATA_HOME:-$HOME/.local/share}/kalvenor/wineprefix"
-export WINEARCH=win64
-export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES="mscoree=;mshtml="
+if [ -n "$headless" ]; then
+  # shellcheck source=browser-session.sh
+  source "$root/scripts/browser-session.sh"
+  browser_session_start
+fi
+wine_prefix_use "${XDG_DATA_HOME:-$HOME/.local/share}/kalvenor/wineprefix"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "Preparando el prefijo de Wine de Kalvenor en $WINEPREFIX (solo la primera vez)..."
 fi
 wine_prefix_prepare "$WINEPREFIX"
 wine_desktop_prepare "$WINEPREFIX"
-wine_desktop_run build/windows/Kalvenor.exe
+if [ -n "$headless" ]; then
+  browser_session_run build/windows/Kalvenor.exe
+else
+  wine_desktop_run build/windows/Kalvenor.exe
+fi

@@ -48,7 +48,8 @@ screen_height=${screen_height%%x*}
 
 mkdir -p docs
 KALVENOR_CAPTURAS="$handover" wine_desktop_run "$driver" --gtest_also_run_disabled_tests \
-  --gtest_filter='DISABLED_Capturas.*' >"$handover/driver.log" 2>&1 &
+  --gtest_filter='DISABLED_Capturas.*' "--gtest_output=xml:$(winepath -w "$handover/report.xml")" \
+  >"$handover/driver.log" 2>&1 &
 driver_pid=$!
 
 # Waits for the driver's NAME.listo, takes the picture, answers NAME.hecho.
@@ -83,13 +84,7 @@ take about-window
 
 wait "$driver_pid" || true
 driver_pid=""
-# The desktop (whose exit status is explorer's) closes with Kalvenor's last
-# window, which can be before the driver has written its summary.
-for _ in $(seq 1 300); do
-  grep -q "^\[  \(PASSED\|FAILED\)  \]" "$handover/driver.log" && break
-  sleep 0.1
-done
-grep -q "\[  PASSED  \] 1 test" "$handover/driver.log" || {
+wine_driver_passed "$handover/report.xml" || {
   echo "El conductor no tomó las capturas:" >&2
   cat "$handover/driver.log" >&2
   exit 1

@@ -1,17 +1,24 @@
 #!/usr/bin/env bash
 # Sourced by the scripts that run Windows programs.
+#   wine_prefix_use <prefix>
+#       exports WINEPREFIX and the rest of the Wine environment every script
+#       here runs Wine with; wine_session_stop ends that prefix's wineserver.
 #   wine_prefix_prepare <prefix>
 #       makes the Wine prefix if it is not there yet and puts Wine's own fonts
 #       in it; nothing else (scripts/run.sh uses it for the program's prefix).
 #   wine_prefix_unmanaged <prefix>
 #       sets the X11 driver up for a display without a window manager (the
 #       test prefixes).
+#   wine_session_display <X server command...>
+#   wine_session_xvfb [WxHxD]
+#       starts an X server (or Xvfb of that size, by default 1024x768x24) and
+#       exports DISPLAY.
 #   wine_session_start <folder>
 #       starts an Xvfb display and prepares Wine prefixes of their own under
 #       <folder>, with the X11 driver set up for a display without a window
 #       manager; exports DISPLAY and WINEPREFIX (the 96-dpi prefix).
 #   wine_session_stop
-#       stops exactly that Xvfb and the wineserver of every prefix above.
+#       stops exactly that display and the wineserver of every prefix used.
 #   wine_desktop_prepare <prefix>
 #   wine_desktop_run <program.exe> [args...]
 #       runs a program as on Windows, in a Wine desktop of its own with Wine's
@@ -21,6 +28,9 @@
 #   wine_prefix_copy_dpi <prefix> <dpi>
 #       makes <prefix>-dpi<dpi>, a copy of the prefix with LogPixels <dpi>, if
 #       it is not there yet.
+#   wine_driver_passed <report.xml>
+#       whether the end-to-end driver's GoogleTest XML report counts tests and
+#       no failure, once the driver has written it.
 # A caller that needs only the 96-dpi prefix sets WINE_SESSION_DPIS=() after
 # sourcing this file.
 #
@@ -33,10 +43,19 @@
 # scripts/test.sh passes build/windows as <folder>, so ctest entries may rely on
 # ${CMAKE_BINARY_DIR}/wineprefix-dpi120 and ${CMAKE_BINARY_DIR}/wineprefix-dpi144.
 
-WINE_SESSION_XVFB_PID=""
+WINE_SESSION_DISPLAY_PID=""
 WINE_SESSION_PREFIXES=()
 WINE_SESSION_DPIS=(120 144)
 WINE_SESSION_SCREEN=1024x768x24
+
+wine_prefix_use() {
+  export WINEPREFIX=$1 WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all}
+  # No Mono or Gecko installers: nothing here needs them, and on a real
+  # display they would ask to download them. No menu entries or icons on the
+  # Linux desktop from a prefix either.
+  export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
+  WINE_SESSION_PREFIXES+=("$1")
+}
 
 # Debian's Wine does not look for its own fonts where the package installs
 # them: without a copy in the prefix, "MS Sans Serif" and Tahoma are replaced
@@ -51,10 +70,7 @@ wine_prefix_prepare() {
   fi
   mkdir -p "$prefix"
   if [ ! -f "$prefix/system.reg" ]; then
-    # No Mono or Gecko installers: nothing here needs them, and on a real
-    # display they would ask to download them.
-    WINEPREFIX="$prefix" WINEARCH=win64 WINEDLLOVERRIDES="mscoree=;mshtml=" \
-      wineboot --init >/dev/null 2>&1 || true
+    (wine_prefix_use "$prefix" && wineboot --init >/dev/null 2>&1) || true
     # The registry reaches the disk when the prefix's wineserver ends.
     WINEPREFIX="$prefix" wineserver -w >/dev/null 2>&1 || true
     if [ ! -f "$prefix/system.reg" ]; then
@@ -73,71 +89,51 @@ wine_prefix_unmanaged() {
   WINEPREFIX="$1" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
 }
 
-# Starts Xvfb on a display number it picks itself (-displayfd), so that two
-# sessions cannot race for the same one; sets DISPLAY once it accepts clients.
-wine_session_xvfb() {
+# Starts an X server (the command given) on a display number it picks itself
+# (-displayfd), so that two sessions cannot race for the same one; sets
+# DISPLAY once it accepts clients. wine_session_stop stops it.
+wine_session_display() {
   local dir fifo n=""
   dir=$(mktemp -d)
   fifo="$dir/display"
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 "$WINE_SESSION_SCREEN" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-  WINE_SESSION_XVFB_PID=$!
-  # Xvfb writes the display number once it is ready; if it dies first, the
-  # read ends at once with nothing.
+  "$@" -displayfd 3 3>"$fifo" >/dev/null 2>&1 &
+  WINE_SESSION_DISPLAY_PID=$!
+  # The server writes the display number once it is ready; if it dies first,
+  # the read ends at once with nothing.
   read -r -t 30 n <"$fifo" || true
   rm -rf "$dir"
   if [[ ! "$n" =~ ^[0-9]+$ ]]; then
-    echo "Xvfb no arrancó (¿está instalado el paquete xvfb?)" >&2
+    echo "No arrancó la pantalla ($1)." >&2
     return 1
   fi
   export DISPLAY=":$n"
+}
+
+wine_session_xvfb() {
+  wine_session_display Xvfb -screen 0 "${1:-$WINE_SESSION_SCREEN}" -nolisten tcp
 }
 
 wine_session_start() {
   local folder=$1
   mkdir -p "$folder" || return 1
   folder=$(cd "$folder" && pwd)
-  export WINEPREFIX="$folder/wineprefix"
-  export WINEDEBUG=-all
-  export WINEARCH=win64
-  # No Mono or Gecko installers in a test prefix, and no menu entries or
-  # icons on the Linux desktop from it.
-  export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
-
+  wine_prefix_use "$folder/wineprefix"
   wine_session_xvfb || return 1
-  WINE_SESSION_PREFIXES=("$WINEPREFIX")
   wine_prefix_prepare "$WINEPREFIX" || return 1
   wine_prefix_unmanaged "$WINEPREFIX"
 
   # The other dpis: a copy of the finished 96-dpi prefix (much faster than
   # another wineboot) with LogPixels set, made once and kept.
-  local dpi target missing=()
+  local dpi target
   for dpi in "${WINE_SESSION_DPIS[@]}"; do
     target="$folder/wineprefix-dpi$dpi"
     WINE_SESSION_PREFIXES+=("$target")
-    if [ -f "$target/system.reg" ]; then
-      cp -u "$WINE_SESSION_FONTS"/* "$target/drive_c/windows/Fonts/"
-    else
-      missing+=("$dpi")
-    fi
-  done
-  [ ${#missing[@]} -gt 0 ] || return 0
-  wineserver -w >/dev/null 2>&1 || true
-  for dpi in "${missing[@]}"; do
-    target="$folder/wineprefix-dpi$dpi"
-    rm -rf "$target.new"
-    cp -a "$WINEPREFIX" "$target.new" || return 1
-    WINEPREFIX="$target.new" wine reg add 'HKCU\Control Panel\Desktop' \
-      /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
-  done
-  for dpi in "${missing[@]}"; do
-    target="$folder/wineprefix-dpi$dpi"
-    WINEPREFIX="$target.new" wineserver -w >/dev/null 2>&1 || true
-    if ! grep -q "^\"LogPixels\"=dword:$(printf %08x "$dpi")\$" "$target.new/user.reg"; then
+    if ! wine_prefix_copy_dpi "$WINEPREFIX" "$dpi"; then
       echo "No se pudo poner el prefijo $target a $dpi ppp" >&2
       return 1
     fi
-    mv "$target.new" "$target"
+    cp -u "$WINE_SESSION_FONTS"/* "$target/drive_c/windows/Fonts/"
   done
 }
 
@@ -156,14 +152,16 @@ wine_session_stop() {
   local prefix
   for prefix in "${WINE_SESSION_PREFIXES[@]}" "${WINE_SESSION_PREFIXES[@]/%/.new}"; do
     if [ -d "$prefix" ]; then
+      # -k returns at once; -w waits for the server, and so its programs, to end.
       WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true
+      WINEPREFIX="$prefix" wineserver -w >/dev/null 2>&1 || true
     fi
   done
   WINE_SESSION_PREFIXES=()
-  if [ -n "$WINE_SESSION_XVFB_PID" ]; then
-    kill "$WINE_SESSION_XVFB_PID" 2>/dev/null || true
-    wait "$WINE_SESSION_XVFB_PID" 2>/dev/null || true
-    WINE_SESSION_XVFB_PID=""
+  if [ -n "$WINE_SESSION_DISPLAY_PID" ]; then
+    kill "$WINE_SESSION_DISPLAY_PID" 2>/dev/null || true
+    wait "$WINE_SESSION_DISPLAY_PID" 2>/dev/null || true
+    WINE_SESSION_DISPLAY_PID=""
   fi
 }
 
@@ -191,4 +189,19 @@ wine_desktop_run() {
     return 1
   fi
   wine explorer "/desktop=$WINE_DESKTOP_NAME,$size" "$@"
+}
+
+wine_driver_passed() {
+  local report=$1 head tests failures errors
+  # A Wine desktop closes with its last window, which can be before the
+  # driver has finished its report.
+  for _ in $(seq 1 300); do
+    grep -qs '</testsuites>' "$report" && break
+    sleep 0.1
+  done
+  head=$(grep -so '<testsuites [^>]*>' "$report") || return 1
+  tests=$(sed -n 's/.* tests="\([0-9]*\)".*/\1/p' <<<"$head")
+  failures=$(sed -n 's/.* failures="\([0-9]*\)".*/\1/p' <<<"$head")
+  errors=$(sed -n 's/.* errors="\([0-9]*\)".*/\1/p' <<<"$head")
+  [ "${tests:-0}" -gt 0 ] && [ "$failures" = 0 ] && [ "$errors" = 0 ]
 }

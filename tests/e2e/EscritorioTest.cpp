@@ -8,6 +8,7 @@
 // tests there, through the same launch as scripts/run.sh.
 
 #include <atomic>
+#include <cstdlib>
 #include <ostream>
 #include <sstream>
 #include <string>
@@ -238,6 +239,26 @@ INSTANTIATE_TEST_SUITE_P(ConElProgramaAbierto, SegundoArranque,
                                          CasoSegundoArranque{"LasOpciones", Antes::Opciones},
                                          CasoSegundoArranque{"DuranteElCierreDeSalir", Antes::Salir}),
                          [](const auto& info) { return std::string(info.param.nombre); });
+
+// Disabled here: the browser test (navegador.js) runs it in the Wine desktop
+// of the run command, where it reads the code box of the Kalvenor that the
+// browser has worked.
+TEST(DISABLED_EnElNavegador, LaCajaDeClaveTieneElTextoEsperado) {
+    const char* variable = std::getenv("KALVENOR_CLAVE_ESPERADA");
+    ASSERT_NE(variable, nullptr) << "KALVENOR_CLAVE_ESPERADA no está definida";
+    const std::string esperada = variable;
+    std::wstring clave;
+    EXPECT_TRUE(EsperarHasta([&] {
+        for (HWND v = ::FindWindowExW(nullptr, nullptr, nullptr, nullptr); v;
+             v = ::FindWindowExW(nullptr, v, nullptr, nullptr)) {
+            if (!Texto(v).starts_with(kPrefijoTituloPrincipal)) continue;
+            clave = Texto(ControlesDePrincipal(v).Text2);
+            return clave == std::wstring(esperada.begin(), esperada.end());
+        }
+        return false;
+    })) << "la caja de clave tiene \""
+        << std::string(clave.begin(), clave.end()) << "\"";
+}
 
 }  // namespace
 }  // namespace kalvenor::e2e

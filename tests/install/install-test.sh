@@ -36,14 +36,12 @@ if grep -qaF "$root" "$a/Kalvenor.exe"; then
   distintos=1
 fi
 
-prefijo="$trabajo/wineprefix"
-export WINEPREFIX="$prefijo" WINEDEBUG=-all WINEARCH=win64
-# No Mono or Gecko; no menu entries or icons on the Linux desktop for the
-# installer's shortcut.
-export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
-trap 'WINEPREFIX="$prefijo" wineserver -k >/dev/null 2>&1 || true' EXIT
-wine_prefix_prepare "$prefijo"
-wine_prefix_unmanaged "$prefijo"
+# A prefix of its own; its menu entries for the installer's shortcut stay
+# inside it.
+wine_prefix_use "$trabajo/wineprefix"
+trap wine_session_stop EXIT
+wine_prefix_prepare "$WINEPREFIX"
+wine_prefix_unmanaged "$WINEPREFIX"
 
 mkdir portable
 (cd portable && cmake -E tar xf "$trabajo/$a"/dist/Kalvenor-*-win64.zip)
