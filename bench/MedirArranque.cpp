@@ -31,7 +31,8 @@ BOOL CALLBACK SiEsDelProceso(HWND ventana, LPARAM datos) {
     auto& busqueda = *reinterpret_cast<Busqueda*>(datos);
     DWORD pid = 0;
     ::GetWindowThreadProcessId(ventana, &pid);
-    if (pid != busqueda.pid) return TRUE;
+    // The program's own captioned window, not one the system makes for it.
+    if (pid != busqueda.pid || (::GetWindowLongW(ventana, GWL_STYLE) & WS_CAPTION) != WS_CAPTION) return TRUE;
     busqueda.ventana = ventana;
     return FALSE;
 }
