@@ -207,7 +207,7 @@ int main(int argc, char** argv) {
     // all three alike; the headline compares their medians. Options given on
     // the command line come later and take precedence.
     std::vector<char*> argumentos(argv, argv + argc);
-    char repeticiones[] = "--benchmark_repetitions=5";
+    char repeticiones[] = "--benchmark_repetitions=9";
     char intercalar[] = "--benchmark_enable_random_interleaving=true";
     argumentos.insert(argumentos.begin() + 1, {repeticiones, intercalar});
     int cuantos = static_cast<int>(argumentos.size());
