@@ -122,6 +122,7 @@ bool ProcesadorConAvx2() {
 #endif
 }
 
+#if defined(KALVENOR_TRADUCCION_AVX2)
 // Above this many characters the result cannot stay in the caches: it is
 // written around them, which spares reading every line of it before writing it.
 constexpr std::size_t LongitudSinCache = std::size_t{1} << 22;  // an 8 MiB result
@@ -138,6 +139,7 @@ void TraducirAvx2(const char16_t* origen, char16_t* destino, std::size_t longitu
     const std::size_t hechos = inicio + bloques;
     TraducirPortable(origen + hechos, destino + hechos, longitud - hechos, direccion);
 }
+#endif
 
 }  // namespace
 
@@ -151,11 +153,15 @@ bool ViaDisponible(Via via) {
 Via MejorVia() { return ViaDisponible(Via::Avx2) ? Via::Avx2 : Via::Portable; }
 
 void TraducirPor(Via via, const char16_t* origen, char16_t* destino, std::size_t longitud, std::int32_t direccion) {
+#if defined(KALVENOR_TRADUCCION_AVX2)
     if (via == Via::Avx2) {
         TraducirAvx2(origen, destino, longitud, direccion);
-    } else {
-        TraducirPortable(origen, destino, longitud, direccion);
+        return;
     }
+#else
+    static_cast<void>(via);  // this build has the portable way only
+#endif
+    TraducirPortable(origen, destino, longitud, direccion);
 }
 
 }  // namespace interno
