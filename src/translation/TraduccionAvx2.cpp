@@ -70,30 +70,28 @@ __m256i EnAmbasMitades(const Tabla16& tabla) {
     return _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(tabla.byte)));
 }
 
-}  // namespace
+__m256i Buscar(__m256i tabla, std::uint8_t base, __m256i bytes) {
+    const __m256i fueraDeTabla = _mm256_set1_epi8(0x70);
+    return _mm256_shuffle_epi8(
+        tabla, _mm256_adds_epu8(_mm256_sub_epi8(bytes, _mm256_set1_epi8(static_cast<char>(base))), fueraDeTabla));
+}
 
-std::size_t TraducirBloquesAvx2(const char16_t* origen, char16_t* destino, std::size_t longitud, bool haciaClave,
-                                bool sinCache) {
+// The piece where one was found, else the character itself.
+__m256i Elegir(__m256i pieza, __m256i caracteres) {
+    return _mm256_or_si256(pieza, _mm256_and_si256(caracteres, _mm256_cmpeq_epi16(pieza, _mm256_setzero_si256())));
+}
+
+// One loop for each direction and way of storing, so that each keeps only its
+// own constants in registers and tests nothing but its count.
+template <bool HaciaClave, bool SinCache>
+void Bloques(const char16_t* origen, char16_t* destino, std::size_t hechos) {
     const __m256i letrasBajas = EnAmbasMitades(LetrasBajas);
     const __m256i letrasAltas = EnAmbasMitades(LetrasAltas);
     const __m256i digitos = EnAmbasMitades(Digitos);
-    const __m256i baseLetrasBajas = _mm256_set1_epi8(static_cast<char>(BaseLetrasBajas));
-    const __m256i baseLetrasAltas = _mm256_set1_epi8(static_cast<char>(BaseLetrasAltas));
-    const __m256i baseDigitos = _mm256_set1_epi8(static_cast<char>(BaseDigitos));
-    const __m256i fueraDeTabla = _mm256_set1_epi8(0x70);
     const __m256i bitMinuscula = _mm256_set1_epi8(0x20);
     const __m256i iMayusculaConPunto = _mm256_set1_epi16(static_cast<short>(IMayusculaConPunto));
     const __m256i digitoDeI = _mm256_set1_epi16(DigitoDeI);
     const __m256i cero = _mm256_setzero_si256();
-    const auto buscar = [&](__m256i tabla, __m256i base, __m256i bytes) {
-        return _mm256_shuffle_epi8(tabla, _mm256_adds_epu8(_mm256_sub_epi8(bytes, base), fueraDeTabla));
-    };
-    // The piece where one was found, else the character itself.
-    const auto elegir = [&](__m256i pieza, __m256i caracteres) {
-        return _mm256_or_si256(pieza, _mm256_and_si256(caracteres, _mm256_cmpeq_epi16(pieza, cero)));
-    };
-
-    const std::size_t hechos = longitud - longitud % 32;
     for (std::size_t i = 0; i < hechos; i += 32) {
         const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(origen + i));
         const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(origen + i + 16));
@@ -102,30 +100,42 @@ std::size_t TraducirBloquesAvx2(const char16_t* origen, char16_t* destino, std::
         const __m256i bytes = _mm256_packus_epi16(a, b);
         __m256i piezaA;
         __m256i piezaB;
-        if (haciaClave) {
+        if constexpr (HaciaClave) {
             const __m256i minusculas = _mm256_or_si256(bytes, bitMinuscula);
-            const __m256i piezas = _mm256_or_si256(buscar(letrasBajas, baseLetrasBajas, minusculas),
-                                                   buscar(letrasAltas, baseLetrasAltas, minusculas));
+            const __m256i piezas = _mm256_or_si256(Buscar(letrasBajas, BaseLetrasBajas, minusculas),
+                                                   Buscar(letrasAltas, BaseLetrasAltas, minusculas));
             piezaA = _mm256_or_si256(_mm256_unpacklo_epi8(piezas, cero),
                                      _mm256_and_si256(_mm256_cmpeq_epi16(a, iMayusculaConPunto), digitoDeI));
             piezaB = _mm256_or_si256(_mm256_unpackhi_epi8(piezas, cero),
                                      _mm256_and_si256(_mm256_cmpeq_epi16(b, iMayusculaConPunto), digitoDeI));
         } else {
-            const __m256i piezas = buscar(digitos, baseDigitos, bytes);
+            const __m256i piezas = Buscar(digitos, BaseDigitos, bytes);
             piezaA = _mm256_unpacklo_epi8(piezas, cero);
             piezaB = _mm256_unpackhi_epi8(piezas, cero);
         }
         __m256i* const salida = reinterpret_cast<__m256i*>(destino + i);
-        if (sinCache) {
-            _mm256_stream_si256(salida, elegir(piezaA, a));
-            _mm256_stream_si256(salida + 1, elegir(piezaB, b));
+        if constexpr (SinCache) {
+            _mm256_stream_si256(salida, Elegir(piezaA, a));
+            _mm256_stream_si256(salida + 1, Elegir(piezaB, b));
         } else {
-            _mm256_store_si256(salida, elegir(piezaA, a));
-            _mm256_store_si256(salida + 1, elegir(piezaB, b));
+            _mm256_store_si256(salida, Elegir(piezaA, a));
+            _mm256_store_si256(salida + 1, Elegir(piezaB, b));
         }
     }
     // Streamed stores are ordered with the caller's later stores.
-    if (sinCache) _mm_sfence();
+    if constexpr (SinCache) _mm_sfence();
+}
+
+}  // namespace
+
+std::size_t TraducirBloquesAvx2(const char16_t* origen, char16_t* destino, std::size_t longitud, bool haciaClave,
+                                bool sinCache) {
+    const std::size_t hechos = longitud - longitud % 32;
+    if (haciaClave) {
+        sinCache ? Bloques<true, true>(origen, destino, hechos) : Bloques<true, false>(origen, destino, hechos);
+    } else {
+        sinCache ? Bloques<false, true>(origen, destino, hechos) : Bloques<false, false>(origen, destino, hechos);
+    }
     return hechos;
 }
 
