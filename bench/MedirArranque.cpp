@@ -89,7 +89,7 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     const std::wstring programas[2] = {argv[1], argv[2]};
-    const int arranques = argc > 3 ? std::max(1, _wtoi(argv[3])) : 7;
+    const int arranques = argc > 3 ? std::max(1, _wtoi(argv[3])) : 15;
 
     for (const std::wstring& exe : programas) {
         if (UnArranque(exe) < 0) return 1;

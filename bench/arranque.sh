@@ -4,14 +4,14 @@
 # interleaved starts, the median of each, the ratio on the last line:
 #   kalvenor_s=<median> ventana_desnuda_s=<median> razon=<ratio>
 #
-#   bench/arranque.sh [starts of each, 7 by default]
+#   bench/arranque.sh [starts of each, 15 by default]
 # Builds in build/windows (or KALVENOR_BUILD_DIR); the Wine prefix lives in
 # <build>/bench-arranque, made on the first run.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${KALVENOR_BUILD_DIR:-$root/build/windows}
 case "$build" in /*) ;; *) build="$root/$build" ;; esac
-arranques=${1:-7}
+arranques=${1:-15}
 
 bash "$root/scripts/install-deps.sh"
 if [ ! -f "$build/CMakeCache.txt" ]; then
