@@ -9,8 +9,8 @@ namespace {
 
 // The picture decoder is a COM component. The main window has no picture, so
 // COM is loaded and its apartment joined when the first picture is decoded,
-// not at start-up (loading ole32 and joining cost about a tenth of the
-// start); then it stays until the program ends.
+// not at start-up (joining the apartment costs a tenth of the start or more
+// under Wine); then it stays until the program ends.
 class ComApartment {
 public:
     ComApartment() {
