@@ -23,10 +23,6 @@
 #include <string_view>
 #include <vector>
 
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
-
 #include "translation/Traduccion.h"
 
 namespace {
@@ -62,35 +58,26 @@ const std::u16string& TextoClave() {
     return texto;
 }
 
-void BM_TraducirHaciaClave(benchmark::State& estado) {
-    const std::u16string& texto = TextoNormal();
-    // Into a kept result, as memcpy copies into a kept buffer: the translation
-    // itself is measured, not the allocation.
-    std::u16string resultado;
+// Into a result kept for the whole run, as memcpy copies into a kept buffer:
+// its pages are touched once, in the warm-up, so that what is timed is the
+// translation, not the allocation or the system's first touch of the pages.
+void MedirTraducir(benchmark::State& estado, const std::u16string& texto, std::int32_t direccion) {
+    static std::u16string resultados[2];
+    std::u16string& resultado = resultados[direccion == kalvenor::HaciaClave ? 0 : 1];
     for (auto _ : estado) {
-        kalvenor::Traducir(texto, kalvenor::HaciaClave, resultado);
+        kalvenor::Traducir(texto, direccion, resultado);
         benchmark::DoNotOptimize(resultado.data());
         benchmark::ClobberMemory();
     }
     estado.SetItemsProcessed(estado.iterations() * static_cast<std::int64_t>(texto.size()));
 }
 
-void BM_TraducirHaciaNormal(benchmark::State& estado) {
-    const std::u16string& texto = TextoClave();
-    // Into a kept result, as memcpy copies into a kept buffer: the translation
-    // itself is measured, not the allocation.
-    std::u16string resultado;
-    for (auto _ : estado) {
-        kalvenor::Traducir(texto, kalvenor::HaciaNormal, resultado);
-        benchmark::DoNotOptimize(resultado.data());
-        benchmark::ClobberMemory();
-    }
-    estado.SetItemsProcessed(estado.iterations() * static_cast<std::int64_t>(texto.size()));
-}
+void BM_TraducirHaciaClave(benchmark::State& estado) { MedirTraducir(estado, TextoNormal(), kalvenor::HaciaClave); }
+void BM_TraducirHaciaNormal(benchmark::State& estado) { MedirTraducir(estado, TextoClave(), kalvenor::HaciaNormal); }
 
 void BM_Memcpy(benchmark::State& estado) {
     const std::u16string& texto = TextoNormal();
-    std::u16string copia(texto.size(), u'\0');
+    static std::u16string copia(texto.size(), u'\0');
     for (auto _ : estado) {
         std::memcpy(copia.data(), texto.data(), texto.size() * sizeof(char16_t));
         benchmark::DoNotOptimize(copia.data());
@@ -197,8 +184,23 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    // By default every benchmark warms up for half a second before it is
+    // timed: its first call would otherwise touch its result's pages for the
+    // first time, and one slow iteration of page faults can be all that is
+    // timed (the first touch has its own line, below). Each is repeated, and
+    // the repetitions of the three run in random order, so that a change in
+    // the machine's load falls on all three alike; the headline compares their
+    // medians. Options given on the command line come later and take
+    // precedence.
+    std::vector<char*> argumentos(argv, argv + argc);
+    char calentamiento[] = "--benchmark_min_warmup_time=0.5";
+    char repeticiones[] = "--benchmark_repetitions=9";
+    char intercalar[] = "--benchmark_enable_random_interleaving=true";
+    argumentos.insert(argumentos.begin() + 1, {calentamiento, repeticiones, intercalar});
+    int cuantos = static_cast<int>(argumentos.size());
+    argumentos.push_back(nullptr);
+    benchmark::Initialize(&cuantos, argumentos.data());
+    if (benchmark::ReportUnrecognizedArguments(cuantos, argumentos.data())) return 1;
 
     TextoNormal();
     TextoClave();
@@ -209,15 +211,6 @@ int main(int argc, char** argv) {
         "HaciaClave %.0f, HaciaNormal %.0f millones de caracteres/s\n",
         nuevaClave, nuevaNormal);
 
-#if defined(__GLIBC__)
-    // glibc hands every block this large straight back to the system when it is
-    // freed, so each call would start on untouched pages and mostly time the
-    // kernel's page faults (memcpy into a new buffer is as slow). A program that
-    // keeps running reuses its memory: keep freed blocks in the heap.
-    mallopt(M_MMAP_MAX, 0);
-    mallopt(M_TRIM_THRESHOLD, 1 << 30);
-#endif
-
     Recolector recolector;
     benchmark::RunSpecifiedBenchmarks(&recolector);
     benchmark::Shutdown();
@@ -225,7 +218,10 @@ int main(int argc, char** argv) {
     const double clave = recolector.MillonesPorSegundo("BM_TraducirHaciaClave");
     const double normal = recolector.MillonesPorSegundo("BM_TraducirHaciaNormal");
     const double copia = recolector.MillonesPorSegundo("BM_Memcpy");
-    std::printf("HaciaClave %.0f, HaciaNormal %.0f, memcpy %.0f millones de caracteres/s\n", clave, normal, copia);
+    const auto porciento = [copia](double velocidad) { return copia > 0 ? 100 * velocidad / copia : 0.0; };
+    std::printf(
+        "HaciaClave %.0f (%.0f %% de memcpy), HaciaNormal %.0f (%.0f %%), memcpy %.0f millones de caracteres/s\n",
+        clave, porciento(clave), normal, porciento(normal), copia);
     std::printf("traducir_mchars_per_s=%.0f memcpy_mchars_per_s=%.0f\n", std::min(clave, normal), copia);
     return 0;
 }

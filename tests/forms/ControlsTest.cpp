@@ -51,7 +51,6 @@ public:
 
 class ControlsTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { static Application aplicacion; }
     void SetUp() override { forma.Show(); }
     void TearDown() override {
         forma.Unload();
@@ -159,7 +158,6 @@ TEST_F(ControlsTest, TimerTicksWhileItsFormIsLoaded) {
 }
 
 TEST(PictureTest, TheStoredJpegDecodesAtItsOwnSize) {
-    static Application aplicacion;
     UniqueBitmap imagen = LoadJpegResource(IDR_IMAGEN_ACERCA);
     ASSERT_TRUE(imagen);
     BITMAP tamano{};

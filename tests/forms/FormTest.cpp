@@ -57,7 +57,6 @@ private:
 
 class FormTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { static Application aplicacion; }
     void TearDown() override {
         primera.cancelarDescarga = segunda.cancelarDescarga = false;
         primera.Unload();

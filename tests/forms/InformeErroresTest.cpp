@@ -20,7 +20,6 @@ namespace {
 
 class InformeErroresTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { static Application aplicacion; }
     void SetUp() override {
         UsarPresentadorErrores({[this](const std::u16string& m) { mensajes.push_back(m); },
                                 [this](int codigo) { codigos.push_back(codigo); }});

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "translation/Traduccion.h"
+#include "translation/TraduccionVias.h"
 
 namespace kalvenor {
 namespace {
@@ -140,6 +141,27 @@ TEST(Traducir, CadaUnidadDe16BitsSeTraduceComoDiceLaTabla) {
         ASSERT_EQ(obtenido.size(), todas.size());
         for (std::size_t i = 0; i < todas.size(); ++i) {
             ASSERT_EQ(obtenido[i], esperado[i]) << "unidad U+" << std::hex << i << ", dirección " << direccion;
+        }
+    }
+}
+
+TEST(Traducir, CadaViaDelProcesadorTraduceCadaUnidadDe16BitsComoLaTabla) {
+    // The portable loop and, where the processor has AVX2, the AVX2 one: each
+    // on its own, whichever Traducir picks here.
+    struct Via {
+        interno::Via via;
+        const char* nombre;
+    };
+    constexpr Via Vias[] = {{interno::Via::Portable, "portable"}, {interno::Via::Avx2, "AVX2"}};
+    std::u16string todas;
+    for (std::uint32_t c = 0; c <= 0xFFFF; ++c) todas += static_cast<char16_t>(c);
+    for (const Via& via : Vias) {
+        if (!interno::ViaDisponible(via.via)) continue;  // not on this processor
+        for (const std::int32_t direccion : {HaciaClave, HaciaNormal}) {
+            std::u16string obtenido(todas.size(), u'\0');
+            interno::TraducirPor(via.via, todas.data(), obtenido.data(), todas.size(), direccion);
+            EXPECT_TRUE(obtenido == TraducirPasoAPaso(todas, direccion))
+                << "vía " << via.nombre << ", dirección " << direccion;
         }
     }
 }

@@ -1,8 +1,6 @@
 #include "forms/win32/Application.h"
 
 #include <windows.h>
-#include <commctrl.h>
-#include <objbase.h>
 
 #include "forms/core/Unidades.h"
 #include "forms/win32/Form.h"
@@ -32,20 +30,6 @@ void Dispatch(MSG& message) {
 }
 
 }  // namespace
-
-Application::Application() {
-    INITCOMMONCONTROLSEX controls{};
-    controls.dwSize = sizeof(controls);
-    controls.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_WIN95_CLASSES;
-    ::InitCommonControlsEx(&controls);
-    // The picture decoder is a COM component; the program lives in one
-    // apartment. Without it the picture box stays empty and all else works.
-    joinedApartment_ = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-}
-
-Application::~Application() {
-    if (joinedApartment_) ::CoUninitialize();
-}
 
 int Application::Run(Form& startup) {
     ProtegerLlamada([&] { startup.Show(); });

@@ -8,22 +8,18 @@ namespace kalvenor::forms {
 
 class Form;
 
-// The running program: readies common controls and joins a COM apartment for
-// the picture decoder when made, leaves the apartment when it goes. One lives
-// for the whole run, made before the first form loads.
+// The running program. One lives for the whole run, made before the first
+// form loads. It readies nothing at start that the main window does not need:
+// the trackbar class comes with the first slider, COM with the first picture.
 class Application {
 public:
-    Application();
-    ~Application();
+    Application() = default;
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
     // Shows the start-up form and runs the message loop until no form is
     // loaded. Returns the program's exit code.
     int Run(Form& startup);
-
-private:
-    bool joinedApartment_ = false;
 };
 
 // Dispatches every message that is waiting, then returns.

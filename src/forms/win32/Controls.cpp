@@ -210,10 +210,27 @@ HBRUSH Frame::OnColor(HDC dc) { return TransparentOn(Owner(), dc); }
 
 // --- Slider ------------------------------------------------------------------
 
+namespace {
+
+// Only the options window has sliders: their class is readied when the first
+// one is made, not at start-up.
+void ReadyTrackbarClass() {
+    static const bool ready = [] {
+        INITCOMMONCONTROLSEX controls{};
+        controls.dwSize = sizeof(controls);
+        controls.dwICC = ICC_BAR_CLASSES;
+        return ::InitCommonControlsEx(&controls) != FALSE;
+    }();
+    static_cast<void>(ready);
+}
+
+}  // namespace
+
 Slider::Slider(Frame& container, const Design& design)
     : Control(container, design.bounds, design.tabIndex), design_(design) {}
 
 void Slider::Create() {
+    ReadyTrackbarClass();
     HWND window = CreateChild(TRACKBAR_CLASSW, L"", WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS | TBS_BOTTOM);
     ::SendMessageW(window, TBM_SETRANGEMIN, FALSE, design_.min);
     ::SendMessageW(window, TBM_SETRANGEMAX, TRUE, design_.max);

@@ -48,6 +48,9 @@ struct MemoryDcTraits {
 struct KernelObjectTraits {
     static void Close(HANDLE object) noexcept { ::CloseHandle(object); }
 };
+struct ModuleTraits {
+    static void Close(HMODULE module) noexcept { ::FreeLibrary(module); }
+};
 
 using UniqueFont = UniqueHandle<HFONT, GdiObjectTraits>;
 using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectTraits>;
@@ -56,6 +59,8 @@ using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectTraits>;
 using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
 using UniqueKernelObject = UniqueHandle<HANDLE, KernelObjectTraits>;
+// A library loaded with LoadLibrary.
+using UniqueModule = UniqueHandle<HMODULE, ModuleTraits>;
 
 // A GDI object selected into a DC, put back when this goes.
 class SelectedObject {

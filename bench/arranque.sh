@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Start-up time of Kalvenor.exe against a bare window built by the same
+# toolchain, under Wine on a display of its own (scripts/wine-session.sh):
+# interleaved starts, the median of each, the ratio on the last line:
+#   kalvenor_s=<median> ventana_desnuda_s=<median> razon=<ratio>
+#
+#   bench/arranque.sh [starts of each, 15 by default]
+# Builds in build/windows (or KALVENOR_BUILD_DIR); the Wine prefix lives in
+# <build>/bench-arranque, made on the first run.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${KALVENOR_BUILD_DIR:-$root/build/windows}
+case "$build" in /*) ;; *) build="$root/$build" ;; esac
+arranques=${1:-15}
+
+bash "$root/scripts/install-deps.sh"
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+fi
+cmake --build "$build" -j "$(nproc)" \
+  --target Kalvenor kalvenor_bench_ventana_desnuda kalvenor_bench_arranque >/dev/null
+
+# shellcheck source=../scripts/wine-session.sh
+source "$root/scripts/wine-session.sh"
+WINE_SESSION_DPIS=()
+trap wine_session_stop EXIT
+wine_session_start "$build/bench-arranque"
+
+windows() { echo "Z:${1//\//\\}"; }
+wine "$build/bench/MedirArranque.exe" "$(windows "$build/Kalvenor.exe")" \
+  "$(windows "$build/bench/VentanaDesnuda.exe")" "$arranques" | tr -d '\r'
