@@ -10,7 +10,6 @@
 #include <atomic>
 #include <cstdlib>
 #include <ostream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -23,11 +22,6 @@ namespace {
 
 using Escritorio = PruebaKalvenor;
 using PantallaDeEscritorio = PruebaKalvenor;
-
-bool Entera(const RECT& r) {
-    return r.left >= 0 && r.top >= 0 && r.right <= ::GetSystemMetrics(SM_CXSCREEN) &&
-           r.bottom <= ::GetSystemMetrics(SM_CYSCREEN);
-}
 
 TEST_F(Escritorio, LaPrincipalAbreEnteraEnSuEsquinaSobreLaBarraDeTareas) {
     HWND bandeja = ::FindWindowW(L"Shell_TrayWnd", nullptr);
@@ -51,19 +45,8 @@ TEST_F(Escritorio, LaPrincipalAbreEnteraEnSuEsquinaSobreLaBarraDeTareas) {
         EXPECT_LE(r.bottom, barra.top + paso);
     }
     const RECT abierta = Rectangulo(principal_);
-    EXPECT_TRUE(Entera(abierta)) << "(" << abierta.left << ", " << abierta.top << ", " << abierta.right << ", "
-                                 << abierta.bottom << ")";
+    EXPECT_TRUE(Dentro(abierta, RectanguloPantalla())) << Describir(abierta);
     EXPECT_EQ(abierta.right, ::GetSystemMetrics(SM_CXSCREEN));
-}
-
-std::string Describir(const RECT& r) {
-    std::ostringstream texto;
-    texto << "(" << r.left << ", " << r.top << " - " << r.right << ", " << r.bottom << ")";
-    return texto.str();
-}
-
-bool Dentro(const RECT& r, const RECT& area) {
-    return r.left >= area.left && r.top >= area.top && r.right <= area.right && r.bottom <= area.bottom;
 }
 
 // The options or about window, just opened: whole above the taskbar; at 16/15

@@ -58,10 +58,7 @@ std::vector<std::string> FondosFuera(const std::vector<RECT>& muestras, LONG des
 // The window whole on the screen, and its controls inside it.
 void EsperarControlesDentro(HWND ventana) {
     const RECT r = Rectangulo(ventana);
-    EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= ::GetSystemMetrics(SM_CXSCREEN) &&
-                r.bottom <= ::GetSystemMetrics(SM_CYSCREEN))
-        << testing::PrintToString(Texto(ventana)) << " (" << r.left << ", " << r.top << ", " << r.right << ", "
-        << r.bottom << ")";
+    EXPECT_TRUE(Dentro(r, RectanguloPantalla())) << testing::PrintToString(Texto(ventana)) << " " << Describir(r);
     int total = 0;
     const std::vector<std::string> fuera = HijosFuera(ventana, total);
     EXPECT_GE(total, 1) << "la ventana no tiene controles";

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <optional>
+#include <sstream>
 #include <string>
 
 #include "Conductor.h"
@@ -102,6 +103,18 @@ protected:
     std::optional<Programa> programa_;
     HWND principal_ = nullptr;
 };
+
+// Rectangles in pixels: whether one lies whole inside another, the screen's,
+// and how a failure message shows one.
+inline bool Dentro(const RECT& r, const RECT& area) {
+    return r.left >= area.left && r.top >= area.top && r.right <= area.right && r.bottom <= area.bottom;
+}
+inline RECT RectanguloPantalla() { return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}; }
+inline std::string Describir(const RECT& r) {
+    std::ostringstream texto;
+    texto << "(" << r.left << ", " << r.top << " - " << r.right << ", " << r.bottom << ")";
+    return texto.str();
+}
 
 // A pixel coordinate of the main window multiplied by a fixed 16 and taken as
 // twips, back in pixels at the screen's resolution (15 twips per pixel at 96
