@@ -23,8 +23,9 @@ privada=$(mktemp -d)
 trap 'rm -rf "$privada"' EXIT
 
 comprobar() {
-  [ -f "$certificado" ] && [ -r "$certificado" ] ||
+  if [ ! -f "$certificado" ] || [ ! -r "$certificado" ]; then
     fallar "no se puede leer el certificado $certificado (KALVENOR_CERTIFICADO)."
+  fi
   # -legacy also reads the older encryption of certificates exported by Windows.
   if ! openssl pkcs12 -legacy -in "$certificado" -passin env:KALVENOR_CERTIFICADO_CLAVE -info -noout \
     2>"$privada/contenido"; then
@@ -59,6 +60,7 @@ for archivo in "$@"; do
     -in "$archivo" -out "$archivo.firmado" >"$privada/salida" 2>&1; then
     cat "$privada/salida" >&2
     rm -f "$archivo" "$archivo.firmado"
+    [ ${#sello[@]} -gt 0 ] && fallar "osslsigncode no pudo firmar $archivo (¿responde el servidor de sellos de tiempo $KALVENOR_SELLO_TIEMPO?)."
     fallar "osslsigncode no pudo firmar $archivo."
   fi
   mv -f "$archivo.firmado" "$archivo"
