@@ -2,10 +2,10 @@
 # The downloads, from the package command to a user's desktop:
 #   install-test.sh <kalvenor_instalacion.exe> <work folder>
 # Makes the packages twice, in two build folders, and compares Kalvenor.exe,
-# the zip and the installer byte for byte; then signed ones. In a fresh Wine
-# prefix of its own, kalvenor_instalacion runs the signed installer and the
-# uninstaller and starts the installed and the unpacked program. Needs an X display (ctest
-# runs inside scripts/with-wine.sh).
+# the zip and the installer byte for byte; then makes signed ones. In a fresh
+# Wine prefix of its own, kalvenor_instalacion runs the signed installer and
+# the uninstaller and starts the installed and the unpacked program. Needs an
+# X display (ctest runs inside scripts/with-wine.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 # shellcheck source=../../scripts/wine-session.sh
