@@ -5,7 +5,8 @@
 #   Kalvenor-<version>-win64.zip        the portable copy: the installed files
 #                                       (cmake --install), zipped by cmake -E tar
 # Both hold the same files: Kalvenor.exe and LEEME.txt. The version is the
-# project's.
+# project's. Given a code-signing certificate, package.sh signs Kalvenor.exe,
+# the uninstaller and the setup (packaging/firmar.sh).
 
 install(TARGETS Kalvenor RUNTIME DESTINATION .)
 # Notepad on every Windows reads the file as it is: UTF-8 with its byte order

@@ -18,6 +18,7 @@ packages=(
   googletest                       # GoogleTest sources, built into both trees
   libbenchmark-dev                 # bench/ (native build)
   nsis                             # package.sh: the installer (CPack runs makensis)
+  osslsigncode openssl             # package.sh with a certificate: the signatures (packaging/firmar.sh)
 )
 
 for group in "$@"; do

@@ -5,6 +5,9 @@
 # Kalvenor-<version>-win64.zip, Kalvenor-<version>-win64-setup.exe and
 # SHA256SUMS for the two. Two runs of the same commit, in any folders, give
 # the same Kalvenor.exe and the same zip.
+# With a code-signing certificate (KALVENOR_CERTIFICADO, KALVENOR_CERTIFICADO_CLAVE
+# and optionally KALVENOR_SELLO_TIEMPO: see packaging/firmar.sh), Kalvenor.exe,
+# the uninstaller and the setup are signed; without one, nothing is.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build/package}
@@ -14,6 +17,12 @@ build=$(cd "$build" && pwd)
 dist=$(cd "$dist" && pwd)
 
 bash "$root/scripts/install-deps.sh"
+firmar=()
+if [ -n "${KALVENOR_CERTIFICADO:-}" ]; then
+  firmar=(bash "$root/packaging/firmar.sh")
+  # A certificate that cannot sign stops everything before the build.
+  "${firmar[@]}" --comprobar
+fi
 
 # The zip's file dates (cmake -E tar takes SOURCE_DATE_EPOCH): the commit's
 # time unless given, read in UTC; outside a git checkout, a fixed date.
@@ -31,12 +40,25 @@ setup="Kalvenor-$version-win64-setup.exe"
 paquetes="$build/paquetes"
 rm -rf "$paquetes"
 mkdir -p "$paquetes/portable"
+# Downloads of an earlier run are not left beside a failed one; neither are
+# half-made packages.
+rm -f "$dist/$zip" "$dist/$setup" "$dist/SHA256SUMS"
+trap 'rm -rf "$paquetes"' ERR
 
-# The installer: CPack's NSIS generator (makensis).
-(cd "$build" && cpack -G NSIS -B "$paquetes" >/dev/null)
-# The zip: the same installed files, in the order of their names (a zip keeps
-# the order it was given; CPack's would follow the folder listing).
+# The installed files, signed once for both downloads.
 cmake --install "$build" --prefix "$paquetes/portable" >/dev/null
+nsis=()
+if [ ${#firmar[@]} -gt 0 ]; then
+  "${firmar[@]}" "$paquetes/portable/Kalvenor.exe"
+  # makensis signs the uninstaller and the setup as it writes them.
+  printf -v orden '%q ' "${firmar[@]}"
+  nsis=(-D "KALVENOR_FIRMAR=$orden")
+fi
+# The installer: CPack's NSIS generator (makensis), from those same files.
+(cd "$build" && cpack -G NSIS -B "$paquetes" -D CPACK_INSTALL_CMAKE_PROJECTS= \
+  -D "CPACK_INSTALLED_DIRECTORIES=$paquetes/portable;." "${nsis[@]}" >/dev/null)
+# The zip: the same files, in the order of their names (a zip keeps the order
+# it was given; CPack's would follow the folder listing).
 (cd "$paquetes/portable" && find . -type f -printf '%P\n' | LC_ALL=C sort >../lista &&
   cmake -E tar cf "../$zip" --format=zip --files-from=../lista)
 

@@ -2,10 +2,10 @@
 # The downloads, from the package command to a user's desktop:
 #   install-test.sh <kalvenor_instalacion.exe> <work folder>
 # Makes the packages twice, in two build folders, and compares Kalvenor.exe,
-# the zip and the installer byte for byte. Then, in a fresh Wine prefix of
-# its own, kalvenor_instalacion runs the installer and the uninstaller and
-# starts the installed and the unpacked program. Needs an X display (ctest
-# runs inside scripts/with-wine.sh).
+# the zip and the installer byte for byte; then makes signed ones. In a fresh
+# Wine prefix of its own, kalvenor_instalacion runs the signed installer and
+# the uninstaller and starts the installed and the unpacked program. Needs an
+# X display (ctest runs inside scripts/with-wine.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 # shellcheck source=../../scripts/wine-session.sh
@@ -36,6 +36,26 @@ if grep -qaF "$root" "$a/Kalvenor.exe"; then
   distintos=1
 fi
 
+# Signed with a throwaway certificate, from the same build: a wrong password
+# stops before anything is made; the right one signs Kalvenor.exe and the
+# setup here, and the uninstaller, checked once installed.
+openssl req -x509 -newkey rsa:2048 -nodes -keyout clave.pem -out certificado.pem -days 2 \
+  -subj "/CN=Firma de prueba" -addext extendedKeyUsage=codeSigning 2>/dev/null
+openssl pkcs12 -export -inkey clave.pem -in certificado.pem -out certificado.p12 -passout pass:buena
+export KALVENOR_CERTIFICADO=$trabajo/certificado.p12
+if KALVENOR_CERTIFICADO_CLAVE=mala bash "$root/scripts/package.sh" "$a" mala >/dev/null 2>error ||
+  ! grep -q "No se puede firmar: la contraseña" error || compgen -G "mala/Kalvenor-*" >/dev/null; then
+  echo "Con una contraseña equivocada, package.sh no se paró con su mensaje o dejó paquetes:" >&2
+  cat error >&2
+  ls mala >&2
+  exit 1
+fi
+KALVENOR_CERTIFICADO_CLAVE=buena bash "$root/scripts/package.sh" "$a" firmado >/dev/null
+firma_valida() {
+  osslsigncode verify -CAfile "$trabajo/certificado.pem" -in "$1" >verificacion 2>&1 ||
+    { cat verificacion >&2; echo "$1 no lleva una firma válida" >&2; exit 1; }
+}
+
 # A prefix of its own; its menu entries for the installer's shortcut stay
 # inside it.
 wine_prefix_use "$trabajo/wineprefix"
@@ -44,7 +64,12 @@ wine_prefix_prepare "$WINEPREFIX"
 wine_prefix_unmanaged "$WINEPREFIX"
 
 mkdir portable
-(cd portable && cmake -E tar xf "$trabajo/$a"/dist/Kalvenor-*-win64.zip)
-setup=("$trabajo/$a"/dist/Kalvenor-*-win64-setup.exe)
+(cd portable && cmake -E tar xf "$trabajo"/firmado/Kalvenor-*-win64.zip)
+setup=("$trabajo"/firmado/Kalvenor-*-win64-setup.exe)
+firma_valida portable/Kalvenor.exe
+firma_valida "${setup[0]}"
 KALVENOR_INSTALADOR="${setup[0]}" KALVENOR_PORTATIL="$trabajo/portable/Kalvenor.exe" wine "$comprobador"
+# The test ends with the program installed.
+desinstalador=("$WINEPREFIX"/drive_c/users/*/AppData/Local/Programs/Kalvenor/Desinstalar.exe)
+firma_valida "${desinstalador[0]}"
 exit "$distintos"
