@@ -140,11 +140,11 @@ void VentanaPrincipal::Command2_Click() {
 }
 
 void VentanaPrincipal::Text1_KeyPress(std::int16_t& KeyAscii) {
-    FiltrarTecla(KeyAscii, PermitidosNormal, forms::CaracterAnsiDelSistema);
+    FiltrarTecla(KeyAscii, PermitidosNormal, forms::CaracterAnsiDelSistema, forms::TipoPaginaAnsiDelSistema());
 }
 
 void VentanaPrincipal::Text2_KeyPress(std::int16_t& KeyAscii) {
-    FiltrarTecla(KeyAscii, PermitidosClave, forms::CaracterAnsiDelSistema);
+    FiltrarTecla(KeyAscii, PermitidosClave, forms::CaracterAnsiDelSistema, forms::TipoPaginaAnsiDelSistema());
 }
 
 void VentanaPrincipal::mnuSalir_Click() { BarrerHastaCerrar(); }
