@@ -129,8 +129,9 @@ LPARAM SimularAltoContraste(HWND ventana, bool encendido) {
     if (!parametrosDelSistema) {
         const auto original =
             reinterpret_cast<ULONG_PTR>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SystemParametersInfoW"));
-        if (RedirigirImportacion(original, reinterpret_cast<ULONG_PTR>(&ParametrosConAltoContraste)))
-            parametrosDelSistema = reinterpret_cast<Parametros>(original);
+        parametrosDelSistema = reinterpret_cast<Parametros>(original);
+        if (!RedirigirImportacion(original, reinterpret_cast<ULONG_PTR>(&ParametrosConAltoContraste)))
+            parametrosDelSistema = nullptr;
     }
     altoContraste = encendido;
     ::SendMessageW(ventana, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
