@@ -67,7 +67,8 @@ VentanaPrincipal::VentanaPrincipal()
                      .bounds = Bounds{45, 135, 4290, 375},
                      .tabIndex = 5,
                      .font = &kFuenteEtiquetas,
-                     .foreColor = kColorEtiquetas}),
+                     .foreColor = kColorEtiquetas,
+                     .names = &Text1}),
       Command1(*this, {.caption = L"ZorbiTraducción", .bounds = Bounds{4410, 45, 1995, 420}, .tabIndex = 2}),
       Text1(*this, {.bounds = Bounds{90, 495, 6315, 1860},
                     .tabIndex = 0,
@@ -79,7 +80,8 @@ VentanaPrincipal::VentanaPrincipal()
                      .bounds = Bounds{45, 2520, 4290, 375},
                      .tabIndex = 4,
                      .font = &kFuenteEtiquetas,
-                     .foreColor = kColorEtiquetas}),
+                     .foreColor = kColorEtiquetas,
+                     .names = &Text2}),
       Text2(*this, {.bounds = Bounds{45, 2880, 6360, 1860},
                     .tabIndex = 1,
                     .multiLine = true,
@@ -140,11 +142,11 @@ void VentanaPrincipal::Command2_Click() {
 }
 
 void VentanaPrincipal::Text1_KeyPress(std::int16_t& KeyAscii) {
-    FiltrarTecla(KeyAscii, PermitidosNormal, forms::CaracterAnsiDelSistema);
+    FiltrarTecla(KeyAscii, PermitidosNormal, forms::CaracterAnsiDelSistema, forms::TipoPaginaAnsiDelSistema());
 }
 
 void VentanaPrincipal::Text2_KeyPress(std::int16_t& KeyAscii) {
-    FiltrarTecla(KeyAscii, PermitidosClave, forms::CaracterAnsiDelSistema);
+    FiltrarTecla(KeyAscii, PermitidosClave, forms::CaracterAnsiDelSistema, forms::TipoPaginaAnsiDelSistema());
 }
 
 void VentanaPrincipal::mnuSalir_Click() { BarrerHastaCerrar(); }

@@ -47,6 +47,13 @@ enum class Consulta : unsigned {
     // The width in pixels of the control's text drawn in its font (bits
     // 0-31) and of its client area (bits 32-63).
     AnchoDelTexto = 7,
+    // Wine 8 cannot switch high contrast on (SPI_SETHIGHCONTRAST fails), so
+    // the probe does it for the program alone: with a 1, its
+    // SystemParametersInfoW reports HCF_HIGHCONTRASTON from then on, with a
+    // 0 no more; either way the window is then told, with WM_SETTINGCHANGE
+    // for SPI_SETHIGHCONTRAST, as Windows tells every window. Answers 1 once
+    // the program's import of the function has been redirected, else 0.
+    AltoContraste = 8,
 };
 
 inline constexpr LPARAM kAntesTicTopmost = 1;

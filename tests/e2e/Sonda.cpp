@@ -92,6 +92,52 @@ LPARAM AnchoDelTexto(HWND ventana) {
     return static_cast<LPARAM>(static_cast<DWORD>(extension.cx)) | (static_cast<LPARAM>(cliente.right) << 32);
 }
 
+// High contrast as the program sees it: its import of SystemParametersInfoW is
+// redirected here once, and adds the flag while altoContraste holds.
+bool altoContraste = false;
+using Parametros = decltype(&::SystemParametersInfoW);
+Parametros parametrosDelSistema = nullptr;
+
+BOOL WINAPI ParametrosConAltoContraste(UINT accion, UINT valor, PVOID datos, UINT banderas) {
+    const BOOL hecho = parametrosDelSistema(accion, valor, datos, banderas);
+    if (hecho && accion == SPI_GETHIGHCONTRAST && altoContraste)
+        static_cast<HIGHCONTRASTW*>(datos)->dwFlags |= HCF_HIGHCONTRASTON;
+    return hecho;
+}
+
+// Points the main module's imported address of `original` at `nueva`.
+bool RedirigirImportacion(ULONG_PTR original, ULONG_PTR nueva) {
+    auto* base = reinterpret_cast<BYTE*>(::GetModuleHandleW(nullptr));
+    const auto* nt =
+        reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& tabla = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + tabla.VirtualAddress); dll->Name; ++dll) {
+        for (auto* entrada = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk); entrada->u1.Function;
+             ++entrada) {
+            if (entrada->u1.Function != original) continue;
+            DWORD proteccion = 0;
+            ::VirtualProtect(&entrada->u1.Function, sizeof(ULONG_PTR), PAGE_READWRITE, &proteccion);
+            entrada->u1.Function = nueva;
+            ::VirtualProtect(&entrada->u1.Function, sizeof(ULONG_PTR), proteccion, &proteccion);
+            return true;
+        }
+    }
+    return false;
+}
+
+LPARAM SimularAltoContraste(HWND ventana, bool encendido) {
+    if (!parametrosDelSistema) {
+        const auto original =
+            reinterpret_cast<ULONG_PTR>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SystemParametersInfoW"));
+        parametrosDelSistema = reinterpret_cast<Parametros>(original);
+        if (!RedirigirImportacion(original, reinterpret_cast<ULONG_PTR>(&ParametrosConAltoContraste)))
+            parametrosDelSistema = nullptr;
+    }
+    altoContraste = encendido;
+    ::SendMessageW(ventana, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    return parametrosDelSistema ? 1 : 0;
+}
+
 LPARAM Responder(HWND ventana, WPARAM pregunta) {
     const auto consulta = static_cast<Consulta>(pregunta & 0xFF);
     const int a = static_cast<int>((pregunta >> 8) & 0xFF);
@@ -115,6 +161,8 @@ LPARAM Responder(HWND ventana, WPARAM pregunta) {
         return FuenteDelControl(ventana);
     case Consulta::AnchoDelTexto:
         return AnchoDelTexto(ventana);
+    case Consulta::AltoContraste:
+        return SimularAltoContraste(ventana, a != 0);
     }
     return -1;
 }

@@ -6,6 +6,7 @@
 #include <ostream>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "PruebaKalvenor.h"
@@ -372,6 +373,67 @@ TEST_F(VentanaPrincipal, ElMenuTieneSusTresOrdenesConLosIdsDeLaCapaDeFormularios
               std::optional<LPARAM>(kIdOpciones));
     EXPECT_EQ(programa().Consultar(principal_, Consulta::IdElementoMenu, kMenuAyuda, 0),
               std::optional<LPARAM>(kIdAcercaDe));
+}
+
+// A screen reader names each box after the static text right before it in
+// window order; Tab still goes from box to box, then to the two buttons.
+TEST_F(VentanaPrincipal, CadaCajaSigueASuEtiquetaYElTabConservaSuOrden) {
+    ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
+    const ControlesPrincipal c = ControlesDePrincipal(principal_);
+    const std::pair<HWND, const wchar_t*> etiquetas[] = {{c.Text1, L"Ingrese el texto Normal a traducir"},
+                                                         {c.Text2, L"Ingrese el texto Zorbi a traducir"}};
+    for (const auto& [caja, etiqueta] : etiquetas) {
+        ASSERT_NE(caja, nullptr);
+        EXPECT_EQ(::GetWindow(caja, GW_HWNDPREV), HijoConTexto(principal_, L"Static", etiqueta));
+    }
+    const HWND tabulacion[] = {c.Text1, c.Text2, c.Command1, c.Command2, c.Text1};
+    for (std::size_t i = 0; i + 1 < std::size(tabulacion); ++i)
+        EXPECT_EQ(::GetNextDlgTabItem(principal_, tabulacion[i], FALSE), tabulacion[i + 1]) << "paso " << i;
+}
+
+// Dark system colours for one test, put back at its end: they stay in the
+// Wine prefix. The two backgrounds differ, so that each surface shows which
+// one it takes.
+class ColoresOscuros {
+public:
+    ColoresOscuros() {
+        for (std::size_t i = 0; i < std::size(kElementos); ++i) anteriores_[i] = ::GetSysColor(kElementos[i]);
+        const COLORREF oscuros[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 64), RGB(255, 255, 0)};
+        ::SetSysColors(std::size(kElementos), kElementos, oscuros);
+    }
+    ~ColoresOscuros() { ::SetSysColors(std::size(kElementos), kElementos, anteriores_); }
+
+private:
+    static constexpr int kElementos[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT};
+    COLORREF anteriores_[std::size(kElementos)] = {};
+};
+
+// The colour on the screen at a point of a window's client area.
+COLORREF ColorEn(HWND ventana, POINT punto) {
+    ::ClientToScreen(ventana, &punto);
+    HDC pantalla = ::GetDC(nullptr);
+    const COLORREF color = ::GetPixel(pantalla, punto.x, punto.y);
+    ::ReleaseDC(nullptr, pantalla);
+    return color;
+}
+
+// High contrast switched on and off while the window is open (the probe
+// does it for the program, which Wine cannot do for the system): the
+// window's background and the plain-text box follow.
+TEST_F(VentanaPrincipal, ConAltoContrasteUsaLosColoresDelSistemaYAlQuitarloLosSuyos) {
+    const ColoresOscuros colores;
+    ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
+    const HWND Text1 = ControlesDePrincipal(principal_).Text1;
+    ASSERT_NE(Text1, nullptr);
+    const auto vistos = [&] { return std::pair(ColorEn(principal_, {2, 2}), ColorEn(Text1, {10, 10})); };
+    const std::pair disenados(RGB(255, 128, 128), RGB(192, 255, 255));
+    const std::pair delSistema(::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_WINDOW));
+    for (const bool encendido : {true, false}) {
+        SCOPED_TRACE(encendido ? "encendido" : "apagado");
+        ASSERT_EQ(programa().Consultar(principal_, Consulta::AltoContraste, encendido), std::optional<LPARAM>(1));
+        EXPECT_TRUE(EsperarHasta([&] { return vistos() == (encendido ? delSistema : disenados); }))
+            << std::hex << "fondo " << vistos().first << ", Text1 " << vistos().second;
+    }
 }
 
 // Salir by the keyboard: F10, Down, Enter.

@@ -55,9 +55,10 @@ TEST_F(CodigoAnsiDelSistema1252, UnCaracterFueraDeLaPaginaEsInterrogacion) {
 TEST_F(CodigoAnsiDelSistema1252, FiltrarTeclaConElConversorDelSistema) {
     const auto filtrar = [](char16_t tecla, std::u16string_view permitidos) {
         std::int16_t KeyAscii = CodigoAnsiDelSistema(tecla);
-        FiltrarTecla(KeyAscii, permitidos, CaracterAnsiDelSistema);
+        FiltrarTecla(KeyAscii, permitidos, CaracterAnsiDelSistema, TipoPaginaAnsiDelSistema());
         return KeyAscii;
     };
+    EXPECT_EQ(TipoPaginaAnsiDelSistema(), TipoPaginaAnsi::UnoODosBytes);
     EXPECT_EQ(filtrar(u'ñ', PermitidosNormal), 241);
     EXPECT_EQ(filtrar(u'Ñ', PermitidosClave), 209);
     EXPECT_EQ(filtrar(u'7', PermitidosNormal), 0);

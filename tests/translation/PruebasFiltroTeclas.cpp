@@ -14,19 +14,22 @@
 namespace kalvenor {
 namespace {
 
+using forms::TipoPaginaAnsi;
 using prueba::CaracterWindows1252;
 
 // What the key-press handler leaves of a key code.
 std::int16_t Filtrar(std::int16_t codigo, std::u16string_view permitidos) {
     std::int16_t KeyAscii = codigo;
-    FiltrarTecla(KeyAscii, permitidos, CaracterWindows1252);
+    FiltrarTecla(KeyAscii, permitidos, CaracterWindows1252, TipoPaginaAnsi::UnoODosBytes);
     return KeyAscii;
 }
 
 bool Acepta(std::u16string_view permitidos, std::int16_t codigo) {
     const std::int16_t resultado = Filtrar(codigo, permitidos);
     EXPECT_TRUE(resultado == codigo || resultado == 0) << "código " << codigo;
-    EXPECT_EQ(TeclaPermitida(codigo, permitidos, CaracterWindows1252), resultado == codigo) << "código " << codigo;
+    EXPECT_EQ(TeclaPermitida(codigo, permitidos, CaracterWindows1252, TipoPaginaAnsi::UnoODosBytes),
+              resultado == codigo)
+        << "código " << codigo;
     return resultado == codigo;
 }
 
@@ -138,15 +141,54 @@ TEST(FiltrarTecla, AceptaJustoLosCodigosDeSuConjuntoPorEncimaDeOcho) {
     }
 }
 
+// A system whose code page is UTF-8: characters up to U+07FF are one or two
+// bytes, and two bytes make the code lead * 256 + trail, negative.
+std::int16_t CodigoUtf8(char16_t c) {
+    if (c < 0x80) return static_cast<std::int16_t>(c);
+    if (c >= 0x800) return '?';  // three bytes do not fit a key code
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>((0xC0 | c >> 6) << 8 | (0x80 | (c & 0x3F))));
+}
+
+char16_t CaracterUtf8(std::int16_t codigo) {
+    const auto u = static_cast<std::uint16_t>(codigo);
+    if (u < 0x80) return u;
+    const unsigned primero = u >> 8;
+    const unsigned segundo = u & 0xFF;
+    if (primero < 0xC2 || primero > 0xDF || (segundo & 0xC0) != 0x80) return u'\uFFFD';
+    return static_cast<char16_t>((primero & 0x1F) << 6 | (segundo & 0x3F));
+}
+
+TEST(FiltrarTecla, EnUnaPaginaUtf8CadaCajaTomaSuConjuntoComoEnWindows1252) {
+    struct Caso {
+        char16_t tecla;
+        bool enText1;
+        bool enText2;
+    };
+    const Caso casos[] = {
+        {u'á', false, false}, {u'é', false, false}, {u'ü', false, false}, {u'Á', false, false},  {u'¿', false, false},
+        {u'€', false, false}, {u'Ñ', true, true},   {u'ñ', true, true},   {u'b', true, true},    {u'.', true, true},
+        {u'7', false, true},  {u'a', true, false},  {u' ', false, false}, {u'\r', false, false}, {u'\b', true, true},
+    };
+    for (const Caso& caso : casos) {
+        const std::int16_t codigo = CodigoUtf8(caso.tecla);
+        for (const bool enText1 : {true, false}) {
+            std::int16_t KeyAscii = codigo;
+            FiltrarTecla(KeyAscii, enText1 ? PermitidosNormal : PermitidosClave, CaracterUtf8, TipoPaginaAnsi::Utf8);
+            EXPECT_EQ(KeyAscii, (enText1 ? caso.enText1 : caso.enText2) ? codigo : 0)
+                << "U+" << std::hex << int(caso.tecla) << (enText1 ? " en Text1" : " en Text2");
+        }
+    }
+}
+
 TEST(FiltrarTecla, ElCaracterSaleDelConversorDado) {
     // With a code page in which every code is the letter b, every key passes.
     const forms::ConversorAnsi todoEsB = [](std::int16_t) { return u'b'; };
     std::int16_t KeyAscii = 32;
-    FiltrarTecla(KeyAscii, PermitidosNormal, todoEsB);
+    FiltrarTecla(KeyAscii, PermitidosNormal, todoEsB, TipoPaginaAnsi::UnoODosBytes);
     EXPECT_EQ(KeyAscii, 32);
     const forms::ConversorAnsi todoEsA = [](std::int16_t) { return u'a'; };
     KeyAscii = 'b';
-    FiltrarTecla(KeyAscii, PermitidosClave, todoEsA);
+    FiltrarTecla(KeyAscii, PermitidosClave, todoEsA, TipoPaginaAnsi::UnoODosBytes);
     EXPECT_EQ(KeyAscii, 0);
 }
 

@@ -70,4 +70,8 @@ std::int16_t CodigoAnsiDelSistema(char16_t caracter) {
     return static_cast<std::int16_t>(static_cast<std::uint16_t>(primero * 256 + segundo));
 }
 
+TipoPaginaAnsi TipoPaginaAnsiDelSistema() {
+    return GetACP() == CP_UTF8 ? TipoPaginaAnsi::Utf8 : TipoPaginaAnsi::UnoODosBytes;
+}
+
 }  // namespace kalvenor::forms

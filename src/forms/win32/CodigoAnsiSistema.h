@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+#include "forms/core/CodigoAnsi.h"
+
 namespace kalvenor::forms {
 
 std::string TextoAnsiDelSistema(std::wstring_view texto);
@@ -23,5 +25,8 @@ char16_t CaracterAnsiDelSistema(std::int16_t codigo);
 // The key code of a typed character; a character the code page cannot hold
 // becomes the code of '?'.
 std::int16_t CodigoAnsiDelSistema(char16_t caracter);
+
+// Utf8 when the system's code page is UTF-8 (65001).
+TipoPaginaAnsi TipoPaginaAnsiDelSistema();
 
 }  // namespace kalvenor::forms

@@ -60,8 +60,10 @@ void Control::ApplyFont(const FontDesign* font) {
 
 namespace {
 
-// Controls that show the form's background through their own.
+// Controls that show the form's background through their own, with the text
+// colour that goes with it.
 HBRUSH TransparentOn(Form& form, HDC dc) {
+    ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
     ::SetBkMode(dc, TRANSPARENT);
     return form.BackgroundBrush();
 }
@@ -91,7 +93,7 @@ void TextBox::Create() {
 void TextBox::OnDestroyed() { backBrush_.reset(); }
 
 HBRUSH TextBox::OnColor(HDC dc) {
-    if (!backBrush_) return nullptr;
+    if (!backBrush_ || Owner().HighContrast()) return nullptr;
     ::SetBkColor(dc, *design_.backColor);
     return backBrush_.get();
 }
@@ -173,8 +175,9 @@ void Label::Create() {
 }
 
 HBRUSH Label::OnColor(HDC dc) {
-    if (design_.foreColor) ::SetTextColor(dc, *design_.foreColor);
-    return TransparentOn(Owner(), dc);
+    HBRUSH brush = TransparentOn(Owner(), dc);
+    if (design_.foreColor && !Owner().HighContrast()) ::SetTextColor(dc, *design_.foreColor);
+    return brush;
 }
 
 // --- CheckBox ----------------------------------------------------------------

@@ -56,6 +56,8 @@ protected:
     virtual HBRUSH OnColor(HDC /*dc*/) { return nullptr; }
     virtual void OnDrawItem(const DRAWITEMSTRUCT& /*item*/) {}
     virtual void OnDestroyed() {}
+    // The control a label names, for a label created right before it.
+    virtual const Control* NamedControl() const noexcept { return nullptr; }
 
     HWND CreateChild(const wchar_t* windowClass, std::wstring_view text, DWORD style, DWORD exStyle = 0);
     void ApplyFont(const FontDesign* font);
@@ -127,12 +129,15 @@ public:
         int tabIndex = 0;
         const FontDesign* font = nullptr;
         std::optional<COLORREF> foreColor;
+        // The box this label names for screen readers.
+        const TextBox* names = nullptr;
     };
     Label(Form& form, const Design& design);
 
 private:
     void Create() override;
     HBRUSH OnColor(HDC dc) override;
+    const Control* NamedControl() const noexcept override { return design_.names; }
     Design design_;
 };
 

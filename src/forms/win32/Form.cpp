@@ -1,6 +1,7 @@
 #include "forms/win32/Form.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "forms/win32/Application.h"
 #include "forms/win32/Controls.h"
@@ -48,6 +49,13 @@ void RegisterFormClass(WNDPROC windowProc) {
 // Both borders are fixed: a caption with its system menu, no sizing border,
 // no minimize or maximize button.
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+
+bool HighContrastOn() noexcept {
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof(contrast);
+    return ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
 
 DWORD ExStyleOf(BorderStyle border) {
     return WS_EX_CONTROLPARENT | (border == BorderStyle::FixedToolWindow ? WS_EX_TOOLWINDOW : WS_EX_APPWINDOW);
@@ -100,6 +108,7 @@ void Form::Load() {
     ::AdjustWindowRectEx(&outer, style, !menus_.empty(), exStyle);
 
     if (design_.backColor) backBrush_.reset(::CreateSolidBrush(*design_.backColor));
+    highContrast_ = HighContrastOn();
 
     const std::wstring caption(design_.caption);
     HWND window = ::CreateWindowExW(exStyle, Form::kClassName, caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -132,12 +141,19 @@ void Form::Load() {
 }
 
 void Form::CreateControls() {
-    // Creation order is z-order and tab order.
-    std::vector<Control*> inTabOrder = controls_;
-    std::stable_sort(inTabOrder.begin(), inTabOrder.end(),
-                     [](const Control* a, const Control* b) { return a->tabIndex_ < b->tabIndex_; });
+    // Creation order is z-order and tab order, except that a label that names
+    // a control comes right before it: Windows, and with it a screen reader,
+    // names a control without a caption of its own after the static text
+    // just before it in z-order.
+    const auto place = [](const Control* c) {
+        const Control* named = c->NamedControl();
+        return std::pair(named ? named->tabIndex_ : c->tabIndex_, named == nullptr);
+    };
+    std::vector<Control*> inOrder = controls_;
+    std::stable_sort(inOrder.begin(), inOrder.end(),
+                     [&](const Control* a, const Control* b) { return place(a) < place(b); });
     int id = kFirstControlId;
-    for (Control* control : inTabOrder) {
+    for (Control* control : inOrder) {
         control->id_ = id++;
         control->Create();
     }
@@ -273,7 +289,20 @@ void Form::RestoreNormalState() {
 }
 
 HBRUSH Form::BackgroundBrush() const noexcept {
-    return backBrush_ ? backBrush_.get() : ::GetSysColorBrush(COLOR_BTNFACE);
+    return backBrush_ && !highContrast_ ? backBrush_.get() : ::GetSysColorBrush(COLOR_BTNFACE);
+}
+
+// High contrast turned on or off, or the system colours changed, while the
+// window is open: it is drawn again in the colours that now apply.
+void Form::OnColorsChanged(bool systemColorsChanged) {
+    const bool highContrast = HighContrastOn();
+    if (!systemColorsChanged && highContrast == highContrast_) return;
+    highContrast_ = highContrast;
+    // Common controls keep colours of their own until told.
+    if (systemColorsChanged)
+        for (Control* control : controls_)
+            if (control->window_) ::SendMessageW(control->window_, WM_SYSCOLORCHANGE, 0, 0);
+    ::RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 Control* Form::FindControl(HWND window) const noexcept {
@@ -363,6 +392,11 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ::FillRect(reinterpret_cast<HDC>(wParam), &client, BackgroundBrush());
         return 1;
     }
+
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        OnColorsChanged(message == WM_SYSCOLORCHANGE);
+        break;
 
     case WM_GETMINMAXINFO:
         // The sweep collapses the window to nothing; the platform's minimum

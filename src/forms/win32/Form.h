@@ -67,6 +67,9 @@ public:
 
     HWND Window() const noexcept { return window_; }
     HBRUSH BackgroundBrush() const noexcept;
+    // While the system's high contrast is on, the form and its controls draw
+    // in the system colours instead of their designed ones.
+    bool HighContrast() const noexcept { return highContrast_; }
 
     // The form's Timer controls run as window timers numbered from this id, in
     // declaration order; other ids on the window are free for other users.
@@ -101,6 +104,7 @@ private:
     void CreateControls();
     void BuildMenuBar();
     void OnDestroyed();
+    void OnColorsChanged(bool systemColorsChanged);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     Control* FindControl(HWND window) const noexcept;
     Control* FindControl(int id) const noexcept;
@@ -121,6 +125,7 @@ private:
     UniqueBrush backBrush_;
     HWND focusBeforeDeactivation_ = nullptr;
     bool raiseEvents_ = false;
+    bool highContrast_ = false;
     bool unloading_ = false;
 };
 
