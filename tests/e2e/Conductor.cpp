@@ -326,6 +326,34 @@ HWND HijoConTexto(HWND padre, std::wstring_view clase, std::wstring_view texto) 
     return nullptr;
 }
 
+VentanaAjena::VentanaAjena(const wchar_t* clase, const RECT& r, bool visible) {
+    HINSTANCE instancia = ::GetModuleHandleW(nullptr);
+    WNDCLASSEXW datos{};
+    datos.cbSize = sizeof(datos);
+    if (!::GetClassInfoExW(nullptr, clase, &datos) && !::GetClassInfoExW(instancia, clase, &datos)) {
+        datos.lpfnWndProc = ::DefWindowProcW;
+        datos.hInstance = instancia;
+        datos.lpszClassName = clase;
+        ::RegisterClassExW(&datos);
+    }
+    ventana_ = ::CreateWindowExW(0, clase, L"", (visible ? WS_OVERLAPPEDWINDOW | WS_VISIBLE : WS_POPUP), r.left, r.top,
+                                 r.right - r.left, r.bottom - r.top, nullptr, nullptr, instancia, nullptr);
+}
+
+VentanaAjena::~VentanaAjena() {
+    if (ventana_) ::DestroyWindow(ventana_);
+}
+
+bool FinDeSesion(HWND ventana, LPARAM motivo) {
+    DWORD_PTR respuesta = 0;
+    if (!::SendMessageTimeoutW(ventana, WM_QUERYENDSESSION, 0, motivo, SMTO_NORMAL, kEsperaLarga.count(),
+                               &respuesta) ||
+        !respuesta)
+        return false;
+    ::SendMessageTimeoutW(ventana, WM_ENDSESSION, TRUE, motivo, SMTO_NORMAL, kEsperaLarga.count(), &respuesta);
+    return true;
+}
+
 ControlesPrincipal ControlesDePrincipal(HWND principal) {
     ControlesPrincipal controles;
     const std::vector<HWND> cajas = Hijos(principal, L"Edit");

@@ -104,6 +104,26 @@ std::vector<HWND> Hijos(HWND padre, std::wstring_view clase);
 // The child of the class with exactly this text, or null.
 HWND HijoConTexto(HWND padre, std::wstring_view clase, std::wstring_view texto);
 
+// A top-level window of the driver's own process, and so of another
+// application to the program, destroyed with the object. A class the system
+// does not know (such as the taskbar's "Shell_TrayWnd") is registered for it.
+class VentanaAjena {
+public:
+    VentanaAjena(const wchar_t* clase, const RECT& r, bool visible);
+    ~VentanaAjena();
+    VentanaAjena(const VentanaAjena&) = delete;
+    VentanaAjena& operator=(const VentanaAjena&) = delete;
+    HWND get() const noexcept { return ventana_; }
+
+private:
+    HWND ventana_;
+};
+
+// The end of the session as Windows announces it to a top-level window: the
+// question (WM_QUERYENDSESSION), then, after a yes, the news (WM_ENDSESSION
+// with TRUE), both with the reason given. False when the answer was no.
+bool FinDeSesion(HWND ventana, LPARAM motivo);
+
 struct ControlesPrincipal {
     HWND Text1 = nullptr;     // upper box, plain text
     HWND Text2 = nullptr;     // lower box, code text
@@ -114,7 +134,7 @@ ControlesPrincipal ControlesDePrincipal(HWND principal);
 
 struct ControlesOpciones {
     HWND sliBarrido = nullptr;  // upper slider, 50 to 600
-    HWND sliLayer = nullptr;    // lower slider, 0 to 255
+    HWND sliLayer = nullptr;    // lower slider, 51 to 255
     HWND cheShowPopUp = nullptr;
     HWND cheMovible = nullptr;
     HWND Aceptar = nullptr;
