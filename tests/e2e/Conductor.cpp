@@ -346,8 +346,7 @@ VentanaAjena::~VentanaAjena() {
 
 bool FinDeSesion(HWND ventana, LPARAM motivo) {
     DWORD_PTR respuesta = 0;
-    if (!::SendMessageTimeoutW(ventana, WM_QUERYENDSESSION, 0, motivo, SMTO_NORMAL, kEsperaLarga.count(),
-                               &respuesta) ||
+    if (!::SendMessageTimeoutW(ventana, WM_QUERYENDSESSION, 0, motivo, SMTO_NORMAL, kEsperaLarga.count(), &respuesta) ||
         !respuesta)
         return false;
     ::SendMessageTimeoutW(ventana, WM_ENDSESSION, TRUE, motivo, SMTO_NORMAL, kEsperaLarga.count(), &respuesta);

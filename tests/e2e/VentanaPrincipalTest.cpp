@@ -80,7 +80,8 @@ TEST_F(VentanaPrincipal, ConLaBarraEnOtroMonitorAbreEnLaEsquinaDelAreaDeTrabajo)
     EXPECT_TRUE(EsperarHasta([&] {
         r = Rectangulo(principal_);
         return r.bottom - r.top >= TamanoDisenadoPrincipal().cy && r.right == area.right && r.bottom == area.bottom;
-    })) << Describir(r) << " en el área " << Describir(area);
+    })) << Describir(r)
+        << " en el área " << Describir(area);
     EXPECT_TRUE(Dentro(r, area)) << Describir(r);
 }
 

@@ -166,8 +166,8 @@ TEST_F(Barrido, EnAmbosSentidosQuedaEncimaTranslucidaYConElTemporizadorEnMarcha)
         std::int16_t mostrar;
         std::uint8_t opacidad;
         std::uint8_t alfa;  // applied: never below one fifth
-    } casos[] = {{kAbrir, 0, 51}, {kAbrir, 50, 51}, {kAbrir, 51, 51}, {kAbrir, 255, 255}, {kCerrar, 10, 51},
-                 {kCerrar, 128, 128}, {5, 255, 255}};  // any value but -1 closes
+    } casos[] = {{kAbrir, 0, 51},   {kAbrir, 50, 51},    {kAbrir, 51, 51}, {kAbrir, 255, 255},
+                 {kCerrar, 10, 51}, {kCerrar, 128, 128}, {5, 255, 255}};  // any value but -1 closes
     for (const auto& caso : casos) {
         SCOPED_TRACE(testing::Message() << "mostrar " << caso.mostrar << ", opacidad " << int{caso.opacidad});
         ReiniciarEstadoBarrido();
