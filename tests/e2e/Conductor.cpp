@@ -1,5 +1,7 @@
 #include "Conductor.h"
 
+#include "Bombeo.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -326,22 +328,31 @@ HWND HijoConTexto(HWND padre, std::wstring_view clase, std::wstring_view texto) 
     return nullptr;
 }
 
-VentanaAjena::VentanaAjena(const wchar_t* clase, const RECT& r, bool visible) {
-    HINSTANCE instancia = ::GetModuleHandleW(nullptr);
-    WNDCLASSEXW datos{};
-    datos.cbSize = sizeof(datos);
-    if (!::GetClassInfoExW(nullptr, clase, &datos) && !::GetClassInfoExW(instancia, clase, &datos)) {
-        datos.lpfnWndProc = ::DefWindowProcW;
-        datos.hInstance = instancia;
-        datos.lpszClassName = clase;
-        ::RegisterClassExW(&datos);
-    }
-    ventana_ = ::CreateWindowExW(0, clase, L"", (visible ? WS_OVERLAPPEDWINDOW | WS_VISIBLE : WS_POPUP), r.left, r.top,
-                                 r.right - r.left, r.bottom - r.top, nullptr, nullptr, instancia, nullptr);
+OtraAplicacion::OtraAplicacion(const wchar_t* clase, const wchar_t* titulo, RECT r)
+    : hilo_([this, clase, titulo, r] {
+          HINSTANCE instancia = ::GetModuleHandleW(nullptr);
+          WNDCLASSEXW datos{};
+          datos.cbSize = sizeof(datos);
+          if (!::GetClassInfoExW(nullptr, clase, &datos) && !::GetClassInfoExW(instancia, clase, &datos)) {
+              datos.lpfnWndProc = ::DefWindowProcW;
+              datos.hInstance = instancia;
+              datos.lpszClassName = clase;
+              ::RegisterClassExW(&datos);
+          }
+          HWND ventana = ::CreateWindowExW(WS_EX_TOPMOST, clase, titulo, WS_POPUP | WS_VISIBLE, r.left, r.top,
+                                           r.right - r.left, r.bottom - r.top, nullptr, nullptr, instancia, nullptr);
+          ventana_ = ventana;
+          idHilo_ = ::GetCurrentThreadId();
+          pruebas::BombearHastaSalir();
+          if (ventana) ::DestroyWindow(ventana);
+      }) {
+    EsperarHasta([&] { return idHilo_.load() != 0; });
 }
 
-VentanaAjena::~VentanaAjena() {
-    if (ventana_) ::DestroyWindow(ventana_);
+OtraAplicacion::~OtraAplicacion() {
+    EsperarHasta([&] { return idHilo_.load() != 0; });
+    ::PostThreadMessageW(idHilo_, WM_QUIT, 0, 0);
+    hilo_.join();
 }
 
 bool FinDeSesion(HWND ventana, LPARAM motivo) {

@@ -6,11 +6,13 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "ProtocoloSonda.h"
@@ -104,19 +106,23 @@ std::vector<HWND> Hijos(HWND padre, std::wstring_view clase);
 // The child of the class with exactly this text, or null.
 HWND HijoConTexto(HWND padre, std::wstring_view clase, std::wstring_view texto);
 
-// A top-level window of the driver's own process, and so of another
-// application to the program, destroyed with the object. A class the system
-// does not know (such as the taskbar's "Shell_TrayWnd") is registered for it.
-class VentanaAjena {
+// A top-level window of another program (the driver), topmost, on a thread of
+// its own that answers its messages: one to take the foreground from Kalvenor
+// or, of the class "Shell_TrayWnd" and with no caption, a taskbar where the
+// test puts it. A class the system does not know is registered for it.
+class OtraAplicacion {
 public:
-    VentanaAjena(const wchar_t* clase, const RECT& r, bool visible);
-    ~VentanaAjena();
-    VentanaAjena(const VentanaAjena&) = delete;
-    VentanaAjena& operator=(const VentanaAjena&) = delete;
-    HWND get() const noexcept { return ventana_; }
+    explicit OtraAplicacion(const wchar_t* clase = L"STATIC", const wchar_t* titulo = L"Otra aplicación",
+                            RECT r = {200, 200, 500, 400});
+    ~OtraAplicacion();
+    OtraAplicacion(const OtraAplicacion&) = delete;
+    OtraAplicacion& operator=(const OtraAplicacion&) = delete;
+    HWND Ventana() const { return ventana_; }
 
 private:
-    HWND ventana_;
+    std::atomic<HWND> ventana_{nullptr};
+    std::atomic<DWORD> idHilo_{0};
+    std::thread hilo_;
 };
 
 // The end of the session as Windows announces it to a top-level window: the

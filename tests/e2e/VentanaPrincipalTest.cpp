@@ -72,7 +72,7 @@ TEST_F(VentanaPrincipal, AbreEnLaEsquinaDeLaBarraYCreceHastaSuAltoDisenado) {
 // work area.
 TEST_F(VentanaPrincipal, ConLaBarraEnOtroMonitorAbreEnLaEsquinaDelAreaDeTrabajo) {
     const int ancho = ::GetSystemMetrics(SM_CXSCREEN);
-    const VentanaAjena barra(L"Shell_TrayWnd", {ancho + 100, AltoPantalla() - 40, ancho + 1100, AltoPantalla()}, false);
+    const OtraAplicacion barra(L"Shell_TrayWnd", L"", {ancho + 100, AltoPantalla() - 40, ancho + 1100, AltoPantalla()});
     ASSERT_NO_FATAL_FAILURE(Arrancar());
     RECT area{};
     ASSERT_TRUE(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0));
@@ -89,10 +89,10 @@ TEST_F(VentanaPrincipal, ConLaBarraEnOtroMonitorAbreEnLaEsquinaDelAreaDeTrabajo)
 // window brought to the front keeps the front, tick after tick.
 TEST_F(VentanaPrincipal, OtraVentanaTraidaAlFrenteSigueAlFrente) {
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
-    const VentanaAjena otra(L"Static", {100, 100, 400, 300}, true);
-    ASSERT_TRUE(TraerAlFrente(otra.get()));
+    const OtraAplicacion otra;
+    ASSERT_TRUE(TraerAlFrente(otra.Ventana()));
     ASSERT_TRUE(programa().EsperarTics(principal_, programa().TicsTimer1(principal_) + 5));
-    EXPECT_EQ(::GetForegroundWindow(), otra.get());
+    EXPECT_EQ(::GetForegroundWindow(), otra.Ventana());
     EXPECT_TRUE(EsTopmost(principal_));
 }
 
