@@ -163,7 +163,7 @@ TEST_F(Opciones, LasTeclasDeNavegacionNoCierranLaVentanaNiGuardan) {
         PulsarTecla(VK_HOME);
         ASSERT_TRUE(EsperarHasta([&] {
             return !::IsWindow(opciones) || PosicionDeslizador(c.sliBarrido) == 50 ||
-                   PosicionDeslizador(c.sliLayer) == 0;
+                   PosicionDeslizador(c.sliLayer) == 51;
         })) << "Inicio no llegó a ningún deslizador";
         ASSERT_TRUE(::IsWindow(opciones)) << "la ventana de opciones se cerró";
     }
