@@ -214,7 +214,7 @@ void IniciarBarrido(forms::Ventana& ventana, std::int16_t mostrar, std::uint8_t 
     // the activation.
     plataforma.SetWindowPos(ventana.hWnd(), kHwndTopmost, 0, 0, 0, 0, kSwpNoSizeNoMove | kSwpNoActivate);
 
-    // Translucent with the opacity, so faint at the most that it can be found.
+    // Translucent with the opacity, never so faint that it cannot be found.
     const std::int32_t estilo = plataforma.GetWindowLongA(ventana.hWnd(), kGwlExStyle);
     plataforma.SetWindowLongA(ventana.hWnd(), kGwlExStyle, estilo | kWsExLayered);
     plataforma.SetLayeredWindowAttributes(ventana.hWnd(), 0, std::max(opacidad, OpacidadMinima), kLwaAlpha);

@@ -1,13 +1,13 @@
 #include "Conductor.h"
 
-#include "Bombeo.h"
-
 #include <commctrl.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cwctype>
 #include <thread>
+
+#include "Bombeo.h"
 
 namespace kalvenor::e2e {
 
