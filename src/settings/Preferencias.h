@@ -61,7 +61,7 @@ constexpr ClavePreferencia Clave(std::u16string_view nombre, std::int32_t predet
 inline constexpr ClavePreferencia kClavesPreferencias[] = {
     //                                               key           default  options window
     detalle::Clave<&PreferenciasUsuario::Barrido>  (u"Barrido",    200,     {50, 600}),
-    detalle::Clave<&PreferenciasUsuario::Layer>    (u"Layer",      255,     {0, 255}),
+    detalle::Clave<&PreferenciasUsuario::Layer>    (u"Layer",      255,     {51, 255}),
     detalle::Clave<&PreferenciasUsuario::ShowPopUp>(u"ShowPopUp",  1,       {0, 1}),
     detalle::Clave<&PreferenciasUsuario::Movible>  (u"Movible",    0,       {0, 1}),
 };

@@ -1,5 +1,6 @@
 #include "sweep/Barrido.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -116,8 +117,14 @@ void Colocar(forms::Ventana& ventana, const forms::Pantalla& pantalla, std::int3
     case BarraArriba:
         ventana.Move(anchoPantalla - ancho, g);
         break;
-    default:
-        break;  // no case decided: no move
+    default: {
+        // No case decided (a taskbar on another monitor, or one that gives no
+        // rectangle): the bottom-right corner of the work area, as for a
+        // taskbar along the bottom, so that the window opens on the screen.
+        const forms::RectanguloTwips area = pantalla.WorkArea();
+        ventana.Move(area.right - ancho, area.bottom - alto);
+        break;
+    }
     }
 }
 
@@ -203,13 +210,14 @@ void IniciarBarrido(forms::Ventana& ventana, std::int16_t mostrar, std::uint8_t 
     }
 
     // Topmost in both directions; the main window's own timer decides later
-    // whether it stays so.
-    plataforma.SetWindowPos(ventana.hWnd(), kHwndTopmost, 0, 0, 0, 0, kSwpNoSizeNoMove);
+    // whether it stays so. Ordering only: the window the user works in keeps
+    // the activation.
+    plataforma.SetWindowPos(ventana.hWnd(), kHwndTopmost, 0, 0, 0, 0, kSwpNoSizeNoMove | kSwpNoActivate);
 
-    // Translucent with the opacity.
+    // Translucent with the opacity, never so faint that it cannot be found.
     const std::int32_t estilo = plataforma.GetWindowLongA(ventana.hWnd(), kGwlExStyle);
     plataforma.SetWindowLongA(ventana.hWnd(), kGwlExStyle, estilo | kWsExLayered);
-    plataforma.SetLayeredWindowAttributes(ventana.hWnd(), 0, opacidad, kLwaAlpha);
+    plataforma.SetLayeredWindowAttributes(ventana.hWnd(), 0, std::max(opacidad, OpacidadMinima), kLwaAlpha);
 
     // The timer: same handle and id, so a running sweep's timer is replaced.
     const forms::Handle handle = ventana.hWnd();

@@ -11,7 +11,7 @@
 namespace kalvenor {
 
 // Placement cases (values of EstadoBarrido.PosicionBarra).
-inline constexpr std::int16_t BarraNinguna = 0;    // no case decided yet: no placement
+inline constexpr std::int16_t BarraNinguna = 0;    // no case decided yet: bottom right of the work area
 inline constexpr std::int16_t BarraAbajo = 1;      // window bottom right, above the taskbar
 inline constexpr std::int16_t BarraDerecha = 2;    // bottom right, left of the taskbar
 inline constexpr std::int16_t BarraIzquierda = 3;  // bottom left, right of the taskbar
@@ -23,6 +23,10 @@ inline constexpr std::int32_t LimiteBarraIzquierda = 600;
 
 // A closing sweep ends once the window is no taller than this (twips).
 inline constexpr float AlturaCerrada = 520.0f;
+
+// The lowest opacity applied, one fifth: a window fainter than this can hardly
+// be seen, and at 0 clicks fall through it. A lower one is applied as this.
+inline constexpr std::uint8_t OpacidadMinima = 51;
 
 // The step used when the step given is 0 or negative (it would never end a sweep).
 inline constexpr std::int16_t PasoPredeterminado = 200;
@@ -44,7 +48,8 @@ void UsarPlataformaBarrido(PlataformaBarrido& plataforma, const forms::Pantalla&
 // Starts a sweep of the window: records EstadoBarrido, finds the taskbar edge,
 // and when opening (mostrar == -1) collapses the window and moves it to the
 // corner; in both directions makes it topmost and layered with the opacity
-// and arms the 1 ms sweep timer (window handle, id 0), replacing a running one.
+// (never below OpacidadMinima) and arms the 1 ms sweep timer (window handle,
+// id 0), replacing a running one.
 void IniciarBarrido(forms::Ventana& ventana, std::int16_t mostrar, std::uint8_t opacidad, std::int16_t paso);
 
 // One tick of the sweep timer. Opening: grows the window by one step until it

@@ -21,6 +21,7 @@ struct RectanguloPixeles {
 // The values the sweep passes, with their user32 names.
 inline constexpr forms::Handle kHwndTopmost = -1;      // HWND_TOPMOST
 inline constexpr std::uint32_t kSwpNoSizeNoMove = 3;   // SWP_NOSIZE | SWP_NOMOVE
+inline constexpr std::uint32_t kSwpNoActivate = 0x10;  // SWP_NOACTIVATE
 inline constexpr std::int32_t kGwlExStyle = -20;       // GWL_EXSTYLE
 inline constexpr std::int32_t kWsExLayered = 0x80000;  // WS_EX_LAYERED
 inline constexpr std::uint32_t kLwaAlpha = 2;          // LWA_ALPHA

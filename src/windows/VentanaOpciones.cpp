@@ -9,6 +9,7 @@
 #include "forms/core/Texto.h"
 #include "resources/Recursos.h"
 #include "settings/PreferenciasDelArchivo.h"
+#include "sweep/Barrido.h"
 #include "windows/Colocacion.h"
 #include "windows/VentanaPrincipal.h"
 
@@ -26,6 +27,9 @@ const forms::FormDesign kDiseno{
     .backColor = std::nullopt,
     .icon = IDI_KALVENOR,
 };
+
+// The opacity slider offers no value that the main window would not apply as it is.
+static_assert(kPreferenciaLayer.opciones.minimo == OpacidadMinima);
 
 const forms::FontDesign kFuenteCasillas{.face = L"MS Sans Serif", .points = 9.75, .bold = false};
 

@@ -125,8 +125,10 @@ void VentanaPrincipal::Form_Unload(std::int16_t& /*Cancel*/) { BarrerHastaCerrar
 
 void VentanaPrincipal::Timer1_Timer() {
     HWND ventana = Window();
+    // Ordering only: another application's window the user brought to the
+    // front keeps the activation.
     ::SetWindowPos(ventana, Preferencias.ShowPopUp != 0 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                   SWP_NOSIZE | SWP_NOMOVE);
+                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
     // Without its Move command the window cannot be dragged.
     if (Preferencias.Movible == 0) ::RemoveMenu(::GetSystemMenu(ventana, FALSE), SC_MOVE, MF_BYCOMMAND);
 }

@@ -7,6 +7,8 @@
 #include <cwctype>
 #include <thread>
 
+#include "Bombeo.h"
+
 namespace kalvenor::e2e {
 
 namespace {
@@ -324,6 +326,42 @@ HWND HijoConTexto(HWND padre, std::wstring_view clase, std::wstring_view texto) 
     for (HWND hijo : Hijos(padre, clase))
         if (Texto(hijo) == texto) return hijo;
     return nullptr;
+}
+
+OtraAplicacion::OtraAplicacion(const wchar_t* clase, const wchar_t* titulo, RECT r)
+    : hilo_([this, clase, titulo, r] {
+          HINSTANCE instancia = ::GetModuleHandleW(nullptr);
+          WNDCLASSEXW datos{};
+          datos.cbSize = sizeof(datos);
+          if (!::GetClassInfoExW(nullptr, clase, &datos) && !::GetClassInfoExW(instancia, clase, &datos)) {
+              datos.lpfnWndProc = ::DefWindowProcW;
+              datos.hInstance = instancia;
+              datos.lpszClassName = clase;
+              ::RegisterClassExW(&datos);
+          }
+          HWND ventana = ::CreateWindowExW(WS_EX_TOPMOST, clase, titulo, WS_POPUP | WS_VISIBLE, r.left, r.top,
+                                           r.right - r.left, r.bottom - r.top, nullptr, nullptr, instancia, nullptr);
+          ventana_ = ventana;
+          idHilo_ = ::GetCurrentThreadId();
+          pruebas::BombearHastaSalir();
+          if (ventana) ::DestroyWindow(ventana);
+      }) {
+    EsperarHasta([&] { return idHilo_.load() != 0; });
+}
+
+OtraAplicacion::~OtraAplicacion() {
+    EsperarHasta([&] { return idHilo_.load() != 0; });
+    ::PostThreadMessageW(idHilo_, WM_QUIT, 0, 0);
+    hilo_.join();
+}
+
+bool FinDeSesion(HWND ventana, LPARAM motivo) {
+    DWORD_PTR respuesta = 0;
+    if (!::SendMessageTimeoutW(ventana, WM_QUERYENDSESSION, 0, motivo, SMTO_NORMAL, kEsperaLarga.count(), &respuesta) ||
+        !respuesta)
+        return false;
+    ::SendMessageTimeoutW(ventana, WM_ENDSESSION, TRUE, motivo, SMTO_NORMAL, kEsperaLarga.count(), &respuesta);
+    return true;
 }
 
 ControlesPrincipal ControlesDePrincipal(HWND principal) {

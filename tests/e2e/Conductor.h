@@ -6,11 +6,13 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "ProtocoloSonda.h"
@@ -104,6 +106,30 @@ std::vector<HWND> Hijos(HWND padre, std::wstring_view clase);
 // The child of the class with exactly this text, or null.
 HWND HijoConTexto(HWND padre, std::wstring_view clase, std::wstring_view texto);
 
+// A top-level window of another program (the driver), topmost, on a thread of
+// its own that answers its messages: one to take the foreground from Kalvenor
+// or, of the class "Shell_TrayWnd" and with no caption, a taskbar where the
+// test puts it. A class the system does not know is registered for it.
+class OtraAplicacion {
+public:
+    explicit OtraAplicacion(const wchar_t* clase = L"STATIC", const wchar_t* titulo = L"Otra aplicación",
+                            RECT r = {200, 200, 500, 400});
+    ~OtraAplicacion();
+    OtraAplicacion(const OtraAplicacion&) = delete;
+    OtraAplicacion& operator=(const OtraAplicacion&) = delete;
+    HWND Ventana() const { return ventana_; }
+
+private:
+    std::atomic<HWND> ventana_{nullptr};
+    std::atomic<DWORD> idHilo_{0};
+    std::thread hilo_;
+};
+
+// The end of the session as Windows announces it to a top-level window: the
+// question (WM_QUERYENDSESSION), then, after a yes, the news (WM_ENDSESSION
+// with TRUE), both with the reason given. False when the answer was no.
+bool FinDeSesion(HWND ventana, LPARAM motivo);
+
 struct ControlesPrincipal {
     HWND Text1 = nullptr;     // upper box, plain text
     HWND Text2 = nullptr;     // lower box, code text
@@ -114,7 +140,7 @@ ControlesPrincipal ControlesDePrincipal(HWND principal);
 
 struct ControlesOpciones {
     HWND sliBarrido = nullptr;  // upper slider, 50 to 600
-    HWND sliLayer = nullptr;    // lower slider, 0 to 255
+    HWND sliLayer = nullptr;    // lower slider, 51 to 255
     HWND cheShowPopUp = nullptr;
     HWND cheMovible = nullptr;
     HWND Aceptar = nullptr;

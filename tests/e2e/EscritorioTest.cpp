@@ -7,14 +7,11 @@
 // a desktop of its own with its shell: scripts/desktop-test.sh runs those
 // tests there, through the same launch as scripts/run.sh.
 
-#include <atomic>
 #include <cstdlib>
 #include <ostream>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "Bombeo.h"
 #include "PruebaKalvenor.h"
 
 namespace kalvenor::e2e {
@@ -132,36 +129,6 @@ INSTANTIATE_TEST_SUITE_P(Preferencias, ArrastreDelTitulo,
                          testing::Values(CasoArrastre{"NoMovible_SeQueda", "0", false},
                                          CasoArrastre{"Movible_SigueAlRaton", "1", true}),
                          [](const auto& info) { return std::string(info.param.nombre); });
-
-// A top-level window of another program (the driver), on a thread of its own
-// that answers its messages, to take the foreground from Kalvenor.
-class OtraAplicacion {
-public:
-    OtraAplicacion()
-        : hilo_([this] {
-              HWND ventana = ::CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"Otra aplicación", WS_POPUP | WS_VISIBLE, 200,
-                                               200, 300, 200, nullptr, nullptr, nullptr, nullptr);
-              idHilo_ = ::GetCurrentThreadId();
-              ventana_ = ventana;
-              pruebas::BombearHastaSalir();
-              if (ventana) ::DestroyWindow(ventana);
-          }) {
-        EsperarHasta([&] { return ventana_.load() != nullptr; });
-    }
-    ~OtraAplicacion() {
-        EsperarHasta([&] { return idHilo_.load() != 0; });
-        ::PostThreadMessageW(idHilo_, WM_QUIT, 0, 0);
-        hilo_.join();
-    }
-    OtraAplicacion(const OtraAplicacion&) = delete;
-    OtraAplicacion& operator=(const OtraAplicacion&) = delete;
-    HWND Ventana() const { return ventana_; }
-
-private:
-    std::atomic<HWND> ventana_{nullptr};
-    std::atomic<DWORD> idHilo_{0};
-    std::thread hilo_;
-};
 
 // What the user did just before the second start.
 enum class Antes { Nada, Opciones, Salir };

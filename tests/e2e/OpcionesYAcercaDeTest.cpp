@@ -96,18 +96,18 @@ TEST_F(Opciones, LosDeslizadoresEnSusExtremosSeGuardanYLaPrincipalVuelveConEllos
     ASSERT_NE(c.sliLayer, nullptr);
     ASSERT_NE(c.Aceptar, nullptr);
 
-    MoverDeslizador(c.sliLayer, 0);      // fully left
+    MoverDeslizador(c.sliLayer, 0);      // fully left: one fifth
     MoverDeslizador(c.sliBarrido, 600);  // fully right
-    EXPECT_EQ(PosicionDeslizador(c.sliLayer), 0);
+    EXPECT_EQ(PosicionDeslizador(c.sliLayer), 51);
     EXPECT_EQ(PosicionDeslizador(c.sliBarrido), 600);
     Pulsar(c.Aceptar);
 
     EXPECT_EQ(LineasPreferencias(),
-              (std::vector<std::string>{kCabeceraSeccion, "Barrido=600", "Layer=0", "ShowPopUp=1", "Movible=0"}));
+              (std::vector<std::string>{kCabeceraSeccion, "Barrido=600", "Layer=51", "ShowPopUp=1", "Movible=0"}));
     HWND nueva = EsperarNuevaPrincipal(principal_);
     ASSERT_NE(nueva, nullptr);
     ASSERT_NO_FATAL_FAILURE(EsperarAbierta(nueva));
-    EXPECT_EQ(Opacidad(nueva), std::optional<BYTE>(0));
+    EXPECT_EQ(Opacidad(nueva), std::optional<BYTE>(51));
     // It grew by steps of 600 twips: it ends within one such step of its height.
     EXPECT_LE(Alto(nueva), TamanoDisenadoPrincipal().cy + PasoEnPixeles(600));
 }
@@ -163,13 +163,26 @@ TEST_F(Opciones, LasTeclasDeNavegacionNoCierranLaVentanaNiGuardan) {
         PulsarTecla(VK_HOME);
         ASSERT_TRUE(EsperarHasta([&] {
             return !::IsWindow(opciones) || PosicionDeslizador(c.sliBarrido) == 50 ||
-                   PosicionDeslizador(c.sliLayer) == 0;
+                   PosicionDeslizador(c.sliLayer) == 51;
         })) << "Inicio no llegó a ningún deslizador";
         ASSERT_TRUE(::IsWindow(opciones)) << "la ventana de opciones se cerró";
     }
     EXPECT_TRUE(programa().Vivo());
     EXPECT_FALSE(programa().LeerPreferencias().has_value()) << "una tecla guardó las opciones";
     EXPECT_EQ(programa().Principal(), nullptr) << "la ventana principal volvió sin que se cerraran las opciones";
+}
+
+// The end of the session with the options window open: the program ends at
+// once and, as with Cancelar, stores nothing.
+TEST_F(Opciones, ElFinDeLaSesionTerminaElProgramaSinGuardar) {
+    const std::string archivo = ArchivoPreferencias({"Layer=200"});
+    ASSERT_NO_FATAL_FAILURE(ArrancarAbierta(archivo));
+    HWND opciones = Abrir(kIdOpciones, kTituloOpciones);
+    ASSERT_NE(opciones, nullptr);
+    MoverDeslizador(ControlesDeOpciones(opciones).sliLayer, 100);
+    EXPECT_TRUE(FinDeSesion(opciones, ENDSESSION_LOGOFF));
+    EXPECT_EQ(programa().EsperarFin(), std::optional<DWORD>(0));
+    EXPECT_EQ(programa().LeerPreferencias(), archivo);
 }
 
 // An edited file may hold any non-zero flag; the program treats it as yes, so

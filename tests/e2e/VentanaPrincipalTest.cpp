@@ -68,6 +68,35 @@ TEST_F(VentanaPrincipal, AbreEnLaEsquinaDeLaBarraYCreceHastaSuAltoDisenado) {
     EXPECT_TRUE(::EqualRect(&final, &despues));
 }
 
+// A taskbar that none of the four edges describes (right of the screen, as on
+// a second monitor): the window opens whole in the bottom-right corner of the
+// work area.
+TEST_F(VentanaPrincipal, ConLaBarraEnOtroMonitorAbreEnLaEsquinaDelAreaDeTrabajo) {
+    const int ancho = ::GetSystemMetrics(SM_CXSCREEN);
+    const OtraAplicacion barra(L"Shell_TrayWnd", L"", {ancho + 100, AltoPantalla() - 40, ancho + 1100, AltoPantalla()});
+    ASSERT_NO_FATAL_FAILURE(Arrancar());
+    RECT area{};
+    ASSERT_TRUE(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0));
+    RECT r{};
+    EXPECT_TRUE(EsperarHasta([&] {
+        r = Rectangulo(principal_);
+        return r.bottom - r.top >= TamanoDisenadoPrincipal().cy && r.right == area.right && r.bottom == area.bottom;
+    })) << Describir(r)
+        << " en el área " << Describir(area);
+    EXPECT_TRUE(Dentro(r, area)) << Describir(r);
+}
+
+// Ordering the window on top never activates it: another application's
+// window brought to the front keeps the front, tick after tick.
+TEST_F(VentanaPrincipal, OtraVentanaTraidaAlFrenteSigueAlFrente) {
+    ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
+    const OtraAplicacion otra;
+    ASSERT_TRUE(TraerAlFrente(otra.Ventana()));
+    ASSERT_TRUE(programa().EsperarTics(principal_, programa().TicsTimer1(principal_) + 5));
+    EXPECT_EQ(::GetForegroundWindow(), otra.Ventana());
+    EXPECT_TRUE(EsTopmost(principal_));
+}
+
 TEST_F(VentanaPrincipal, LasTeclasEscritasPasanPorElFiltroDeCadaCaja) {
     ControlesPrincipal c;
     ASSERT_NO_FATAL_FAILURE(ArrancarConFocoEnText1(c));
@@ -187,7 +216,9 @@ INSTANTIATE_TEST_SUITE_P(
                     CierreDeLaPlataforma{"AltF4",
                                          [](HWND v) {
                                              if (TraerAlFrente(v)) PulsarTecla(VK_F4, VK_MENU);
-                                         }}),
+                                         }},
+                    CierreDeLaPlataforma{"FinDeSesion",
+                                         [](HWND v) { EXPECT_TRUE(FinDeSesion(v, ENDSESSION_CLOSEAPP)); }}),
     [](const auto& info) { return std::string(info.param.nombre); });
 
 // Characters outside the keyboard layout, sent as WM_CHAR: each box takes its
@@ -357,11 +388,14 @@ TEST_P(OpacidadPrincipal, EsLaDelArchivo) {
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta(archivo));
     EXPECT_TRUE(::GetWindowLongW(principal_, GWL_EXSTYLE) & WS_EX_LAYERED);
     EXPECT_EQ(Opacidad(principal_), std::optional<BYTE>(caso.alfa));
+    EXPECT_EQ(programa().LeerPreferencias(), archivo);
 }
 
 INSTANTIATE_TEST_SUITE_P(Preferencias, OpacidadPrincipal,
                          testing::Values(CasoOpacidad{"SinArchivo", std::nullopt, 255},
-                                         CasoOpacidad{"Layer200", "200", 200}, CasoOpacidad{"LayerVacio", "", 255}),
+                                         CasoOpacidad{"Layer200", "200", 200}, CasoOpacidad{"LayerVacio", "", 255},
+                                         // Fainter than one fifth, the window could not be found.
+                                         CasoOpacidad{"Layer0", "0", 51}, CasoOpacidad{"Layer10", "10", 51}),
                          [](const auto& info) { return std::string(info.param.nombre); });
 
 TEST_F(VentanaPrincipal, ElMenuTieneSusTresOrdenesConLosIdsDeLaCapaDeFormularios) {

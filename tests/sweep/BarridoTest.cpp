@@ -80,18 +80,18 @@ struct CasoLlamadas {
 // clang-format off
 const CasoLlamadas kLlamadas[] = {
     {"apertura", 77, kAbrir, 200, 300,
-     {"FindWindowA(\"Shell_TrayWnd\", \"\")", "GetWindowRect(77)", "SetWindowPos(1001, -1, 0, 0, 0, 0, 3)",
+     {"FindWindowA(\"Shell_TrayWnd\", \"\")", "GetWindowRect(77)", "SetWindowPos(1001, -1, 0, 0, 0, 0, 19)",
       "GetWindowLongA(1001, -20)", "SetWindowLongA(1001, -20, 524544)",  // 0x100 | WS_EX_LAYERED
       "SetLayeredWindowAttributes(1001, 0, 200, 2)", "SetTimer(1001, 0, 1)", "KillTimer(1001, 0)"}},
     {"cierre", 77, kCerrar, 255, 510,
-     {"FindWindowA(\"Shell_TrayWnd\", \"\")", "GetWindowRect(77)", "SetWindowPos(1001, -1, 0, 0, 0, 0, 3)",
+     {"FindWindowA(\"Shell_TrayWnd\", \"\")", "GetWindowRect(77)", "SetWindowPos(1001, -1, 0, 0, 0, 0, 19)",
       "GetWindowLongA(1001, -20)", "SetWindowLongA(1001, -20, 524544)",
       "SetLayeredWindowAttributes(1001, 0, 255, 2)", "SetTimer(1001, 0, 1)", "KillTimer(1001, 0)"}},
-    // No taskbar window: no rectangle is asked for.
+    // No taskbar window: no rectangle is asked for. Opacity 0 is applied as one fifth.
     {"apertura_sin_barra", 0, kAbrir, 0, 300,
-     {"FindWindowA(\"Shell_TrayWnd\", \"\")", "SetWindowPos(1001, -1, 0, 0, 0, 0, 3)",
+     {"FindWindowA(\"Shell_TrayWnd\", \"\")", "SetWindowPos(1001, -1, 0, 0, 0, 0, 19)",
       "GetWindowLongA(1001, -20)", "SetWindowLongA(1001, -20, 524544)",
-      "SetLayeredWindowAttributes(1001, 0, 0, 2)", "SetTimer(1001, 0, 1)", "KillTimer(1001, 0)"}},
+      "SetLayeredWindowAttributes(1001, 0, 51, 2)", "SetTimer(1001, 0, 1)", "KillTimer(1001, 0)"}},
 };
 // clang-format on
 
@@ -165,7 +165,9 @@ TEST_F(Barrido, EnAmbosSentidosQuedaEncimaTranslucidaYConElTemporizadorEnMarcha)
     const struct {
         std::int16_t mostrar;
         std::uint8_t opacidad;
-    } casos[] = {{kAbrir, 0}, {kAbrir, 255}, {kCerrar, 128}, {5, 255}};  // any value but -1 closes
+        std::uint8_t alfa;  // applied: never below one fifth
+    } casos[] = {{kAbrir, 0, 51},   {kAbrir, 50, 51},    {kAbrir, 51, 51}, {kAbrir, 255, 255},
+                 {kCerrar, 10, 51}, {kCerrar, 128, 128}, {5, 255, 255}};  // any value but -1 closes
     for (const auto& caso : casos) {
         SCOPED_TRACE(testing::Message() << "mostrar " << caso.mostrar << ", opacidad " << int{caso.opacidad});
         ReiniciarEstadoBarrido();
@@ -178,7 +180,7 @@ TEST_F(Barrido, EnAmbosSentidosQuedaEncimaTranslucidaYConElTemporizadorEnMarcha)
 
         EXPECT_EQ(plataforma.encima.count(kHwnd), 1u);
         EXPECT_EQ(plataforma.estilos[kHwnd], 0x100 | 0x80000);
-        EXPECT_EQ(plataforma.alfas[kHwnd], caso.opacidad);
+        EXPECT_EQ(plataforma.alfas[kHwnd], caso.alfa);
         EXPECT_TRUE(plataforma.HayTemporizador(kHwnd));
         if (caso.mostrar == kAbrir) {
             EXPECT_EQ(v.Alto(), 0);
@@ -225,8 +227,9 @@ TEST_F(Barrido, UnaLlamadaQueNoDecideCasoConservaElAnterior) {
         float left;
         float top;
     } llamadas[] = {
-        // Left > 0 and top > 0 (a second monitor) on the first call: collapsed where it stood.
-        {{1024, 100, 1084, 868}, 1, BarraNinguna, 1500, 1500},
+        // Left > 0 and top > 0 (a second monitor) on the first call: the
+        // bottom-right corner of the work area.
+        {{1024, 100, 1084, 868}, 1, BarraNinguna, 1000 * 15 - 6600, 728 * 15},
         {{964, 0, 1024, 768}, 1, BarraDerecha, 7860, 11520},
         // The case before, with this rectangle's height as the thickness (30 pixels).
         {{1024, 100, 1084, 130}, 1, BarraDerecha, 15360 - 6600 - 450, 11520},
@@ -235,6 +238,7 @@ TEST_F(Barrido, UnaLlamadaQueNoDecideCasoConservaElAnterior) {
         {{0, 0, 1024, 30}, 0, BarraArriba, 8760, 0},
         {{0, 0, 1024, 30}, -1, BarraArriba, 8760, 0},
     };
+    pantalla.areaDeTrabajo = {0, 0, 1000, 728};  // bars of other programs on the right and at the bottom
     for (const auto& llamada : llamadas) {
         plataforma.rectBarra = llamada.rect;
         plataforma.resultadoRect = llamada.resultadoRect;

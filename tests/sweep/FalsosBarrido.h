@@ -24,10 +24,16 @@ namespace kalvenor::prueba {
 class PantallaFalsa : public forms::Pantalla {
 public:
     int ppp = forms::kPppEstandar;
+    RectanguloPixeles areaDeTrabajo{0, 0, 1024, 768};
 
     float Width() const override { return forms::TwipsDesdePixeles(1024, ppp); }
     float Height() const override { return forms::TwipsDesdePixeles(768, ppp); }
     float TwipsPerPixelY() const override { return forms::TwipsPorPixel(ppp); }
+    forms::RectanguloTwips WorkArea() const override {
+        const auto twips = [this](int pixeles) { return forms::TwipsDesdePixeles(pixeles, ppp); };
+        return {twips(areaDeTrabajo.left), twips(areaDeTrabajo.top), twips(areaDeTrabajo.right),
+                twips(areaDeTrabajo.bottom)};
+    }
 };
 
 class PlataformaFalsa : public PlataformaBarrido {

@@ -36,6 +36,14 @@ public:
     virtual void Unload() = 0;
 };
 
+// A rectangle on the screen in twips; right and bottom exclusive.
+struct RectanguloTwips {
+    float left = 0.0f;
+    float top = 0.0f;
+    float right = 0.0f;
+    float bottom = 0.0f;
+};
+
 // The screen the windows live on.
 class Pantalla {
 public:
@@ -43,6 +51,8 @@ public:
     virtual float Width() const = 0;   // twips
     virtual float Height() const = 0;  // twips
     virtual float TwipsPerPixelY() const = 0;
+    // The primary monitor less the taskbar and the other bars docked on it.
+    virtual RectanguloTwips WorkArea() const = 0;
 };
 
 }  // namespace kalvenor::forms

@@ -66,6 +66,12 @@ float Screen::Height() const { return TwipsY(::GetSystemMetrics(SM_CYSCREEN)); }
 float Screen::TwipsPerPixelX() const { return TwipsPorPixel(ScreenDpi().x); }
 float Screen::TwipsPerPixelY() const { return TwipsPorPixel(ScreenDpi().y); }
 
+RectanguloTwips Screen::WorkArea() const {
+    RECT area{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    return {TwipsX(area.left), TwipsY(area.top), TwipsX(area.right), TwipsY(area.bottom)};
+}
+
 const Screen& TheScreen() {
     static const Screen screen;
     return screen;

@@ -32,6 +32,7 @@ public:
     float Height() const override;
     float TwipsPerPixelX() const;
     float TwipsPerPixelY() const override;
+    RectanguloTwips WorkArea() const override;
 };
 
 const Screen& TheScreen();

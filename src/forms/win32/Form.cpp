@@ -216,6 +216,12 @@ void Form::Destroy() noexcept {
     ::DestroyWindow(window_);
 }
 
+void Form::DestroyAll() noexcept {
+    // Not even a form that another one's going away activates raises one.
+    for (Form* form : AllForms()) form->raiseEvents_ = false;
+    for (Form* form : AllForms()) form->Destroy();
+}
+
 void Form::OnDestroyed() {
     raiseEvents_ = false;
     for (Control* control : controls_) {
@@ -430,6 +436,14 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
     case WM_CLOSE:
         Unload();
+        return 0;
+
+    case WM_ENDSESSION:
+        // The session ends (logoff, shutdown, or an installer that replaces
+        // the program): the program ends at once, with no sweep and no
+        // Unload event, so that nothing is stored. The question before it,
+        // WM_QUERYENDSESSION, gets the default yes.
+        if (wParam) DestroyAll();
         return 0;
 
     case WM_NCDESTROY:

@@ -101,6 +101,8 @@ private:
     void Load();
     // Destroys the window with its controls and timers, raising no event.
     void Destroy() noexcept;
+    // Destroys every loaded form, raising no event in any of them.
+    static void DestroyAll() noexcept;
     void CreateControls();
     void BuildMenuBar();
     void OnDestroyed();
