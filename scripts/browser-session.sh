@@ -3,12 +3,15 @@
 # wine-session.sh: Kalvenor served to a web browser.
 #   browser_session_start
 #       a display of its own that is also a VNC server (TigerVNC's Xvnc), and
-#       noVNC's web client served by websockify; exports DISPLAY. From then
-#       on, the end of the command or Ctrl+C stops everything started here
-#       and every Wine prefix used (wine_session_stop).
+#       noVNC's web client served by websockify; exports DISPLAY.
+#   browser_session_stop
+#       stops everything started here and every Wine prefix used
+#       (wine_session_stop): the caller's EXIT trap calls it.
 #   browser_session_run <program.exe> [args...]
 #       runs the program as on a display (wine_desktop_run), prints the
 #       address to open once the page answers, and waits for the program.
+#       With KALVENOR_ARCHIVO_SESION set, it first writes to that file, for
+#       programs, the lines direccion=<address> and pantalla=<display>.
 # Variables: WINE_DESKTOP_SIZE (WxH, 1366x768), KALVENOR_DIRECCION (the
 # address to listen on, 127.0.0.1) and KALVENOR_PUERTO (6080; the next free
 # one if it is taken).
@@ -51,8 +54,6 @@ browser_session_page_answers() (
 browser_session_start() {
   local size=${WINE_DESKTOP_SIZE:-1366x768} address=${KALVENOR_DIRECCION:-127.0.0.1}
   local first=${KALVENOR_PUERTO:-6080} port probe password
-  trap browser_session_stop EXIT
-  trap 'exit 130' INT TERM
   if [[ ! "$size" =~ ^[0-9]+x[0-9]+$ ]] || [[ ! "$first" =~ ^[0-9]+$ ]]; then
     echo "WINE_DESKTOP_SIZE ha de ser ANCHOxALTO (p. ej. 1366x768) y KALVENOR_PUERTO un número." >&2
     return 1
@@ -95,6 +96,11 @@ browser_session_start() {
 browser_session_run() {
   wine_desktop_run "$@" &
   BROWSER_SESSION_PROGRAM_PID=$!
+  if [ -n "${KALVENOR_ARCHIVO_SESION:-}" ]; then
+    # Whole or not at all: whoever waits for the file never reads half of it.
+    printf 'direccion=%s\npantalla=%s\n' "$BROWSER_SESSION_ADDRESS" "$DISPLAY" >"$KALVENOR_ARCHIVO_SESION.new"
+    mv "$KALVENOR_ARCHIVO_SESION.new" "$KALVENOR_ARCHIVO_SESION"
+  fi
   echo "Kalvenor está en el navegador. Abra: $BROWSER_SESSION_ADDRESS"
   echo "Desde otro ordenador: ssh -L $BROWSER_SESSION_PORT:localhost:$BROWSER_SESSION_PORT <servidor>, y la misma dirección allí."
   echo "Para terminar: Salir en Kalvenor, o Ctrl+C aquí."

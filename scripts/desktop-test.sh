@@ -61,7 +61,6 @@ for check in "${screen_checks[@]}"; do
   dpi=${check##*|}
   [ "$dpi" = 96 ] && continue
   wine_prefix_copy_dpi "$WINEPREFIX" "$dpi"
-  WINE_SESSION_PREFIXES+=("$WINEPREFIX-dpi$dpi")
 done
 
 passed=0

@@ -6,8 +6,20 @@
 # taskbar, full screen, as on Windows; the command ends when the program does.
 # Without a display (DISPLAY unset), the same desktop is served to a web
 # browser (scripts/browser-session.sh).
+# With KALVENOR_EXE naming an exe, that exe runs, and nothing is installed or
+# built (the tests run the build under test so). With KALVENOR_ARCHIVO_SESION
+# naming a file, a session in the browser writes there, for programs, the
+# address to open and the display (browser_session_run).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+exe=""
+if [ -n "${KALVENOR_EXE:-}" ]; then
+  if [ ! -f "$KALVENOR_EXE" ]; then
+    echo "KALVENOR_EXE no nombra ningún archivo: $KALVENOR_EXE" >&2
+    exit 1
+  fi
+  exe=$(cd "$(dirname "$KALVENOR_EXE")" && pwd)/$(basename "$KALVENOR_EXE")
+fi
 cd "$root"
 
 headless=""
@@ -15,16 +27,22 @@ headless=""
 if [ -n "$headless" ]; then
   echo "No hay pantalla (DISPLAY no está definida): Kalvenor se abrirá en el navegador."
 fi
-bash scripts/install-deps.sh $headless
-cmake -S . -B build/windows -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
-cmake --build build/windows --target Kalvenor -j "$(nproc)"
+if [ -z "$exe" ]; then
+  bash scripts/install-deps.sh $headless
+  cmake -S . -B build/windows -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+  cmake --build build/windows --target Kalvenor -j "$(nproc)"
+  exe=build/windows/Kalvenor.exe
+fi
 
 # shellcheck source=wine-session.sh
 source "$root/scripts/wine-session.sh"
 if [ -n "$headless" ]; then
   # shellcheck source=browser-session.sh
   source "$root/scripts/browser-session.sh"
+  # Everything the session starts stops with the command, on Ctrl+C too.
+  trap browser_session_stop EXIT
+  trap 'exit 130' INT TERM
   browser_session_start
 fi
 wine_prefix_use "${XDG_DATA_HOME:-$HOME/.local/share}/kalvenor/wineprefix"
@@ -34,7 +52,7 @@ fi
 wine_prefix_prepare "$WINEPREFIX"
 wine_desktop_prepare "$WINEPREFIX"
 if [ -n "$headless" ]; then
-  browser_session_run build/windows/Kalvenor.exe
+  browser_session_run "$exe"
 else
-  wine_desktop_run build/windows/Kalvenor.exe
+  wine_desktop_run "$exe"
 fi

@@ -27,7 +27,8 @@
 #       desktop can be larger than the X screen.
 #   wine_prefix_copy_dpi <prefix> <dpi>
 #       makes <prefix>-dpi<dpi>, a copy of the prefix with LogPixels <dpi>, if
-#       it is not there yet.
+#       it is not there yet, and records it for wine_session_stop; when it
+#       cannot, it says so and fails.
 #   wine_driver_passed <report.xml>
 #       whether the end-to-end driver's GoogleTest XML report counts tests and
 #       no failure, once the driver has written it.
@@ -125,27 +126,31 @@ wine_session_start() {
 
   # The other dpis: a copy of the finished 96-dpi prefix (much faster than
   # another wineboot) with LogPixels set, made once and kept.
-  local dpi target
+  local dpi
   for dpi in "${WINE_SESSION_DPIS[@]}"; do
-    target="$folder/wineprefix-dpi$dpi"
-    WINE_SESSION_PREFIXES+=("$target")
-    if ! wine_prefix_copy_dpi "$WINEPREFIX" "$dpi"; then
-      echo "No se pudo poner el prefijo $target a $dpi ppp" >&2
-      return 1
-    fi
-    cp -u "$WINE_SESSION_FONTS"/* "$target/drive_c/windows/Fonts/"
+    wine_prefix_copy_dpi "$WINEPREFIX" "$dpi" || return 1
+    cp -u "$WINE_SESSION_FONTS"/* "$folder/wineprefix-dpi$dpi/drive_c/windows/Fonts/"
   done
 }
 
+# Every step is checked here, so that a caller under set -e never ends
+# without a word.
 wine_prefix_copy_dpi() {
   local target="$1-dpi$2"
+  # Its wineserver, and that of a copy left half made, end with the session.
+  WINE_SESSION_PREFIXES+=("$target")
   [ -f "$target/system.reg" ] && return 0
   WINEPREFIX="$1" wineserver -w >/dev/null 2>&1 || true
-  rm -rf "$target.new"
-  cp -a "$1" "$target.new" || return 1
-  WINEPREFIX="$target.new" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$2" /f >/dev/null 2>&1
-  WINEPREFIX="$target.new" wineserver -w >/dev/null 2>&1 || true
-  grep -q "^\"LogPixels\"=dword:$(printf %08x "$2")\$" "$target.new/user.reg" && mv "$target.new" "$target"
+  if rm -rf "$target.new" && cp -a "$1" "$target.new"; then
+    WINEPREFIX="$target.new" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$2" /f \
+      >/dev/null 2>&1 || true
+    WINEPREFIX="$target.new" wineserver -w >/dev/null 2>&1 || true
+    if grep -q "^\"LogPixels\"=dword:$(printf %08x "$2")\$" "$target.new/user.reg" && mv "$target.new" "$target"; then
+      return 0
+    fi
+  fi
+  echo "No se pudo hacer el prefijo $target (una copia de $1 a $2 ppp)." >&2
+  return 1
 }
 
 wine_session_stop() {

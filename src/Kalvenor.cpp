@@ -14,8 +14,7 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     kalvenor::forms::SingleInstance instance(L"Kalvenor");
     if (!instance.IsFirst() && instance.HandOverToRunningCopy()) return 0;
-    kalvenor::forms::Application application;
     static kalvenor::PlataformaBarridoWin32 plataforma;
     kalvenor::UsarPlataformaBarrido(plataforma, kalvenor::forms::TheScreen());
-    return application.Run(kalvenor::Form1);
+    return kalvenor::forms::RunApplication(kalvenor::Form1);
 }

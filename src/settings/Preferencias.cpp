@@ -19,43 +19,36 @@ std::int32_t LeerClave(PerfilINI& perfil, const ClavePreferencia& clave, std::ve
     try {
         return forms::EnteroDesdeTexto(valor, clave.archivo.minimo, clave.archivo.maximo);
     } catch (const forms::ErrorEjecucion& error) {
-        rechazadas.push_back({clave.nombre, valor, error.Numero()});
+        rechazadas.push_back({&clave, valor, error.Numero()});
         return clave.predeterminado;
     }
 }
 
 }  // namespace
 
-const ClavePreferencia* BuscarClavePreferencia(std::u16string_view nombre) {
-    for (const ClavePreferencia& clave : kClavesPreferencias) {
-        if (clave.nombre == nombre) return &clave;
-    }
-    return nullptr;
-}
-
 constinit PreferenciasUsuario Preferencias = PreferenciasPredeterminadas();
 
 std::vector<ClaveRechazada> CargarPreferencias(PerfilINI& perfil) {
     std::vector<ClaveRechazada> rechazadas;
-    for (const ClavePreferencia& clave : kClavesPreferencias) {
-        clave.asignar(Preferencias, LeerClave(perfil, clave, rechazadas));
+    for (const ClavePreferencia* clave : kClavesPreferencias) {
+        clave->asignar(Preferencias, LeerClave(perfil, *clave, rechazadas));
     }
     return rechazadas;
 }
 
-ResultadoGuardado GuardarPreferencias(PerfilINI& perfil, std::int32_t barrido, std::int32_t layer,
-                                      std::int16_t showPopUp, std::int16_t movible) {
+ResultadoGuardado GuardarPreferencias(PerfilINI& perfil, const PreferenciasUsuario& valores) {
     constexpr std::size_t kClaves = std::size(kClavesPreferencias);
-    const std::int64_t valores[kClaves] = {barrido, layer, showPopUp, movible};
     const std::u16string archivo(forms::TituloAplicacion());
-    const auto nombre = [](std::size_t i) { return kClavesPreferencias[i].nombre; };
+    const auto nombre = [](std::size_t i) { return kClavesPreferencias[i]->nombre; };
+    const auto nuevo = [&valores](std::size_t i) {
+        return forms::TextoDesdeNumero(kClavesPreferencias[i]->leer(valores));
+    };
 
     std::u16string anteriores[kClaves];
     for (std::size_t i = 0; i < kClaves; ++i) anteriores[i] = perfil.LeerINI(kSeccionPreferencias, nombre(i), archivo);
 
     std::size_t escritas = 0;
-    while (escritas < kClaves && perfil.EscribirINI(kSeccionPreferencias, nombre(escritas),
-                                                    forms::TextoDesdeNumero(valores[escritas]), archivo)) {
+    while (escritas < kClaves && perfil.EscribirINI(kSeccionPreferencias, nombre(escritas), nuevo(escritas), archivo)) {
         ++escritas;
     }
     if (escritas == kClaves) return ResultadoGuardado::Guardado;

@@ -21,7 +21,7 @@ inline constexpr std::u16string_view kSeccionPreferencias = u"ConfiguraciónGene
 
 struct PreferenciasUsuario {
     std::int16_t Barrido;    // sweep step, twips per timer tick
-    std::uint8_t Layer;      // opacity: 0 transparent, 255 opaque
+    std::uint8_t Layer;      // opacity as stored: 0 transparent, 255 opaque (applied at least 51)
     std::int16_t ShowPopUp;  // non-zero: keep the main window on top
     std::int16_t Movible;    // 0: the main window cannot be moved
 };
@@ -56,39 +56,34 @@ constexpr ClavePreferencia Clave(std::u16string_view nombre, std::int32_t predet
 }
 }  // namespace detalle
 
-// The four keys, in the order in which they are read and written.
+// The keys of the file, one constant each.
 // clang-format off
-inline constexpr ClavePreferencia kClavesPreferencias[] = {
-    //                                               key           default  options window
-    detalle::Clave<&PreferenciasUsuario::Barrido>  (u"Barrido",    200,     {50, 600}),
-    detalle::Clave<&PreferenciasUsuario::Layer>    (u"Layer",      255,     {51, 255}),
-    detalle::Clave<&PreferenciasUsuario::ShowPopUp>(u"ShowPopUp",  1,       {0, 1}),
-    detalle::Clave<&PreferenciasUsuario::Movible>  (u"Movible",    0,       {0, 1}),
-};
+//                                                  key           default  options window
+inline constexpr ClavePreferencia kPreferenciaBarrido =
+    detalle::Clave<&PreferenciasUsuario::Barrido>  (u"Barrido",    200,     {50, 600});
+inline constexpr ClavePreferencia kPreferenciaLayer =
+    detalle::Clave<&PreferenciasUsuario::Layer>    (u"Layer",      255,     {51, 255});
+inline constexpr ClavePreferencia kPreferenciaShowPopUp =
+    detalle::Clave<&PreferenciasUsuario::ShowPopUp>(u"ShowPopUp",  1,       {0, 1});
+inline constexpr ClavePreferencia kPreferenciaMovible =
+    detalle::Clave<&PreferenciasUsuario::Movible>  (u"Movible",    0,       {0, 1});
 // clang-format on
-inline constexpr const ClavePreferencia& kPreferenciaBarrido = kClavesPreferencias[0];
-inline constexpr const ClavePreferencia& kPreferenciaLayer = kClavesPreferencias[1];
-inline constexpr const ClavePreferencia& kPreferenciaShowPopUp = kClavesPreferencias[2];
-inline constexpr const ClavePreferencia& kPreferenciaMovible = kClavesPreferencias[3];
-inline constexpr std::u16string_view kClaveBarrido = kPreferenciaBarrido.nombre;
-inline constexpr std::u16string_view kClaveLayer = kPreferenciaLayer.nombre;
-inline constexpr std::u16string_view kClaveShowPopUp = kPreferenciaShowPopUp.nombre;
-inline constexpr std::u16string_view kClaveMovible = kPreferenciaMovible.nombre;
 
-// The key of that name; nullptr for a name that is none of the four.
-const ClavePreferencia* BuscarClavePreferencia(std::u16string_view nombre);
+// The four keys, in the order in which they are read and written.
+inline constexpr const ClavePreferencia* kClavesPreferencias[] = {&kPreferenciaBarrido, &kPreferenciaLayer,
+                                                                  &kPreferenciaShowPopUp, &kPreferenciaMovible};
 
 // A default the file could not hold, or a slider the file could not store,
 // would be a fault of this table.
-static_assert(std::ranges::all_of(kClavesPreferencias, [](const ClavePreferencia& clave) {
-    return clave.archivo.Contiene(clave.predeterminado) && clave.archivo.Contiene(clave.opciones.minimo) &&
-           clave.archivo.Contiene(clave.opciones.maximo);
+static_assert(std::ranges::all_of(kClavesPreferencias, [](const ClavePreferencia* clave) {
+    return clave->archivo.Contiene(clave->predeterminado) && clave->archivo.Contiene(clave->opciones.minimo) &&
+           clave->archivo.Contiene(clave->opciones.maximo);
 }));
 
 // Every field at its key's default.
 constexpr PreferenciasUsuario PreferenciasPredeterminadas() {
     PreferenciasUsuario predeterminadas{};
-    for (const ClavePreferencia& clave : kClavesPreferencias) clave.asignar(predeterminadas, clave.predeterminado);
+    for (const ClavePreferencia* clave : kClavesPreferencias) clave->asignar(predeterminadas, clave->predeterminado);
     return predeterminadas;
 }
 
@@ -99,9 +94,9 @@ extern PreferenciasUsuario Preferencias;
 // A key whose value was present but could not be converted, so that it took
 // its default.
 struct ClaveRechazada {
-    std::u16string_view clave;  // the key's name, from kClavesPreferencias
-    std::u16string valor;       // the value text as read
-    int error;                  // forms::kErrorTipoNoCoincide or forms::kErrorDesbordamiento
+    const ClavePreferencia* clave;  // its row, one of kClavesPreferencias
+    std::u16string valor;           // the value text as read
+    int error;                      // forms::kErrorTipoNoCoincide or forms::kErrorDesbordamiento
 
     bool operator==(const ClaveRechazada&) const = default;
 };
@@ -123,11 +118,10 @@ enum class ResultadoGuardado {
                  // some keys may hold the new values and others the old ones
 };
 
-// Writes the four values as plain decimal text to their keys, in the order of
-// kClavesPreferencias. When one write fails, the keys
+// Writes each field of `valores` as plain decimal text to its key, in the
+// order of kClavesPreferencias. When one write fails, the keys
 // already written get back the values they had, so that a failed save leaves
 // the file as it was. Never touches Preferencias.
-ResultadoGuardado GuardarPreferencias(PerfilINI& perfil, std::int32_t barrido, std::int32_t layer,
-                                      std::int16_t showPopUp, std::int16_t movible);
+ResultadoGuardado GuardarPreferencias(PerfilINI& perfil, const PreferenciasUsuario& valores);
 
 }  // namespace kalvenor

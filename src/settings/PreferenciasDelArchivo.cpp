@@ -11,10 +11,9 @@ std::vector<ClaveRechazada> CargarPreferencias() {
     return CargarPreferencias(archivo);
 }
 
-ResultadoGuardado GuardarPreferencias(std::int32_t barrido, std::int32_t layer, std::int16_t showPopUp,
-                                      std::int16_t movible) {
+ResultadoGuardado GuardarPreferencias(const PreferenciasUsuario& valores) {
     ArchivoINI archivo;
-    return GuardarPreferencias(archivo, barrido, layer, showPopUp, movible);
+    return GuardarPreferencias(archivo, valores);
 }
 
 std::u16string AvisoNoSeGuardo(ResultadoGuardado resultado) {

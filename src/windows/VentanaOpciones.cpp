@@ -82,8 +82,12 @@ void VentanaOpciones::Form_Load() {
 
 // Aceptar
 void VentanaOpciones::Command1_Click() {
-    const ResultadoGuardado resultado =
-        GuardarPreferencias(sliBarrido.Value(), sliLayer.Value(), cheShowPopUp.Value(), cheMovible.Value());
+    // The sliders offer no value their fields cannot hold.
+    const PreferenciasUsuario elegidas{.Barrido = static_cast<std::int16_t>(sliBarrido.Value()),
+                                       .Layer = static_cast<std::uint8_t>(sliLayer.Value()),
+                                       .ShowPopUp = cheShowPopUp.Value(),
+                                       .Movible = cheMovible.Value()};
+    const ResultadoGuardado resultado = GuardarPreferencias(elegidas);
     if (resultado != ResultadoGuardado::Guardado) AvisarQueNoSeGuardo(resultado);
     Unload();
 }

@@ -37,16 +37,15 @@ std::u16string DescribirRechazadas(const std::vector<ClaveRechazada>& rechazadas
     using forms::TextoDesdeNumero;
     std::u16string lineas;
     for (const ClaveRechazada& r : rechazadas) {
-        const ClavePreferencia* clave = BuscarClavePreferencia(r.clave);
-        if (clave == nullptr) continue;
+        const ClavePreferencia& clave = *r.clave;
         lineas += u"  ";
-        lineas.append(r.clave).append(u"=").append(r.valor);
+        lineas.append(clave.nombre).append(u"=").append(r.valor);
         if (r.error == forms::kErrorDesbordamiento)
-            lineas += u": fuera del intervalo de " + TextoDesdeNumero(clave->archivo.minimo) + u" a " +
-                      TextoDesdeNumero(clave->archivo.maximo);
+            lineas += u": fuera del intervalo de " + TextoDesdeNumero(clave.archivo.minimo) + u" a " +
+                      TextoDesdeNumero(clave.archivo.maximo);
         else
             lineas += u": no es un número entero";
-        lineas += u"; se usa " + TextoDesdeNumero(clave->predeterminado) + u"\n";
+        lineas += u"; se usa " + TextoDesdeNumero(clave.predeterminado) + u"\n";
     }
     return lineas;
 }

@@ -1,7 +1,7 @@
 // The run command on a machine without a display, as a user meets it: in a
 // real web browser (Debian's Chromium, headless, driven through its DevTools
 // protocol by puppeteer-core).
-//   node navegador.js <work folder, with puppeteer-core in node_modules> <kalvenor_e2e.exe>
+//   node navegador.js <work folder, with puppeteer-core in node_modules> <kalvenor_e2e.exe> <Kalvenor.exe>
 // With KALVENOR_CAPTURA_NAVEGADOR set to a path, the page is saved there as a
 // PNG once the program has translated.
 'use strict';
@@ -9,11 +9,12 @@ const {spawn, spawnSync} = require('child_process');
 const fs = require('fs');
 const path = require('path');
 
-const [carpeta, conductor] = process.argv.slice(2);
+const [carpeta, conductor, kalvenor] = process.argv.slice(2);
 const puppeteer = require(path.join(carpeta, 'node_modules', 'puppeteer-core'));
 const raiz = path.resolve(__dirname, '..', '..');
 const datos = path.join(carpeta, 'datos');
 const prefijo = path.join(datos, 'kalvenor', 'wineprefix');
+const archivoSesion = path.join(carpeta, 'sesion');
 
 // In the main window's design, in twips from its client area's top-left
 // corner, 15 twips a pixel at 96 dpi: the client area, Text1 and Command1.
@@ -28,6 +29,17 @@ async function esperar(descripcion, condicion, limite = 120000) {
         if (valor) return valor;
     }
     throw new Error(`no llegó a pasar: ${descripcion}`);
+}
+
+// What the run command writes for programs once the page answers
+// (direccion=..., pantalla=...); null before that.
+function leerSesion() {
+    let texto;
+    try { texto = fs.readFileSync(archivoSesion, 'utf8'); } catch { return null; }
+    return Object.fromEntries(texto.split('\n').filter(Boolean).map((linea) => {
+        const igual = linea.indexOf('=');
+        return [linea.slice(0, igual), linea.slice(igual + 1)];
+    }));
 }
 
 // The run command's processes: its descendants (the display, the web server)
@@ -81,19 +93,21 @@ async function rosa(pagina) {
 
 async function main() {
     fs.rmSync(datos, {recursive: true, force: true});
-    const entorno = {...process.env, XDG_DATA_HOME: datos};
+    fs.rmSync(archivoSesion, {force: true});
+    const entorno = {...process.env, XDG_DATA_HOME: datos, KALVENOR_EXE: kalvenor,
+                     KALVENOR_ARCHIVO_SESION: archivoSesion};
     for (const v of ['DISPLAY', 'WINEPREFIX', 'KALVENOR_DIRECCION', 'KALVENOR_PUERTO', 'WINE_DESKTOP_SIZE']) delete entorno[v];
     const orden = spawn('bash', [path.join(raiz, 'scripts', 'run.sh')], {env: entorno, stdio: ['ignore', 'pipe', 'inherit']});
-    let salida = '';
     let estado = null;
-    orden.stdout.on('data', (d) => { salida += d; process.stdout.write(d); });
+    orden.stdout.on('data', (d) => process.stdout.write(d));
     const fin = new Promise((r) => orden.on('exit', (codigo, senal) => r(estado = codigo ?? senal)));
     let navegador = null;
     try {
-        const [, direccion, puerto] = await esperar('la línea con la dirección', () =>
-            salida.match(/Abra: (http:\/\/127\.0\.0\.1:(\d+)\/vnc\.html\?\S*password=\S+)/) || (estado !== null &&
-            Promise.reject(new Error(`la orden terminó (${estado}) sin dar la dirección`))), 600000);
-        const pantalla = salida.match(/Pantalla virtual (:\d+)/)[1];
+        const {direccion, pantalla} = await esperar('la dirección y la pantalla de la sesión', () => leerSesion() ||
+            (estado !== null && Promise.reject(new Error(`la orden terminó (${estado}) sin dar la dirección`))), 600000);
+        if (!/^http:\/\/127\.0\.0\.1:\d+\/vnc\.html\?\S*password=\S+$/.test(direccion) || !/^:\d+$/.test(pantalla))
+            throw new Error(`la sesión no da una dirección y una pantalla válidas: ${direccion} ${pantalla}`);
+        const puerto = new URL(direccion).port;
 
         navegador = await puppeteer.launch({executablePath: '/usr/bin/chromium', headless: true, pipe: true,
                                             args: ['--no-sandbox']});

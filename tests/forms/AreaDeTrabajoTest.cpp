@@ -21,7 +21,7 @@ TEST(AreaDeTrabajo, LaVentanaQuedaDondeCabeYSiNoVuelveJustoDentroDelBorde) {
         {100, 900, 0, 768, 0},          // longer than the area: its start inside
     };
     for (const auto& c : casos)
-        EXPECT_EQ(DentroDelArea(c.inicio, c.largo, c.desde, c.hasta), c.esperado)
+        EXPECT_EQ(InicioDentroDelArea(c.inicio, c.largo, c.desde, c.hasta), c.esperado)
             << c.inicio << " + " << c.largo << " in [" << c.desde << ", " << c.hasta << ")";
 }
 

@@ -31,10 +31,11 @@ void PrintTo(const Resultado& r, std::ostream* os) {
         *os << "error " << r.error;
 }
 
-template <class Conversion>
-Resultado Convertir(Conversion convertir, const std::u16string& texto) {
+// Through EnteroDesdeTexto with a type's range.
+template <class Tipo>
+Resultado Convertir(const std::u16string& texto) {
     try {
-        return Valor(static_cast<int>(convertir(texto)));
+        return Valor(EnteroDesdeTexto(texto, std::numeric_limits<Tipo>::min(), std::numeric_limits<Tipo>::max()));
     } catch (const ErrorEjecucion& e) {
         return Error(e.Numero());
     }
@@ -96,8 +97,8 @@ TEST(Conversiones, TextoANumero) {
     };
     for (const Caso& caso : casos) {
         SCOPED_TRACE("texto \"" + Ascii(caso.texto) + "\"");
-        EXPECT_EQ(Convertir(Entero16DesdeTexto, caso.texto), caso.entero16);
-        EXPECT_EQ(Convertir(ByteDesdeTexto, caso.texto), caso.byte);
+        EXPECT_EQ(Convertir<std::int16_t>(caso.texto), caso.entero16);
+        EXPECT_EQ(Convertir<std::uint8_t>(caso.texto), caso.byte);
     }
 }
 
@@ -113,10 +114,10 @@ TEST(Conversiones, NumeroATexto) {
 
 TEST(Conversiones, IdaYVuelta) {
     for (int n = -32768; n <= 32767; ++n) {
-        ASSERT_EQ(Entero16DesdeTexto(TextoDesdeNumero(n)), n);
+        ASSERT_EQ(EnteroDesdeTexto(TextoDesdeNumero(n), INT16_MIN, INT16_MAX), n);
     }
     for (int n = 0; n <= 255; ++n) {
-        ASSERT_EQ(ByteDesdeTexto(TextoDesdeNumero(n)), n);
+        ASSERT_EQ(EnteroDesdeTexto(TextoDesdeNumero(n), 0, UINT8_MAX), n);
     }
 }
 

@@ -5,14 +5,18 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <future>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "Bombeo.h"
 #include "forms/core/ErrorEjecucion.h"
 #include "forms/win32/Application.h"
 #include "forms/win32/Controls.h"
 #include "forms/win32/Form.h"
+#include "forms/win32/SingleInstance.h"
 
 namespace kalvenor::forms {
 namespace {
@@ -244,6 +248,36 @@ TEST_F(FormTest, GeometryInTwipsAndTheHeightCanReachZero) {
     EXPECT_FLOAT_EQ(primera.Height(), 0.0f);
     primera.SetHeight(-300);
     EXPECT_FLOAT_EQ(primera.Height(), 0.0f);
+}
+
+// A running copy whose window takes no request: a second start still ends,
+// within its deadline (the bound here is only generous), and ends itself.
+TEST(SingleInstanceTest, ASecondStartEndsWhenTheRunningCopyDoesNotAnswer) {
+    const std::wstring nombre = L"KalvenorPrueba." + std::to_wstring(::GetCurrentProcessId());
+    std::atomic<bool> enMarcha{false}, responder{false};
+    std::thread copia([&] {
+        FormaDePrueba forma(L"Copia que no responde");
+        SingleInstance primera(nombre);
+        forma.Show();
+        enMarcha = true;
+        // Waiting on its queue, so not hung, but it takes no sent message.
+        while (!responder) ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_POSTMESSAGE);
+        forma.Unload();
+    });
+    bool termino = false, seAcaba = false;
+    if (EsperarHasta([&] { return enMarcha.load(); })) {
+        SingleInstance segunda(nombre);
+        EXPECT_FALSE(segunda.IsFirst());
+        auto entrega = std::async(std::launch::async, [&] { return segunda.HandOverToRunningCopy(); });
+        termino = entrega.wait_for(60s) == std::future_status::ready;
+        responder = true;  // a hand-over still waiting gets its answer now
+        seAcaba = entrega.get();
+    }
+    responder = true;
+    copia.join();
+    ASSERT_TRUE(enMarcha) << "the running copy did not start";
+    EXPECT_TRUE(termino) << "the second start waited on past its deadline";
+    EXPECT_TRUE(seAcaba) << "the second start would run beside the running copy";
 }
 
 }  // namespace

@@ -112,8 +112,10 @@ protected:
 
     void EscribirLasCuatro(const wchar_t* barrido, const wchar_t* layer, const wchar_t* showPopUp,
                            const wchar_t* movible) {
-        const std::pair<std::u16string_view, const wchar_t*> claves[] = {
-            {kClaveBarrido, barrido}, {kClaveLayer, layer}, {kClaveShowPopUp, showPopUp}, {kClaveMovible, movible}};
+        const std::pair<std::u16string_view, const wchar_t*> claves[] = {{kPreferenciaBarrido.nombre, barrido},
+                                                                         {kPreferenciaLayer.nombre, layer},
+                                                                         {kPreferenciaShowPopUp.nombre, showPopUp},
+                                                                         {kPreferenciaMovible.nombre, movible}};
         for (const auto& [clave, valor] : claves) {
             const std::wstring_view v(valor);
             ASSERT_TRUE(archivo.EscribirINI(kSeccionPreferencias, clave, std::u16string(v.begin(), v.end()), kArchivo));
@@ -165,10 +167,10 @@ TEST_F(ArchivoINITest, EscribirYLeerLosBytesDelArchivo) {
         EXPECT_EQ(SeccionAnsi(), "[Configuraci\xF3nGeneral]");
     }
 
-    EXPECT_EQ(Leer(kClaveBarrido), u"600");
-    EXPECT_EQ(Leer(kClaveLayer), u"0");
-    EXPECT_EQ(Leer(kClaveShowPopUp), u"1");
-    EXPECT_EQ(Leer(kClaveMovible), u"0");
+    EXPECT_EQ(Leer(kPreferenciaBarrido.nombre), u"600");
+    EXPECT_EQ(Leer(kPreferenciaLayer.nombre), u"0");
+    EXPECT_EQ(Leer(kPreferenciaShowPopUp.nombre), u"1");
+    EXPECT_EQ(Leer(kPreferenciaMovible.nombre), u"0");
 
     Preferencias = {-7, 7, -7, 7};
     EXPECT_TRUE(CargarPreferencias().empty());
@@ -188,8 +190,8 @@ TEST_F(ArchivoINITest, EscribirReemplazaElValor) {
 }
 
 TEST_F(ArchivoINITest, SinArchivoLeeVacioYNoCreaNada) {
-    EXPECT_EQ(Leer(kClaveBarrido), u"");
-    EXPECT_EQ(Leer(kClaveLayer), u"");
+    EXPECT_EQ(Leer(kPreferenciaBarrido.nombre), u"");
+    EXPECT_EQ(Leer(kPreferenciaLayer.nombre), u"");
     Preferencias = {-7, 7, -7, 7};
     EXPECT_TRUE(CargarPreferencias().empty());
     EsperarPreferencias(200, 255, 1, 0);
@@ -199,11 +201,11 @@ TEST_F(ArchivoINITest, SinArchivoLeeVacioYNoCreaNada) {
 
 TEST_F(ArchivoINITest, LaCarpetaSeCreaEnLaPrimeraEscritura) {
     ASSERT_FALSE(fs::exists(appData_ / L"Kalvenor"));
-    ASSERT_TRUE(archivo.EscribirINI(kSeccionPreferencias, kClaveLayer, u"10", kArchivo));
+    ASSERT_TRUE(archivo.EscribirINI(kSeccionPreferencias, kPreferenciaLayer.nombre, u"10", kArchivo));
     EXPECT_TRUE(fs::is_directory(appData_ / L"Kalvenor"));
     EXPECT_TRUE(fs::is_regular_file(RutaEsperada()));
     EXPECT_FALSE(fs::exists(archivoWindows_));
-    EXPECT_EQ(Leer(kClaveLayer), u"10");
+    EXPECT_EQ(Leer(kPreferenciaLayer.nombre), u"10");
 }
 
 class ArchivoINIContenidoTest : public ArchivoINITest {
@@ -216,7 +218,7 @@ protected:
 
 TEST_F(ArchivoINIContenidoTest, ValorVacio) {
     Contenido(SeccionAnsi() + "\r\nBarrido=300\r\nLayer=\r\nShowPopUp=0\r\nMovible=1\r\n");
-    EXPECT_EQ(Leer(kClaveLayer), u"");
+    EXPECT_EQ(Leer(kPreferenciaLayer.nombre), u"");
     Preferencias = {};
     EXPECT_TRUE(CargarPreferencias().empty());
     EsperarPreferencias(300, 255, 0, 1);
@@ -224,8 +226,8 @@ TEST_F(ArchivoINIContenidoTest, ValorVacio) {
 
 TEST_F(ArchivoINIContenidoTest, ClaveSoloEnOtraSeccion) {
     Contenido("[Otra]\r\nLayer=10\r\n" + SeccionAnsi() + "\r\nBarrido=100\r\n");
-    EXPECT_EQ(Leer(kClaveLayer), u"");
-    EXPECT_EQ(archivo.LeerINI(u"Otra", kClaveLayer, kArchivo), u"10");
+    EXPECT_EQ(Leer(kPreferenciaLayer.nombre), u"");
+    EXPECT_EQ(archivo.LeerINI(u"Otra", kPreferenciaLayer.nombre, kArchivo), u"10");
     Preferencias = {};
     EXPECT_TRUE(CargarPreferencias().empty());
     EsperarPreferencias(100, 255, 1, 0);
@@ -233,7 +235,7 @@ TEST_F(ArchivoINIContenidoTest, ClaveSoloEnOtraSeccion) {
 
 TEST_F(ArchivoINIContenidoTest, SeccionConOSinTildeNoSeEncuentra) {
     Contenido("[ConfiguracionGeneral]\r\nBarrido=600\r\nLayer=0\r\nShowPopUp=0\r\nMovible=1\r\n");
-    EXPECT_EQ(Leer(kClaveBarrido), u"");
+    EXPECT_EQ(Leer(kPreferenciaBarrido.nombre), u"");
     Preferencias = {};
     EXPECT_TRUE(CargarPreferencias().empty());
     EsperarPreferencias(200, 255, 1, 0);
@@ -245,20 +247,20 @@ TEST_F(ArchivoINIContenidoTest, ValoresQueNoSeConviertenTomanSuPredeterminado) {
     Preferencias = {};
     const auto rechazadas = CargarPreferencias();
     ASSERT_EQ(rechazadas.size(), 2u);
-    EXPECT_EQ(rechazadas[0].clave, kClaveBarrido);
-    EXPECT_EQ(rechazadas[1].clave, kClaveLayer);
+    EXPECT_EQ(rechazadas[0].clave, &kPreferenciaBarrido);
+    EXPECT_EQ(rechazadas[1].clave, &kPreferenciaLayer);
     EsperarPreferencias(200, 255, 0, -1);
     EXPECT_EQ(LeerBytes(RutaEsperada()), antes);
 }
 
 TEST_F(ArchivoINITest, ValorLargoSeCortaA254) {
     const std::u16string largo(300, u'9');
-    ASSERT_TRUE(archivo.EscribirINI(kSeccionPreferencias, kClaveBarrido, largo, kArchivo));
+    ASSERT_TRUE(archivo.EscribirINI(kSeccionPreferencias, kPreferenciaBarrido.nombre, largo, kArchivo));
     const auto bytes = LeerBytes(RutaEsperada());
     ASSERT_TRUE(bytes);
     EXPECT_NE(bytes->find("Barrido=" + std::string(300, '9')), std::string::npos);
 
-    EXPECT_EQ(Leer(kClaveBarrido), largo.substr(0, 254));
+    EXPECT_EQ(Leer(kPreferenciaBarrido.nombre), largo.substr(0, 254));
     Preferencias = {};
     const auto rechazadas = CargarPreferencias();
     ASSERT_EQ(rechazadas.size(), 1u);
@@ -274,7 +276,7 @@ TEST_F(ArchivoINITest, SinArchivoPropioSeLeeElDelDirectorioDeWindows) {
     ASSERT_TRUE(fs::is_regular_file(archivoWindows_));
     const auto original = LeerBytes(archivoWindows_);
 
-    EXPECT_EQ(Leer(kClaveBarrido), u"123");
+    EXPECT_EQ(Leer(kPreferenciaBarrido.nombre), u"123");
     Preferencias = {};
     EXPECT_TRUE(CargarPreferencias().empty());
     EsperarPreferencias(123, 255, 1, 1);
@@ -282,10 +284,10 @@ TEST_F(ArchivoINITest, SinArchivoPropioSeLeeElDelDirectorioDeWindows) {
     // The first write makes the per-user file, which from then on is the one
     // read; it starts from the earlier file, so the keys not written keep
     // their values.
-    ASSERT_TRUE(archivo.EscribirINI(kSeccionPreferencias, kClaveLayer, u"7", kArchivo));
+    ASSERT_TRUE(archivo.EscribirINI(kSeccionPreferencias, kPreferenciaLayer.nombre, u"7", kArchivo));
     EXPECT_TRUE(fs::is_regular_file(RutaEsperada()));
-    EXPECT_EQ(Leer(kClaveLayer), u"7");
-    EXPECT_EQ(Leer(kClaveBarrido), u"123");
+    EXPECT_EQ(Leer(kPreferenciaLayer.nombre), u"7");
+    EXPECT_EQ(Leer(kPreferenciaBarrido.nombre), u"123");
     EXPECT_EQ(LeerBytes(archivoWindows_), original);
 }
 
@@ -324,7 +326,7 @@ TEST_F(ArchivoINITest, GuardadoFallidoDejaLosValoresQueSeLeian) {
         const auto original = LeerBytes(leido);
 
         ArchivoConUnaEscrituraFallida fallida(3);
-        EXPECT_EQ(GuardarPreferencias(fallida, 600, 0, 0, 0), ResultadoGuardado::SinCambios);
+        EXPECT_EQ(GuardarPreferencias(fallida, {600, 0, 0, 0}), ResultadoGuardado::SinCambios);
         EXPECT_EQ(LeerBytes(RutaEsperada()), original);
         EXPECT_EQ(LeerBytes(leido), original);
         Preferencias = {};
@@ -345,7 +347,7 @@ TEST_F(ArchivoINITest, ElAvisoNombraElArchivoDelQueSeLee) {
     EsperarAviso(u"");
     ASSERT_TRUE(EscribirBytes(archivoWindows_, SeccionAnsi() + "\r\nBarrido=123\r\n"));
     EsperarAviso(forms::TextoDesdeAncho(archivoWindows_.wstring()));
-    ASSERT_TRUE(archivo.EscribirINI(kSeccionPreferencias, kClaveLayer, u"7", kArchivo));
+    ASSERT_TRUE(archivo.EscribirINI(kSeccionPreferencias, kPreferenciaLayer.nombre, u"7", kArchivo));
     EsperarAviso(escrito);
 }
 
@@ -356,9 +358,9 @@ TEST_F(ArchivoINITest, EscrituraFallidaDevuelveFalseYNoEscribeNada) {
     for (const fs::path& appData : {archivoPlano, archivoPlano / L"debajo"}) {
         SCOPED_TRACE(appData.string());
         UsarAppData(appData);
-        EXPECT_FALSE(archivo.EscribirINI(kSeccionPreferencias, kClaveBarrido, u"600", kArchivo));
+        EXPECT_FALSE(archivo.EscribirINI(kSeccionPreferencias, kPreferenciaBarrido.nombre, u"600", kArchivo));
         EXPECT_FALSE(fs::exists(RutaEsperada()));
-        EXPECT_EQ(Leer(kClaveBarrido), u"");
+        EXPECT_EQ(Leer(kPreferenciaBarrido.nombre), u"");
     }
     EXPECT_EQ(LeerBytes(archivoPlano), std::optional<std::string>("x"));
     EXPECT_FALSE(fs::exists(archivoWindows_));
@@ -378,14 +380,14 @@ TEST_F(ArchivoINITest, RutaQueElCodigoAnsiNoPuedeRepresentar) {
     const std::vector<std::string> esperadas = {SeccionAnsi(), "Barrido=450", "Layer=77", "ShowPopUp=0", "Movible=-1"};
     EXPECT_EQ(Lineas(*bytes), esperadas);
 
-    EXPECT_EQ(Leer(kClaveBarrido), u"450");
+    EXPECT_EQ(Leer(kPreferenciaBarrido.nombre), u"450");
     Preferencias = {};
     EXPECT_TRUE(CargarPreferencias().empty());
     EsperarPreferencias(450, 77, 0, -1);
 
     const std::u16string largo(300, u'5');
-    ASSERT_TRUE(archivo.EscribirINI(kSeccionPreferencias, kClaveLayer, largo, kArchivo));
-    EXPECT_EQ(Leer(kClaveLayer), largo.substr(0, 254));
+    ASSERT_TRUE(archivo.EscribirINI(kSeccionPreferencias, kPreferenciaLayer.nombre, largo, kArchivo));
+    EXPECT_EQ(Leer(kPreferenciaLayer.nombre), largo.substr(0, 254));
     EXPECT_FALSE(fs::exists(archivoWindows_));
 }
 

@@ -16,7 +16,7 @@ namespace kalvenor {
 
 // For gtest's messages (found by argument-dependent lookup).
 void PrintTo(const ClaveRechazada& r, std::ostream* os) {
-    *os << "{" << std::string(r.clave.begin(), r.clave.end()) << ", valor de " << r.valor.size()
+    *os << "{" << std::string(r.clave->nombre.begin(), r.clave->nombre.end()) << ", valor de " << r.valor.size()
         << " caracteres, error " << r.error << "}";
 }
 
@@ -98,7 +98,7 @@ TEST_F(CargarPreferenciasTest, ExtremosDeLosRangos) {
 // default, the other keys are read as usual, and nothing is written.
 struct CasoRechazado {
     const char* nombre;
-    std::u16string_view clave;
+    const ClavePreferencia* clave;
     std::u16string_view valor;
     int error;
 };
@@ -111,10 +111,12 @@ TEST_P(ValorRechazadoTest, TomaElPredeterminadoYLeeLasDemas) {
     const CasoRechazado& caso = GetParam();
     // Non-default values for every key, then the bad one in its place.
     std::u16string texto = u"[ConfiguraciónGeneral]\n";
-    const std::pair<std::u16string_view, std::u16string_view> buenos[] = {
-        {kClaveBarrido, u"600"}, {kClaveLayer, u"100"}, {kClaveShowPopUp, u"0"}, {kClaveMovible, u"-1"}};
+    const std::pair<const ClavePreferencia*, std::u16string_view> buenos[] = {{&kPreferenciaBarrido, u"600"},
+                                                                              {&kPreferenciaLayer, u"100"},
+                                                                              {&kPreferenciaShowPopUp, u"0"},
+                                                                              {&kPreferenciaMovible, u"-1"}};
     for (const auto& [clave, valor] : buenos) {
-        texto += clave;
+        texto += clave->nombre;
         texto += u"=";
         texto += clave == caso.clave ? caso.valor : valor;
         texto += u"\n";
@@ -127,32 +129,32 @@ TEST_P(ValorRechazadoTest, TomaElPredeterminadoYLeeLasDemas) {
 
     const std::vector<ClaveRechazada> esperadas = {{caso.clave, std::u16string(caso.valor), caso.error}};
     EXPECT_EQ(rechazadas, esperadas);
-    EXPECT_EQ(Preferencias.Barrido, caso.clave == kClaveBarrido ? 200 : 600);
-    EXPECT_EQ(Preferencias.Layer, caso.clave == kClaveLayer ? 255 : 100);
-    EXPECT_EQ(Preferencias.ShowPopUp, caso.clave == kClaveShowPopUp ? 1 : 0);
-    EXPECT_EQ(Preferencias.Movible, caso.clave == kClaveMovible ? 0 : -1);
+    EXPECT_EQ(Preferencias.Barrido, caso.clave == &kPreferenciaBarrido ? 200 : 600);
+    EXPECT_EQ(Preferencias.Layer, caso.clave == &kPreferenciaLayer ? 255 : 100);
+    EXPECT_EQ(Preferencias.ShowPopUp, caso.clave == &kPreferenciaShowPopUp ? 1 : 0);
+    EXPECT_EQ(Preferencias.Movible, caso.clave == &kPreferenciaMovible ? 0 : -1);
     EXPECT_EQ(perfil.Texto(kArchivo), antes);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     ValorQueNoSeConvierte, ValorRechazadoTest,
-    ::testing::Values(CasoRechazado{"Layer256", kClaveLayer, u"256", kErrorDesbordamiento},
-                      CasoRechazado{"LayerMenosUno", kClaveLayer, u"-1", kErrorDesbordamiento},
-                      CasoRechazado{"LayerAbc", kClaveLayer, u"abc", kErrorTipoNoCoincide},
-                      CasoRechazado{"BarridoAbc", kClaveBarrido, u"abc", kErrorTipoNoCoincide},
-                      CasoRechazado{"Barrido40000", kClaveBarrido, u"40000", kErrorDesbordamiento},
-                      CasoRechazado{"BarridoFraccion", kClaveBarrido, u"1.5", kErrorTipoNoCoincide},
-                      CasoRechazado{"ShowPopUpMas", kClaveShowPopUp, u"+1", kErrorTipoNoCoincide},
-                      CasoRechazado{"ShowPopUp32768", kClaveShowPopUp, u"32768", kErrorDesbordamiento},
-                      CasoRechazado{"MovibleLetras", kClaveMovible, u"si", kErrorTipoNoCoincide},
-                      CasoRechazado{"Movible40000", kClaveMovible, u"-40000", kErrorDesbordamiento}),
+    ::testing::Values(CasoRechazado{"Layer256", &kPreferenciaLayer, u"256", kErrorDesbordamiento},
+                      CasoRechazado{"LayerMenosUno", &kPreferenciaLayer, u"-1", kErrorDesbordamiento},
+                      CasoRechazado{"LayerAbc", &kPreferenciaLayer, u"abc", kErrorTipoNoCoincide},
+                      CasoRechazado{"BarridoAbc", &kPreferenciaBarrido, u"abc", kErrorTipoNoCoincide},
+                      CasoRechazado{"Barrido40000", &kPreferenciaBarrido, u"40000", kErrorDesbordamiento},
+                      CasoRechazado{"BarridoFraccion", &kPreferenciaBarrido, u"1.5", kErrorTipoNoCoincide},
+                      CasoRechazado{"ShowPopUpMas", &kPreferenciaShowPopUp, u"+1", kErrorTipoNoCoincide},
+                      CasoRechazado{"ShowPopUp32768", &kPreferenciaShowPopUp, u"32768", kErrorDesbordamiento},
+                      CasoRechazado{"MovibleLetras", &kPreferenciaMovible, u"si", kErrorTipoNoCoincide},
+                      CasoRechazado{"Movible40000", &kPreferenciaMovible, u"-40000", kErrorDesbordamiento}),
     [](const ::testing::TestParamInfo<CasoRechazado>& info) { return std::string(info.param.nombre); });
 
 TEST_F(CargarPreferenciasTest, VariasClavesRechazadas) {
     Archivo(u"[ConfiguraciónGeneral]\nBarrido=abc\nLayer=300\nShowPopUp=0\nMovible=x\n");
-    const std::vector<ClaveRechazada> esperadas = {{kClaveBarrido, u"abc", kErrorTipoNoCoincide},
-                                                   {kClaveLayer, u"300", kErrorDesbordamiento},
-                                                   {kClaveMovible, u"x", kErrorTipoNoCoincide}};
+    const std::vector<ClaveRechazada> esperadas = {{&kPreferenciaBarrido, u"abc", kErrorTipoNoCoincide},
+                                                   {&kPreferenciaLayer, u"300", kErrorDesbordamiento},
+                                                   {&kPreferenciaMovible, u"x", kErrorTipoNoCoincide}};
     EXPECT_EQ(CargarPreferencias(perfil), esperadas);
     EsperarPreferencias(200, 255, 0, 0);
 }
@@ -166,9 +168,9 @@ TEST_F(CargarPreferenciasTest, MovibleMenosUnoSeConserva) {
 TEST_F(CargarPreferenciasTest, ValorDeTrescientasCifrasSeCortaA254YDesborda) {
     const std::u16string largo(300, u'9');
     Archivo(u"[ConfiguraciónGeneral]\nBarrido=" + largo + u"\nLayer=10\n");
-    EXPECT_EQ(perfil.LeerINI(kSeccionPreferencias, kClaveBarrido, kArchivo), largo.substr(0, 254));
+    EXPECT_EQ(perfil.LeerINI(kSeccionPreferencias, kPreferenciaBarrido.nombre, kArchivo), largo.substr(0, 254));
 
-    const std::vector<ClaveRechazada> esperadas = {{kClaveBarrido, largo.substr(0, 254), kErrorDesbordamiento}};
+    const std::vector<ClaveRechazada> esperadas = {{&kPreferenciaBarrido, largo.substr(0, 254), kErrorDesbordamiento}};
     EXPECT_EQ(CargarPreferencias(perfil), esperadas);
     EsperarPreferencias(200, 10, 1, 0);
 }
@@ -185,25 +187,21 @@ TEST_F(CargarPreferenciasTest, SoloSeConviertenLosPrimeros254Caracteres) {
 // What the options window stores is what the main window loads next, at the
 // ends of the sliders' ranges too; the save itself leaves Preferencias alone.
 TEST_F(CargarPreferenciasTest, LoGuardadoEsLoQueSeCarga) {
-    struct Valores {
-        std::int32_t barrido, layer;
-        std::int16_t showPopUp, movible;
-    };
-    const Valores casos[] = {{200, 255, 1, 0}, {50, 0, 0, 0}, {600, 255, 1, 1}, {350, 128, 0, 1}};
-    for (const Valores& v : casos) {
-        SCOPED_TRACE(testing::Message() << v.barrido << ", " << v.layer << ", " << v.showPopUp << ", " << v.movible);
+    const PreferenciasUsuario casos[] = {{200, 255, 1, 0}, {50, 0, 0, 0}, {600, 255, 1, 1}, {350, 128, 0, 1}};
+    for (const PreferenciasUsuario& v : casos) {
+        SCOPED_TRACE(testing::Message() << v.Barrido << ", " << +v.Layer << ", " << v.ShowPopUp << ", " << v.Movible);
         PerfilEnMemoria nuevo;
         Preferencias = {-7, 7, -7, 7};
-        EXPECT_EQ(GuardarPreferencias(nuevo, v.barrido, v.layer, v.showPopUp, v.movible), ResultadoGuardado::Guardado);
+        EXPECT_EQ(GuardarPreferencias(nuevo, v), ResultadoGuardado::Guardado);
         EsperarPreferencias(-7, 7, -7, 7);
         EXPECT_TRUE(CargarPreferencias(nuevo).empty());
-        EsperarPreferencias(static_cast<std::int16_t>(v.barrido), v.layer, v.showPopUp, v.movible);
+        EsperarPreferencias(v.Barrido, v.Layer, v.ShowPopUp, v.Movible);
     }
 }
 
 TEST_F(CargarPreferenciasTest, GuardarSobreUnArchivoCambiaSoloLasCuatroClaves) {
     Archivo(u"[Otra]\nBarrido=1\n\n[ConfiguraciónGeneral]\nMovible=1\nbarrido = \"600\"\nNota=hola\n");
-    EXPECT_EQ(GuardarPreferencias(perfil, 50, 0, 0, 0), ResultadoGuardado::Guardado);
+    EXPECT_EQ(GuardarPreferencias(perfil, {50, 0, 0, 0}), ResultadoGuardado::Guardado);
     EXPECT_EQ(perfil.Texto(kArchivo),
               u"[Otra]\r\nBarrido=1\r\n\r\n[ConfiguraciónGeneral]\r\nMovible=0\r\nbarrido=50\r\n"
               u"Nota=hola\r\nLayer=0\r\nShowPopUp=0\r\n");
@@ -232,7 +230,7 @@ TEST_P(GuardadoFallidoTest, SeAvisaYNoSePierdeNada) {
     const PreferenciasUsuario cargadas = Preferencias;
 
     perfil.FallarEscrituras(caso.desde, caso.cuantas);
-    EXPECT_EQ(GuardarPreferencias(perfil, 600, 0, 0, 1), caso.resultado);
+    EXPECT_EQ(GuardarPreferencias(perfil, {600, 0, 0, 1}), caso.resultado);
     if (caso.resultado == ResultadoGuardado::AMedias) return;
     if (antes) {
         EXPECT_EQ(perfil.Texto(kArchivo), antes);

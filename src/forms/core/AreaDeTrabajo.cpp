@@ -4,7 +4,7 @@
 
 namespace kalvenor::forms {
 
-int DentroDelArea(int inicio, int largo, int desde, int hasta) {
+int InicioDentroDelArea(int inicio, int largo, int desde, int hasta) {
     return std::max(desde, std::min(inicio, hasta - largo));
 }
 

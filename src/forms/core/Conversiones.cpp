@@ -31,14 +31,6 @@ std::int32_t EnteroDesdeTexto(std::u16string_view texto, std::int32_t minimo, st
     return static_cast<std::int32_t>(valor);
 }
 
-std::int16_t Entero16DesdeTexto(std::u16string_view texto) {
-    return static_cast<std::int16_t>(EnteroDesdeTexto(texto, INT16_MIN, INT16_MAX));
-}
-
-std::uint8_t ByteDesdeTexto(std::u16string_view texto) {
-    return static_cast<std::uint8_t>(EnteroDesdeTexto(texto, 0, UINT8_MAX));
-}
-
 std::u16string TextoDesdeNumero(std::int64_t numero) {
     // The magnitude as unsigned, so that the most negative number has one too.
     std::uint64_t magnitud = numero < 0 ? 0 - static_cast<std::uint64_t>(numero) : static_cast<std::uint64_t>(numero);

@@ -12,10 +12,8 @@ namespace kalvenor::forms {
 // leading zeros are fine). Text that is no such number, the empty text
 // included, raises TipoNoCoincide (13); a number outside the type's range,
 // however many digits it has, raises Desbordamiento (6). The range is
-// [minimo, maximo] or the type's.
+// [minimo, maximo], e.g. the range of the type that is to hold the number.
 std::int32_t EnteroDesdeTexto(std::u16string_view texto, std::int32_t minimo, std::int32_t maximo);
-std::int16_t Entero16DesdeTexto(std::u16string_view texto);
-std::uint8_t ByteDesdeTexto(std::u16string_view texto);
 
 // Plain decimal text: no blanks, a minus sign only for a negative number.
 std::u16string TextoDesdeNumero(std::int64_t numero);

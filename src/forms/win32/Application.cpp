@@ -31,7 +31,7 @@ void Dispatch(MSG& message) {
 
 }  // namespace
 
-int Application::Run(Form& startup) {
+int RunApplication(Form& startup) {
     ProtegerLlamada([&] { startup.Show(); });
     if (Form::LoadedFormCount() == 0) return 0;
     MSG message{};

@@ -1,6 +1,6 @@
 #pragma once
-// The application object: the message loop, letting pending events run, and
-// the screen.
+// The application: its message loop, letting pending events run, and the
+// screen.
 
 #include "forms/core/Ventana.h"
 
@@ -8,19 +8,11 @@ namespace kalvenor::forms {
 
 class Form;
 
-// The running program. One lives for the whole run, made before the first
-// form loads. It readies nothing at start that the main window does not need:
-// the trackbar class comes with the first slider, COM with the first picture.
-class Application {
-public:
-    Application() = default;
-    Application(const Application&) = delete;
-    Application& operator=(const Application&) = delete;
-
-    // Shows the start-up form and runs the message loop until no form is
-    // loaded. Returns the program's exit code.
-    int Run(Form& startup);
-};
+// Shows the start-up form and runs the message loop until no form is loaded.
+// Returns the program's exit code. Nothing is readied at start that the main
+// window does not need: the trackbar class comes with the first slider, COM
+// with the first picture.
+int RunApplication(Form& startup);
 
 // Dispatches every message that is waiting, then returns.
 void DoEvents();

@@ -26,10 +26,13 @@ Control::Control(Frame& container, const Bounds& bounds, int tabIndex)
     form_.controls_.push_back(this);
 }
 
+// The control leaves its form before its window goes: what the window's
+// destruction sends the form (focus loss, colour requests) must not reach an
+// object that is half destroyed.
 Control::~Control() {
-    if (window_) ::DestroyWindow(window_);
     auto& controls = form_.controls_;
     controls.erase(std::remove(controls.begin(), controls.end(), this), controls.end());
+    if (window_) ::DestroyWindow(window_);
 }
 
 HWND Control::CreateChild(const wchar_t* windowClass, std::wstring_view text, DWORD style, DWORD exStyle) {

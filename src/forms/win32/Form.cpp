@@ -78,7 +78,9 @@ bool Form::IsFormWindow(HWND window) noexcept {
     return std::any_of(forms.begin(), forms.end(), [window](const Form* f) { return f->window_ == window; });
 }
 
-UINT Form::BringForwardMessage() noexcept {
+UINT Form::ShowLastShownFormMessage() noexcept {
+    // The registered name stays as earlier versions registered it, so that
+    // any two copies understand each other.
     static const UINT message = ::RegisterWindowMessageW(L"KalvenorForm.BringForward");
     return message;
 }
@@ -285,8 +287,8 @@ void Form::KeepInsideWorkArea() {
     monitor.cbSize = sizeof(monitor);
     if (!::GetMonitorInfoW(::MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor)) return;
     const RECT& area = monitor.rcWork;
-    const POINT inside{DentroDelArea(rect.left, rect.right - rect.left, area.left, area.right),
-                       DentroDelArea(rect.top, rect.bottom - rect.top, area.top, area.bottom)};
+    const POINT inside{InicioDentroDelArea(rect.left, rect.right - rect.left, area.left, area.right),
+                       InicioDentroDelArea(rect.top, rect.bottom - rect.top, area.top, area.bottom)};
     if (inside.x != rect.left || inside.y != rect.top) SetBounds(inside, std::nullopt);
 }
 
@@ -353,7 +355,7 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     HWND window = window_;
-    if (message == BringForwardMessage()) {
+    if (message == ShowLastShownFormMessage()) {
         ShowLastShownForm();
         return 0;
     }
@@ -383,9 +385,12 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
 
     case WM_TIMER: {
+        // Ids below the first are no Timer control's: the sweep's timer is 0,
+        // which is also the id of a Timer that never started.
+        if (wParam < kFirstTimerId) break;
         const auto timer =
             std::find_if(timers_.begin(), timers_.end(), [wParam](const Timer* t) { return t->id_ == wParam; });
-        if (wParam < kFirstTimerId || timer == timers_.end()) break;
+        if (timer == timers_.end()) break;
         if (raiseEvents_ && (*timer)->Tick) (*timer)->Tick();
         return 0;
     }

@@ -82,9 +82,9 @@ public:
     // Every form's window is of this class.
     static constexpr wchar_t kClassName[] = L"KalvenorForm";
     // Sent to any form's window by another copy of the program: the form
-    // shown last is shown again, as its Show does for a loaded form (for a
-    // plain form: it comes forward as it is, loading nothing).
-    static UINT BringForwardMessage() noexcept;
+    // shown last is shown again with its Show, which loads it anew when it
+    // has unloaded meanwhile (a window that was sweeping shut comes back).
+    static UINT ShowLastShownFormMessage() noexcept;
 
 protected:
     virtual void Form_Load() {}

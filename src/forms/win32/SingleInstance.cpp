@@ -1,5 +1,6 @@
 #include "forms/win32/SingleInstance.h"
 
+#include <algorithm>
 #include <string>
 
 #include "forms/win32/Form.h"
@@ -8,9 +9,9 @@ namespace kalvenor::forms {
 
 namespace {
 
-// How long a second start waits for the running copy's first window, and
-// then for its answer.
-constexpr DWORD kWaitForRunningCopyMs = 5000;
+// The whole hand-over, from the first look for the running copy's window to
+// its answer, ends within this time.
+constexpr ULONGLONG kHandOverMs = 5000;
 constexpr DWORD kPollMs = 50;
 
 }  // namespace
@@ -35,23 +36,31 @@ bool SingleInstance::TakeOver() {
     return first_;
 }
 
+// The request goes to the running copy's window once. Answered, or not
+// answered in time (it then stays in that window's queue, and the copy handles
+// it when it gets to it), the hand-over is done. Only when the window it went
+// to is gone (a closing sweep ended) is it sent again, to the copy's next
+// window; meanwhile the copy may end, and then this one runs. Each wait, for a
+// window or for an answer, gets only what is left of the one deadline.
 bool SingleInstance::HandOverToRunningCopy() {
-    for (DWORD waited = 0; waited <= kWaitForRunningCopyMs; waited += kPollMs) {
+    const ULONGLONG deadline = ::GetTickCount64() + kHandOverMs;
+    for (;;) {
         if (TakeOver()) return false;
+        const ULONGLONG now = ::GetTickCount64();
+        if (now >= deadline) return true;
+        const auto remaining = static_cast<DWORD>(deadline - now);
         if (HWND running = ::FindWindowW(Form::kClassName, nullptr)) {
             DWORD process = 0;
             ::GetWindowThreadProcessId(running, &process);
             // The running copy may take the foreground from this one.
             ::AllowSetForegroundWindow(process);
             DWORD_PTR result = 0;
-            // No answer: the window went before it read the request.
-            if (::SendMessageTimeoutW(running, Form::BringForwardMessage(), 0, 0, SMTO_ABORTIFHUNG,
-                                      kWaitForRunningCopyMs, &result))
-                return true;
+            const bool answered = ::SendMessageTimeoutW(running, Form::ShowLastShownFormMessage(), 0, 0, SMTO_NORMAL,
+                                                        remaining, &result) != 0;
+            if (answered || ::IsWindow(running)) return true;
         }
-        ::Sleep(kPollMs);
+        ::Sleep(std::min<DWORD>(kPollMs, remaining));
     }
-    return true;
 }
 
 }  // namespace kalvenor::forms

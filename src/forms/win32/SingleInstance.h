@@ -20,10 +20,12 @@ public:
     // True when this copy is to run: no other was running, or the one that
     // was has ended while HandOverToRunningCopy waited.
     bool IsFirst() const noexcept { return first_; }
-    // Asks the running copy to show the form it showed last. A copy that is
-    // still starting gets a few seconds to show its first window; a copy that
-    // ends instead (its window gone at the end of its closing sweep) leaves
-    // this one to run: false then, and IsFirst() is true.
+    // Asks the running copy, once, to show the form it showed last; the whole
+    // hand-over ends within five seconds. A copy that is still starting gets
+    // what is left of them to show its first window; one that does not answer
+    // in time has the request in its queue, and this one ends all the same. A
+    // copy that ends instead (its window gone at the end of its closing sweep)
+    // leaves this one to run: false then, and IsFirst() is true.
     bool HandOverToRunningCopy();
 
 private:
