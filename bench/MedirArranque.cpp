@@ -140,8 +140,7 @@ struct Programa {
     std::vector<double> primerPaso;
 };
 
-void LineaResumen(const char* momento, const std::vector<Programa>& programas,
-                  std::vector<double> Programa::*tiempos) {
+void LineaResumen(const char* momento, const std::vector<Programa>& programas, std::vector<double> Programa::*tiempos) {
     const double kalvenor = Mediana(programas[0].*tiempos);
     std::printf("%s: %s_s=%.3f", momento, Clave(programas[0].nombre).c_str(), kalvenor);
     for (std::size_t i = 1; i < programas.size(); ++i) {
@@ -175,8 +174,7 @@ int wmain(int argc, wchar_t** argv) {
             if (t.primerPaso < 0) return 1;
             programa.existe.push_back(t.existe);
             programa.primerPaso.push_back(t.primerPaso);
-            std::printf("%-26ls existe %.3f s  primer paso %.3f s\n", programa.nombre.c_str(), t.existe,
-                        t.primerPaso);
+            std::printf("%-26ls existe %.3f s  primer paso %.3f s\n", programa.nombre.c_str(), t.existe, t.primerPaso);
         }
     }
     std::printf("Medianas de %d arranques:\n", arranques);
