@@ -99,7 +99,8 @@ private:
     // Destroys the window with its controls and timers, raising no event.
     void Destroy() noexcept;
     void CreateControls();
-    void BuildMenuBar();
+    // The menu bar of the design; null for a form without menus.
+    UniqueMenu BuildMenuBar();
     void OnDestroyed();
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     Control* FindControl(HWND window) const noexcept;
