@@ -108,7 +108,12 @@ void Form::Load() {
     HWND window = ::CreateWindowExW(exStyle, Form::kClassName, caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
                                     outer.right - outer.left, outer.bottom - outer.top, nullptr, menuBar.get(),
                                     ::GetModuleHandleW(nullptr), this);
-    if (!window) throw NoSeCreoLaVentana(TextoDesdeAncho(Form::kClassName), ::GetLastError());
+    if (!window) {
+        const DWORD error = ::GetLastError();
+        // A window that failed after taking the menu destroyed it with itself.
+        if (!::IsMenu(menuBar.get())) menuBar.release();
+        throw NoSeCreoLaVentana(TextoDesdeAncho(Form::kClassName), error);
+    }
     menuBar.release();  // the window owns it now
 
     if (design_.icon != 0) {
