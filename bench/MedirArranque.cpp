@@ -1,10 +1,17 @@
-// Start-up time of Kalvenor.exe against a bare window (VentanaDesnuda.exe):
-// from process creation to the moment its first top-level window exists.
-//   MedirArranque <Kalvenor.exe> <VentanaDesnuda.exe> [starts of each]
-// The two are started by turns (ABBA order), each after the previous one has
-// ended, after one untimed start of each. Prints every time, the medians and,
-// on the last line:
-//   kalvenor_s=<median> ventana_desnuda_s=<median> razon=<ratio>
+// Start-up time of Kalvenor.exe against bare windows (VentanaDesnuda.exe and
+// the same with Kalvenor's manifest), from process creation to two moments:
+//   - existe: the program's first captioned top-level window exists;
+//   - primer paso: that window is shown and taller than 0, which is what the
+//     user sees first (Kalvenor's window is shown collapsed and reaches it at
+//     the first step of its opening sweep).
+//   MedirArranque <starts of each> <Kalvenor.exe> <bare.exe> [<bare.exe>...]
+// The programs are started by turns, in the order of the command line and
+// then backwards (ABCCBA...), each one only after the previous one has ended
+// and the machine has been left idle for a moment, after one untimed start of
+// each. Prints every time, the medians and, on the last two lines, one per
+// moment:
+//   existe: kalvenor_s=<median> <bare>_s=<median> razon_<bare>=<ratio> ...
+//   primer_paso: kalvenor_s=<median> <bare>_s=<median> razon_<bare>=<ratio> ...
 
 #include <windows.h>
 
@@ -16,10 +23,22 @@
 
 namespace {
 
+// Wine's tear-down of the last process slows the next start down; the check
+// sleeps between looks so as not to compete with the process it measures.
+constexpr DWORD kReposoEntreArranquesMs = 300;
+constexpr DWORD kIntervaloSondeoMs = 3;
+constexpr ULONGLONG kLimiteArranqueMs = 30000;
+
 double Segundos(LARGE_INTEGER desde, LARGE_INTEGER hasta) {
     LARGE_INTEGER frecuencia;
     ::QueryPerformanceFrequency(&frecuencia);
     return static_cast<double>(hasta.QuadPart - desde.QuadPart) / static_cast<double>(frecuencia.QuadPart);
+}
+
+double SegundosDesde(LARGE_INTEGER desde) {
+    LARGE_INTEGER ahora;
+    ::QueryPerformanceCounter(&ahora);
+    return Segundos(desde, ahora);
 }
 
 struct Busqueda {
@@ -37,34 +56,45 @@ BOOL CALLBACK SiEsDelProceso(HWND ventana, LPARAM datos) {
     return FALSE;
 }
 
-// Starts the program and returns the seconds until its first top-level
-// window exists (negative on failure); then closes it and waits for its end.
-double UnArranque(const std::wstring& exe) {
+bool SeVe(HWND ventana) {
+    RECT rect{};
+    return ::IsWindowVisible(ventana) && ::GetWindowRect(ventana, &rect) && rect.bottom > rect.top;
+}
+
+struct Tiempos {
+    double existe = -1;
+    double primerPaso = -1;
+};
+
+// Starts the program and times its two moments (negative when not reached);
+// then closes it and waits for its end.
+Tiempos UnArranque(const std::wstring& exe) {
     std::wstring lineaOrdenes = L"\"" + exe + L"\"";
     STARTUPINFOW inicio{};
     inicio.cb = sizeof(inicio);
     PROCESS_INFORMATION proceso{};
     LARGE_INTEGER antes;
     ::QueryPerformanceCounter(&antes);
+    Tiempos tiempos;
     if (!::CreateProcessW(exe.c_str(), lineaOrdenes.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &inicio,
                           &proceso)) {
         std::fprintf(stderr, "no se pudo arrancar %ls (error %lu)\n", exe.c_str(), ::GetLastError());
-        return -1;
+        return tiempos;
     }
     Busqueda busqueda{proceso.dwProcessId, nullptr};
-    double segundos = -1;
-    const ULONGLONG limite = ::GetTickCount64() + 30000;
+    const ULONGLONG limite = ::GetTickCount64() + kLimiteArranqueMs;
     while (::GetTickCount64() < limite) {
-        ::EnumWindows(SiEsDelProceso, reinterpret_cast<LPARAM>(&busqueda));
-        if (busqueda.ventana) {
-            LARGE_INTEGER despues;
-            ::QueryPerformanceCounter(&despues);
-            segundos = Segundos(antes, despues);
+        if (!busqueda.ventana) {
+            ::EnumWindows(SiEsDelProceso, reinterpret_cast<LPARAM>(&busqueda));
+            if (busqueda.ventana) tiempos.existe = SegundosDesde(antes);
+        }
+        if (busqueda.ventana && SeVe(busqueda.ventana)) {
+            tiempos.primerPaso = SegundosDesde(antes);
             break;
         }
-        if (::WaitForSingleObject(proceso.hProcess, 1) == WAIT_OBJECT_0) break;
+        if (::WaitForSingleObject(proceso.hProcess, kIntervaloSondeoMs) == WAIT_OBJECT_0) break;
     }
-    if (segundos < 0) std::fprintf(stderr, "%ls no abrió ninguna ventana\n", exe.c_str());
+    if (tiempos.primerPaso < 0) std::fprintf(stderr, "%ls no mostró ninguna ventana\n", exe.c_str());
     if (busqueda.ventana) ::PostMessageW(busqueda.ventana, WM_CLOSE, 0, 0);
     if (::WaitForSingleObject(proceso.hProcess, 15000) != WAIT_OBJECT_0) {
         ::TerminateProcess(proceso.hProcess, 1);
@@ -72,7 +102,8 @@ double UnArranque(const std::wstring& exe) {
     }
     ::CloseHandle(proceso.hThread);
     ::CloseHandle(proceso.hProcess);
-    return segundos;
+    ::Sleep(kReposoEntreArranquesMs);
+    return tiempos;
 }
 
 double Mediana(std::vector<double> valores) {
@@ -81,33 +112,77 @@ double Mediana(std::vector<double> valores) {
     return valores.size() % 2 ? valores[mitad] : (valores[mitad - 1] + valores[mitad]) / 2;
 }
 
+// "C:\dir\VentanaDesnuda.exe" gives "VentanaDesnuda".
+std::wstring Nombre(const std::wstring& exe) {
+    const std::size_t barra = exe.find_last_of(L"\\/");
+    std::wstring nombre = barra == std::wstring::npos ? exe : exe.substr(barra + 1);
+    const std::size_t punto = nombre.rfind(L'.');
+    return punto == std::wstring::npos ? nombre : nombre.substr(0, punto);
+}
+
+std::string Clave(const std::wstring& nombre) {
+    std::string clave;
+    for (wchar_t c : nombre) {
+        if (c >= L'A' && c <= L'Z') {
+            if (!clave.empty()) clave += '_';
+            clave += static_cast<char>(c - L'A' + 'a');
+        } else if (c < 0x80) {
+            clave += static_cast<char>(c);
+        }
+    }
+    return clave;
+}
+
+struct Programa {
+    std::wstring exe;
+    std::wstring nombre;
+    std::vector<double> existe;
+    std::vector<double> primerPaso;
+};
+
+void LineaResumen(const char* momento, const std::vector<Programa>& programas, std::vector<double> Programa::*tiempos) {
+    const double kalvenor = Mediana(programas[0].*tiempos);
+    std::printf("%s: %s_s=%.3f", momento, Clave(programas[0].nombre).c_str(), kalvenor);
+    for (std::size_t i = 1; i < programas.size(); ++i) {
+        const double otro = Mediana(programas[i].*tiempos);
+        const std::string clave = Clave(programas[i].nombre);
+        std::printf(" %s_s=%.3f razon_%s=%.2f", clave.c_str(), otro, clave.c_str(), kalvenor / otro);
+    }
+    std::printf("\n");
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "uso: MedirArranque <Kalvenor.exe> <VentanaDesnuda.exe> [arranques de cada uno]\n");
+    if (argc < 4) {
+        std::fprintf(stderr, "uso: MedirArranque <arranques de cada uno> <Kalvenor.exe> <ventana desnuda.exe>...\n");
         return 2;
     }
-    const std::wstring programas[2] = {argv[1], argv[2]};
-    const int arranques = argc > 3 ? std::max(1, _wtoi(argv[3])) : 15;
+    const int arranques = std::max(1, _wtoi(argv[1]));
+    std::vector<Programa> programas;
+    for (int i = 2; i < argc; ++i) programas.push_back({argv[i], Nombre(argv[i]), {}, {}});
+    const int cuantos = static_cast<int>(programas.size());
 
-    for (const std::wstring& exe : programas) {
-        if (UnArranque(exe) < 0) return 1;
+    for (const Programa& programa : programas) {
+        if (UnArranque(programa.exe).primerPaso < 0) return 1;
     }
-    std::vector<double> tiempos[2];
     for (int vez = 0; vez < arranques; ++vez) {
-        // ABBA: neither program always goes first.
-        for (int turno = 0; turno < 2; ++turno) {
-            const int cual = vez % 2 == 0 ? turno : 1 - turno;
-            const double segundos = UnArranque(programas[cual]);
-            if (segundos < 0) return 1;
-            tiempos[cual].push_back(segundos);
-            std::printf("%-16s %.3f s\n", cual == 0 ? "Kalvenor" : "ventana desnuda", segundos);
+        // Forwards, then backwards: no program always goes first.
+        for (int turno = 0; turno < cuantos; ++turno) {
+            Programa& programa = programas[vez % 2 == 0 ? turno : cuantos - 1 - turno];
+            const Tiempos t = UnArranque(programa.exe);
+            if (t.primerPaso < 0) return 1;
+            programa.existe.push_back(t.existe);
+            programa.primerPaso.push_back(t.primerPaso);
+            std::printf("%-26ls existe %.3f s  primer paso %.3f s\n", programa.nombre.c_str(), t.existe, t.primerPaso);
         }
     }
-    const double kalvenor = Mediana(tiempos[0]);
-    const double desnuda = Mediana(tiempos[1]);
-    std::printf("Mediana de %d arranques: Kalvenor %.3f s, ventana desnuda %.3f s\n", arranques, kalvenor, desnuda);
-    std::printf("kalvenor_s=%.3f ventana_desnuda_s=%.3f razon=%.2f\n", kalvenor, desnuda, kalvenor / desnuda);
+    std::printf("Medianas de %d arranques:\n", arranques);
+    for (const Programa& programa : programas) {
+        std::printf("%-26ls existe %.3f s  primer paso %.3f s\n", programa.nombre.c_str(), Mediana(programa.existe),
+                    Mediana(programa.primerPaso));
+    }
+    LineaResumen("existe", programas, &Programa::existe);
+    LineaResumen("primer_paso", programas, &Programa::primerPaso);
     return 0;
 }

@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
 # Start-up time of Kalvenor.exe against a bare window built by the same
-# toolchain, under Wine on a display of its own (scripts/wine-session.sh):
-# interleaved starts, the median of each, the ratio on the last line:
-#   kalvenor_s=<median> ventana_desnuda_s=<median> razon=<ratio>
+# toolchain, without and with Kalvenor's manifest, under Wine on a display of
+# its own (scripts/wine-session.sh): interleaved starts, each after the last
+# one has ended and a pause, timed to two moments (the window exists; it is
+# shown and taller than 0, Kalvenor's first sweep step), the medians and, on
+# the last line, the ratios at the moment the user sees:
+#   primer_paso: kalvenor_s=<median> ventana_desnuda_s=<median>
+#     razon_ventana_desnuda=<ratio> ventana_desnuda_manifiesto_s=<median>
+#     razon_ventana_desnuda_manifiesto=<ratio>
 #
 #   bench/arranque.sh [starts of each, 15 by default]
 # Builds in build/windows (or KALVENOR_BUILD_DIR); the Wine prefix lives in
@@ -19,7 +24,8 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
 fi
 cmake --build "$build" -j "$(nproc)" \
-  --target Kalvenor kalvenor_bench_ventana_desnuda kalvenor_bench_arranque >/dev/null
+  --target Kalvenor kalvenor_bench_ventana_desnuda kalvenor_bench_ventana_desnuda_manifiesto \
+  kalvenor_bench_arranque >/dev/null
 
 # shellcheck source=../scripts/wine-session.sh
 source "$root/scripts/wine-session.sh"
@@ -28,5 +34,6 @@ trap wine_session_stop EXIT
 wine_session_start "$build/bench-arranque"
 
 windows() { echo "Z:${1//\//\\}"; }
-wine "$build/bench/MedirArranque.exe" "$(windows "$build/Kalvenor.exe")" \
-  "$(windows "$build/bench/VentanaDesnuda.exe")" "$arranques" | tr -d '\r'
+wine "$build/bench/MedirArranque.exe" "$arranques" "$(windows "$build/Kalvenor.exe")" \
+  "$(windows "$build/bench/VentanaDesnuda.exe")" "$(windows "$build/bench/VentanaDesnudaManifiesto.exe")" |
+  tr -d '\r'

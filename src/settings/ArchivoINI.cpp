@@ -8,6 +8,7 @@
 #include "forms/core/Texto.h"
 #include "forms/core/TituloAplicacion.h"
 #include "forms/win32/CodigoAnsiSistema.h"
+#include "forms/win32/Handles.h"
 
 namespace kalvenor {
 
@@ -38,8 +39,16 @@ std::wstring CarpetaDatosAplicacion() {
             return valor;
         }
     }
+    // Without the variable the shell knows the folder. Shell32 is loaded only
+    // then: loaded with the program, it costs a tenth of every start or more
+    // under Wine.
+    const forms::UniqueModule shell32(LoadLibraryW(L"shell32.dll"));
+    if (!shell32) return {};
+    const auto carpetaDeLaShell = reinterpret_cast<decltype(&SHGetFolderPathW)>(
+        reinterpret_cast<void*>(GetProcAddress(shell32.get(), "SHGetFolderPathW")));
     wchar_t ruta[MAX_PATH] = {};
-    if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, ruta))) return ruta;
+    if (carpetaDeLaShell && SUCCEEDED(carpetaDeLaShell(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, ruta)))
+        return ruta;
     return {};
 }
 

@@ -16,9 +16,14 @@ struct Dpi {
     int y;
 };
 
+// The program is aware of the system's dpi, which stays the same for the
+// whole run: it is read once, not at every conversion.
 Dpi ScreenDpi() {
-    WindowDc screen(nullptr);
-    return {::GetDeviceCaps(screen.get(), LOGPIXELSX), ::GetDeviceCaps(screen.get(), LOGPIXELSY)};
+    static const Dpi dpi = [] {
+        WindowDc screen(nullptr);
+        return Dpi{::GetDeviceCaps(screen.get(), LOGPIXELSX), ::GetDeviceCaps(screen.get(), LOGPIXELSY)};
+    }();
+    return dpi;
 }
 
 // Keyboard navigation between controls, as in a dialog, then the usual dispatch.

@@ -113,10 +113,19 @@ void Form::Load() {
     highContrast_ = HighContrastOn();
 
     const std::wstring caption(design_.caption);
+    // The menu bar comes with the window: set afterwards, it would make the
+    // window work out its frame again.
+    UniqueMenu menuBar = BuildMenuBar();
     HWND window = ::CreateWindowExW(exStyle, Form::kClassName, caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                    outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
+                                    outer.right - outer.left, outer.bottom - outer.top, nullptr, menuBar.get(),
                                     ::GetModuleHandleW(nullptr), this);
-    if (!window) throw NoSeCreoLaVentana(TextoDesdeAncho(Form::kClassName), ::GetLastError());
+    if (!window) {
+        const DWORD error = ::GetLastError();
+        // A window that failed after taking the menu destroyed it with itself.
+        if (!::IsMenu(menuBar.get())) menuBar.release();
+        throw NoSeCreoLaVentana(TextoDesdeAncho(Form::kClassName), error);
+    }
+    menuBar.release();  // the window owns it now
 
     if (design_.icon != 0) {
         HINSTANCE instance = ::GetModuleHandleW(nullptr);
@@ -128,7 +137,6 @@ void Form::Load() {
         ::SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(load(::GetSystemMetrics(SM_CXSMICON))));
     }
     try {
-        BuildMenuBar();
         CreateControls();
     } catch (...) {
         // No half-built window stays behind a failed load.
@@ -161,8 +169,8 @@ void Form::CreateControls() {
     }
 }
 
-void Form::BuildMenuBar() {
-    if (menus_.empty()) return;
+UniqueMenu Form::BuildMenuBar() {
+    if (menus_.empty()) return {};
     UniqueMenu bar(::CreateMenu());
     int id = kFirstMenuId;
     for (Menu* top : menus_) {
@@ -182,7 +190,7 @@ void Form::BuildMenuBar() {
             popup.release();  // the bar owns it now
         }
     }
-    if (::SetMenu(window_, bar.get())) bar.release();  // the window owns it now
+    return bar;
 }
 
 void Form::Show() {

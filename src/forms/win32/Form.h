@@ -104,7 +104,8 @@ private:
     // Destroys every loaded form, raising no event in any of them.
     static void DestroyAll() noexcept;
     void CreateControls();
-    void BuildMenuBar();
+    // The menu bar of the design; null for a form without menus.
+    UniqueMenu BuildMenuBar();
     void OnDestroyed();
     void OnColorsChanged(bool systemColorsChanged);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
