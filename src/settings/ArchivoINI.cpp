@@ -25,9 +25,9 @@ using forms::TextoDesdeAncho;
 using forms::TextoDesdeAnsiDelSistema;
 
 // What the A functions would see of the text: through the ANSI code page and back.
-std::wstring PorAnsi(std::wstring_view texto) { return TextoDesdeAnsiDelSistema(TextoAnsiDelSistema(texto)); }
+std::wstring PorAnsi(std::u16string_view texto) { return TextoDesdeAnsiDelSistema(TextoAnsiDelSistema(texto)); }
 
-bool CabeEnAnsi(std::wstring_view texto) { return PorAnsi(texto) == texto; }
+bool CabeEnAnsi(std::wstring_view texto) { return TextoDesdeAnsiDelSistema(TextoAnsiDelSistema(texto)) == texto; }
 
 std::wstring CarpetaDatosAplicacion() {
     const DWORD necesario = GetEnvironmentVariableW(L"APPDATA", nullptr, 0);
@@ -117,15 +117,14 @@ std::wstring ArchivoLeido(std::u16string_view archivo) {
 std::u16string Leer(std::u16string_view seccion, std::u16string_view clave, const std::wstring& archivo) {
     if (CabeEnAnsi(archivo)) {
         std::string buffer(kLongitudBuffer, '\0');
-        const DWORD n = GetPrivateProfileStringA(TextoAnsiDelSistema(AnchoDesdeTexto(seccion)).c_str(),
-                                                 TextoAnsiDelSistema(AnchoDesdeTexto(clave)).c_str(), "", buffer.data(),
-                                                 kLongitudBuffer, TextoAnsiDelSistema(archivo).c_str());
+        const DWORD n =
+            GetPrivateProfileStringA(TextoAnsiDelSistema(seccion).c_str(), TextoAnsiDelSistema(clave).c_str(), "",
+                                     buffer.data(), kLongitudBuffer, TextoAnsiDelSistema(archivo).c_str());
         return TextoDesdeAncho(TextoDesdeAnsiDelSistema(std::string_view(buffer.data(), n)));
     }
     std::wstring buffer(kLongitudBuffer, L'\0');
-    const DWORD n =
-        GetPrivateProfileStringW(PorAnsi(AnchoDesdeTexto(seccion)).c_str(), PorAnsi(AnchoDesdeTexto(clave)).c_str(),
-                                 L"", buffer.data(), kLongitudBuffer, archivo.c_str());
+    const DWORD n = GetPrivateProfileStringW(PorAnsi(seccion).c_str(), PorAnsi(clave).c_str(), L"", buffer.data(),
+                                             kLongitudBuffer, archivo.c_str());
     return TextoDesdeAncho(std::wstring_view(buffer.data(), n));
 }
 
@@ -133,14 +132,12 @@ std::u16string Leer(std::u16string_view seccion, std::u16string_view clave, cons
 bool Escribir(std::u16string_view seccion, std::u16string_view clave, std::optional<std::u16string_view> valor,
               const std::wstring& ruta) {
     if (CabeEnAnsi(ruta)) {
-        const std::string texto = valor ? TextoAnsiDelSistema(AnchoDesdeTexto(*valor)) : std::string();
-        return WritePrivateProfileStringA(TextoAnsiDelSistema(AnchoDesdeTexto(seccion)).c_str(),
-                                          TextoAnsiDelSistema(AnchoDesdeTexto(clave)).c_str(),
+        const std::string texto = valor ? TextoAnsiDelSistema(*valor) : std::string();
+        return WritePrivateProfileStringA(TextoAnsiDelSistema(seccion).c_str(), TextoAnsiDelSistema(clave).c_str(),
                                           valor ? texto.c_str() : nullptr, TextoAnsiDelSistema(ruta).c_str()) != FALSE;
     }
-    const std::wstring texto = valor ? PorAnsi(AnchoDesdeTexto(*valor)) : std::wstring();
-    return WritePrivateProfileStringW(PorAnsi(AnchoDesdeTexto(seccion)).c_str(),
-                                      PorAnsi(AnchoDesdeTexto(clave)).c_str(), valor ? texto.c_str() : nullptr,
+    const std::wstring texto = valor ? PorAnsi(*valor) : std::wstring();
+    return WritePrivateProfileStringW(PorAnsi(seccion).c_str(), PorAnsi(clave).c_str(), valor ? texto.c_str() : nullptr,
                                       ruta.c_str()) != FALSE;
 }
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "forms/core/Texto.h"
+
 namespace kalvenor::forms {
 
 namespace {
@@ -19,6 +21,8 @@ std::string TextoAnsiDelSistema(std::wstring_view texto) {
     if (bytes > 0) WideCharToMultiByte(CP_ACP, 0, texto.data(), longitud, resultado.data(), bytes, nullptr, nullptr);
     return resultado;
 }
+
+std::string TextoAnsiDelSistema(std::u16string_view texto) { return TextoAnsiDelSistema(AnchoDesdeTexto(texto)); }
 
 std::wstring TextoDesdeAnsiDelSistema(std::string_view texto) {
     if (texto.empty()) return {};

@@ -18,6 +18,7 @@
 namespace kalvenor::forms {
 
 std::string TextoAnsiDelSistema(std::wstring_view texto);
+std::string TextoAnsiDelSistema(std::u16string_view texto);
 std::wstring TextoDesdeAnsiDelSistema(std::string_view texto);
 
 // The character of a key code; U+FFFD when the code page has none.
