@@ -221,109 +221,29 @@ INSTANTIATE_TEST_SUITE_P(
                                          [](HWND v) { EXPECT_TRUE(FinDeSesion(v, ENDSESSION_CLOSEAPP)); }}),
     [](const auto& info) { return std::string(info.param.nombre); });
 
-// Characters outside the keyboard layout, sent as WM_CHAR: each box takes its
-// set and refuses the rest.
-TEST_F(VentanaPrincipal, CaracteresFueraDelTecladoEnCadaCaja) {
-    ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
-    const ControlesPrincipal c = ControlesDePrincipal(principal_);
-    ASSERT_NE(c.Text1, nullptr);
-    ASSERT_NE(c.Text2, nullptr);
-
-    struct Caso {
-        wchar_t caracter;
-        bool enText1;
-        bool enText2;
-    };
-    const Caso casos[] = {
-        {L'b', true, true},    {L'B', true, true},   {L'Ñ', true, true},   {L'ñ', true, true},   {L'.', true, true},
-        {L',', true, true},    {L'7', false, true},  {L'a', true, false},  {L'A', true, false},  {L'á', false, false},
-        {L'é', false, false},  {L'ü', false, false}, {L'¿', false, false}, {L'?', false, false}, {L'¡', false, false},
-        {L'!', false, false},  {L';', false, false}, {L'-', false, false}, {L' ', false, false}, {L'\r', false, false},
-        {L'\n', false, false},
-    };
-    // Every key ends with a z, which both boxes take: once it is there, the
-    // keys before it have been handled.
-    for (const bool enText1 : {true, false}) {
-        HWND caja = enText1 ? c.Text1 : c.Text2;
-        SCOPED_TRACE(enText1 ? "Text1" : "Text2");
-        std::wstring esperado;
-        for (const Caso& caso : casos) {
-            ::PostMessageW(caja, WM_CHAR, caso.caracter, 1);
-            if (enText1 ? caso.enText1 : caso.enText2) esperado += caso.caracter;
-        }
-        ::PostMessageW(caja, WM_CHAR, L'z', 1);
-        esperado += L'z';
-        EXPECT_TRUE(EsperarHasta([&] {
-            const std::wstring texto = Texto(caja);
-            return !texto.empty() && texto.back() == L'z';
-        }));
-        EXPECT_EQ(Texto(caja), esperado);
-    }
-}
-
-TEST_F(VentanaPrincipal, LosBotonesDanLasTraduccionesDeEjemplo) {
+// Each button's wire, with a text past the edit control's default limit: the
+// translation replaces what the other box held, and the source box keeps its text.
+TEST_F(VentanaPrincipal, CadaBotonLlevaLaTraduccionDeUnTextoLargoALaOtraCaja) {
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
     const ControlesPrincipal c = ControlesDePrincipal(principal_);
     ASSERT_NE(c.Command1, nullptr) << "no está el botón ZorbiTraducción";
     ASSERT_NE(c.Command2, nullptr) << "no está el botón Regresar a normal";
-
-    struct Caso {
-        bool haciaClave;  // Command1, Text1 to Text2; otherwise Command2, Text2 to Text1
-        std::wstring entrada;
-        std::wstring resultado;
-    };
-    const Caso casos[] = {
-        {true, L"Camino", L"4815n0"},
-        {false, L"4815n0", L"camino"},
-        {true, L"GALLO", L"98770"},
-        {false, L"98770", L"gallo"},
-        {true, L"Hola, Ñandú.", L"H078, Ñ8ndú."},
-        {false, L"m1", L"mm"},
-        {true, L"a1", L"81"},
-        {false, L"81", L"am"},
-        {true, L"Línea uno\r\nLínea dos", L"7ín68 2n0\r\n7ín68 d0s"},
-        {true, L"", L""},
-        {false, L"", L""},
-    };
-    for (const Caso& caso : casos) {
-        SCOPED_TRACE(testing::Message() << (caso.haciaClave ? "ZorbiTraducción: " : "Regresar a normal: ")
-                                        << testing::PrintToString(caso.entrada));
-        HWND origen = caso.haciaClave ? c.Text1 : c.Text2;
-        HWND destino = caso.haciaClave ? c.Text2 : c.Text1;
-        PonerTexto(origen, caso.entrada);
-        PonerTexto(destino, L"texto anterior");
-        Pulsar(caso.haciaClave ? c.Command1 : c.Command2);
-        EXPECT_EQ(Texto(destino), caso.resultado);
-        EXPECT_EQ(Texto(origen), caso.entrada) << "la caja de origen cambió";
-    }
-}
-
-TEST_F(VentanaPrincipal, TraduceUnTextoDeCienMilCaracteres) {
-    ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
-    const ControlesPrincipal c = ControlesDePrincipal(principal_);
-    ASSERT_NE(c.Command1, nullptr);
-
     std::wstring normal;
     std::wstring clave;
     for (int i = 0; i < 10000; ++i) {
-        normal += L"Hola mundo";
-        clave += L"H078 12nd0";
+        normal += L"Hola Ñandú";
+        clave += L"H078 Ñ8ndú";
     }
-    ASSERT_EQ(normal.size(), 100000u);
     PonerTexto(c.Text1, normal);
+    PonerTexto(c.Text2, L"texto anterior");
     Pulsar(c.Command1);
-    const std::wstring traducido = Texto(c.Text2);
-    ASSERT_EQ(traducido.size(), 100000u);
-    EXPECT_EQ(traducido.substr(0, 10), L"H078 12nd0");
-    EXPECT_EQ(traducido.substr(50000, 10), L"H078 12nd0");
-    EXPECT_EQ(traducido.substr(99990), L"H078 12nd0");
-    EXPECT_TRUE(traducido == clave);
+    EXPECT_TRUE(Texto(c.Text2) == clave) << "ZorbiTraducción dio " << Texto(c.Text2).size() << " caracteres";
+    EXPECT_TRUE(Texto(c.Text1) == normal) << "la caja de origen cambió";
 
-    PonerTexto(c.Text1, L"");
+    PonerTexto(c.Text1, L"texto anterior");
     Pulsar(c.Command2);
-    const std::wstring deVuelta = Texto(c.Text1);
-    ASSERT_EQ(deVuelta.size(), 100000u);
-    EXPECT_TRUE(deVuelta == normal);
+    EXPECT_TRUE(Texto(c.Text1) == normal) << "Regresar a normal dio " << Texto(c.Text1).size() << " caracteres";
+    EXPECT_TRUE(Texto(c.Text2) == clave) << "la caja de origen cambió";
 }
 
 // ShowPopUp and Movible through Timer1: the sweep makes the window topmost and

@@ -15,7 +15,7 @@
 namespace kalvenor::forms {
 namespace {
 
-using prueba::CaracterWindows1252;
+using pruebas::CaracterWindows1252;
 
 class CodigoAnsiDelSistema1252 : public ::testing::Test {
 protected:

@@ -62,7 +62,7 @@ TEST_F(InformeErroresTest, ErrorsOfEveryKindAndFromTimersTakeTheSamePath) {
         if (veces == 3) throw 42;
     };
     forma.Show();
-    ASSERT_TRUE(pruebas::EsperarHasta([&] { return mensajes.size() >= 3; }));
+    ASSERT_TRUE(pruebas::BombearHasta([&] { return mensajes.size() >= 3; }));
     forma.Unload();
     pruebas::SeSolicitoSalir();
     EXPECT_EQ(mensajes[0], u"Se ha producido el error '7' en tiempo de ejecución:\n\nMemoria insuficiente");
@@ -84,12 +84,12 @@ TEST_F(InformeErroresTest, ErrorsWhileTheReportIsShownOpenNoSecondReport) {
     UsarPresentadorErrores({[&](const std::u16string& m) {
                                 mensajes.push_back(m);
                                 const int antes = tics;
-                                pruebas::EsperarHasta([&] { return tics >= antes + 3; });
+                                pruebas::BombearHasta([&] { return tics >= antes + 3; });
                                 ticsDuranteElInforme = tics - antes;
                             },
                             [&](int codigo) { codigos.push_back(codigo); }});
     forma.Show();
-    ASSERT_TRUE(pruebas::EsperarHasta([&] { return !codigos.empty(); }));
+    ASSERT_TRUE(pruebas::BombearHasta([&] { return !codigos.empty(); }));
     forma.Unload();
     pruebas::SeSolicitoSalir();
     EXPECT_GE(ticsDuranteElInforme, 3);

@@ -49,7 +49,7 @@ protected:
 TEST_F(CargarPreferenciasTest, SinArchivoTodoPredeterminado) {
     EXPECT_TRUE(CargarPreferencias(perfil).empty());
     EsperarPreferencias(200, 255, 1, 0);
-    EXPECT_FALSE(perfil.Existe(kArchivo));
+    EXPECT_EQ(perfil.Texto(kArchivo), std::nullopt);
 }
 
 TEST_F(CargarPreferenciasTest, ArchivoSinLaSeccion) {

@@ -6,7 +6,7 @@
 
 #include "Windows1252.h"
 
-namespace kalvenor::prueba {
+namespace kalvenor::pruebas {
 namespace {
 
 TEST(CaracterWindows1252, AsciiYLatin1SonElMismoNumero) {
@@ -40,4 +40,4 @@ TEST(CaracterWindows1252, CodigosFueraDeUnByteNoSonNingunCaracter) {
 }
 
 }  // namespace
-}  // namespace kalvenor::prueba
+}  // namespace kalvenor::pruebas
