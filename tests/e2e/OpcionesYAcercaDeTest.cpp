@@ -172,6 +172,29 @@ TEST_F(Opciones, LasTeclasDeNavegacionNoCierranLaVentanaNiGuardan) {
     EXPECT_EQ(programa().Principal(), nullptr) << "la ventana principal volvió sin que se cerraran las opciones";
 }
 
+// A save that fails (a plain file stands where the settings folder goes): the
+// user is told which file could not be written and what the program goes on
+// with, and the main window comes back with it.
+TEST_F(Opciones, UnGuardadoFallidoSeAvisaYLaPrincipalVuelveConLosPredeterminados) {
+    ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
+    const std::wstring archivo = programa().RutaPreferencias();
+    ASSERT_TRUE(EscribirBytes(archivo.substr(0, archivo.rfind(L'\\')), "no es una carpeta"));
+    HWND opciones = Abrir(kIdOpciones, kTituloOpciones);
+    ASSERT_NE(opciones, nullptr);
+    const ControlesOpciones c = ControlesDeOpciones(opciones);
+    MoverDeslizador(c.sliLayer, 100);
+    // Posted: the click returns only once the warning is closed.
+    ::PostMessageW(c.Aceptar, BM_CLICK, 0, 0);
+    const std::wstring aviso = TextoDelAviso(programa().EsperarVentana(L"Kalvenor"));
+    EXPECT_NE(aviso.find(L"No se pudieron guardar las opciones"), std::wstring::npos) << "sin aviso: " << aviso;
+    EXPECT_NE(aviso.find(archivo), std::wstring::npos) << aviso;
+    EXPECT_NE(aviso.find(L"Kalvenor seguirá con los valores predeterminados."), std::wstring::npos) << aviso;
+    HWND nueva = EsperarNuevaPrincipal(principal_);
+    ASSERT_NE(nueva, nullptr);
+    ASSERT_NO_FATAL_FAILURE(EsperarAbierta(nueva));
+    EXPECT_EQ(Opacidad(nueva), std::optional<BYTE>(255));
+}
+
 // The end of the session with the options window open: the program ends at
 // once and, as with Cancelar, stores nothing.
 TEST_F(Opciones, ElFinDeLaSesionTerminaElProgramaSinGuardar) {

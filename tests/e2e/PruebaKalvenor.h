@@ -93,6 +93,16 @@ protected:
         return nueva;
     }
 
+    // The text of a message box, which is then closed with its OK button;
+    // empty when there is no box.
+    static std::wstring TextoDelAviso(HWND aviso) {
+        if (!aviso) return {};
+        std::wstring texto;
+        for (HWND estatico : Hijos(aviso, L"Static")) texto += Texto(estatico);
+        ::PostMessageW(aviso, WM_COMMAND, IDOK, 0);
+        return texto;
+    }
+
     // Waits for a window to be gone (destroyed).
     static bool EsperarQueDesaparezca(HWND ventana) {
         return EsperarHasta([&] { return !::IsWindow(ventana); });

@@ -133,15 +133,10 @@ TEST_F(VentanaPrincipal, LasTeclasEscritasPasanPorElFiltroDeCadaCaja) {
 TEST_F(VentanaPrincipal, UnArchivoConValoresInserviblesAvisaYAbreConLosPredeterminados) {
     const std::string archivo = ArchivoPreferencias({"Barrido=abc", "Layer=256", "ShowPopUp=0"});
     ASSERT_NO_FATAL_FAILURE(Arrancar(archivo));
-    HWND aviso = programa().EsperarVentana(L"Kalvenor");
-    ASSERT_NE(aviso, nullptr) << "no apareció el aviso";
-    std::wstring texto;
-    for (HWND estatico : Hijos(aviso, L"Static")) texto += Texto(estatico);
+    const std::wstring texto = TextoDelAviso(programa().EsperarVentana(L"Kalvenor"));
     EXPECT_NE(texto.find(L"Barrido=abc: no es un número entero; se usa 200"), std::wstring::npos) << texto;
     EXPECT_NE(texto.find(L"Layer=256: fuera del intervalo de 0 a 255; se usa 255"), std::wstring::npos) << texto;
     EXPECT_EQ(texto.find(L"ShowPopUp"), std::wstring::npos) << texto;
-
-    ::PostMessageW(aviso, WM_COMMAND, IDOK, 0);
     ASSERT_NO_FATAL_FAILURE(EsperarAbierta(principal_));
     EXPECT_EQ(Opacidad(principal_), std::optional<BYTE>(255));
     ASSERT_TRUE(programa().EsperarTics(principal_, 2));

@@ -30,6 +30,26 @@ protected:
     std::vector<int> codigos;
 };
 
+// The text of the report's box, read from inside its own message loop, which
+// then closes it. A thread timer has no context: hence the static.
+std::wstring informeVisto;
+void CALLBACK LeerYCerrarInforme(HWND, UINT, UINT_PTR, DWORD) {
+    HWND caja = ::FindWindowW(L"#32770", L"Kalvenor");
+    if (!caja) return;
+    wchar_t texto[256] = {};
+    ::GetDlgItemTextW(caja, 0xFFFF, texto, 256);  // the message's static control
+    informeVisto = texto;
+    ::PostMessageW(caja, WM_COMMAND, IDOK, 0);
+}
+
+TEST(InformeErroresPredeterminado, ShowsTheMessageInABoxTitledWithTheProgramsName) {
+    informeVisto.clear();
+    const UINT_PTR reloj = ::SetTimer(nullptr, 0, 50, &LeerYCerrarInforme);
+    PresentadorErroresPredeterminado().mostrar(u"Se ha producido el error '6' en tiempo de ejecución:\n\nDesbordamiento");
+    ::KillTimer(nullptr, reloj);
+    EXPECT_EQ(informeVisto, L"Se ha producido el error '6' en tiempo de ejecución:\n\nDesbordamiento");
+}
+
 class FormaQueFalla : public Form {
 public:
     FormaQueFalla()
