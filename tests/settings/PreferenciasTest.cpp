@@ -52,12 +52,6 @@ TEST_F(CargarPreferenciasTest, SinArchivoTodoPredeterminado) {
     EXPECT_EQ(perfil.Texto(kArchivo), std::nullopt);
 }
 
-TEST_F(CargarPreferenciasTest, ArchivoSinLaSeccion) {
-    Archivo(u"[Otra]\nBarrido=600\n");
-    EXPECT_TRUE(CargarPreferencias(perfil).empty());
-    EsperarPreferencias(200, 255, 1, 0);
-}
-
 TEST_F(CargarPreferenciasTest, ValoresDelArchivo) {
     Archivo(u"[ConfiguraciónGeneral]\nBarrido=600\nLayer=0\nShowPopUp=1\nMovible=0\n");
     EXPECT_TRUE(CargarPreferencias(perfil).empty());
@@ -159,17 +153,9 @@ TEST_F(CargarPreferenciasTest, VariasClavesRechazadas) {
     EsperarPreferencias(200, 255, 0, 0);
 }
 
-TEST_F(CargarPreferenciasTest, MovibleMenosUnoSeConserva) {
-    Archivo(u"[ConfiguraciónGeneral]\nMovible=-1\n");
-    EXPECT_TRUE(CargarPreferencias(perfil).empty());
-    EsperarPreferencias(200, 255, 1, -1);
-}
-
 TEST_F(CargarPreferenciasTest, ValorDeTrescientasCifrasSeCortaA254YDesborda) {
     const std::u16string largo(300, u'9');
     Archivo(u"[ConfiguraciónGeneral]\nBarrido=" + largo + u"\nLayer=10\n");
-    EXPECT_EQ(perfil.LeerINI(kSeccionPreferencias, kPreferenciaBarrido.nombre, kArchivo), largo.substr(0, 254));
-
     const std::vector<ClaveRechazada> esperadas = {{&kPreferenciaBarrido, largo.substr(0, 254), kErrorDesbordamiento}};
     EXPECT_EQ(CargarPreferencias(perfil), esperadas);
     EsperarPreferencias(200, 10, 1, 0);
