@@ -47,7 +47,9 @@ inline constexpr int kMenuAyuda = 2;
 inline const std::string kCabeceraSeccion = "[Configuraci\xF3nGeneral]";
 
 // True as soon as the condition holds; false when the time-out passes first.
-// The condition is checked every few milliseconds.
+// The condition is checked every few milliseconds, with a sleep in between:
+// the windows waited on are the program's (pruebas::BombearHasta waits on
+// this thread's own windows, answering their messages).
 bool EsperarHasta(const std::function<bool()>& condicion, std::chrono::milliseconds limite = kEsperaLarga);
 
 // A Windows path for a Unix one (Wine maps Z: to /); Windows paths are kept.

@@ -138,30 +138,17 @@ TEST_F(ArchivoINITest, EscribirYLeerLosBytesDelArchivo) {
         EXPECT_EQ(SeccionAnsi(), "[Configuraci\xF3nGeneral]");
     }
 
-    EXPECT_EQ(Leer(kPreferenciaBarrido.nombre), u"600");
-    EXPECT_EQ(Leer(kPreferenciaLayer.nombre), u"0");
-    EXPECT_EQ(Leer(kPreferenciaShowPopUp.nombre), u"1");
-    EXPECT_EQ(Leer(kPreferenciaMovible.nombre), u"0");
-
     Preferencias = {-7, 7, -7, 7};
     EXPECT_TRUE(CargarPreferencias().empty());
     EsperarPreferencias(600, 0, 1, 0);
 }
 
-TEST_F(ArchivoINITest, SinArchivoLeeVacioYNoCreaNada) {
-    EXPECT_EQ(Leer(kPreferenciaBarrido.nombre), u"");
-    EXPECT_EQ(Leer(kPreferenciaLayer.nombre), u"");
+TEST_F(ArchivoINITest, LeerNoCreaNadaYLaPrimeraEscrituraCreaLaCarpeta) {
     Preferencias = {-7, 7, -7, 7};
     EXPECT_TRUE(CargarPreferencias().empty());
     EsperarPreferencias(200, 255, 1, 0);
     EXPECT_FALSE(fs::exists(appData_ / L"Kalvenor"));
-    EXPECT_FALSE(fs::exists(archivoWindows_));
-}
-
-TEST_F(ArchivoINITest, LaCarpetaSeCreaEnLaPrimeraEscritura) {
-    ASSERT_FALSE(fs::exists(appData_ / L"Kalvenor"));
     ASSERT_TRUE(archivo.EscribirINI(kSeccionPreferencias, kPreferenciaLayer.nombre, u"10", kArchivo));
-    EXPECT_TRUE(fs::is_directory(appData_ / L"Kalvenor"));
     EXPECT_TRUE(fs::is_regular_file(RutaEsperada()));
     EXPECT_FALSE(fs::exists(archivoWindows_));
     EXPECT_EQ(Leer(kPreferenciaLayer.nombre), u"10");

@@ -7,12 +7,13 @@
 
 namespace kalvenor::pruebas {
 
-// `despues` runs after every dispatched message (a sweep tick runs whole
+// Dispatches this thread's messages until the condition holds (true) or the
+// time-out passes (false). `despues` runs after every dispatched message (a sweep tick runs whole
 // inside one dispatch, so it sees the window between ticks); the condition is
 // checked after each one too.
 bool BombearHasta(const std::function<bool()>& condicion, std::chrono::milliseconds limite = std::chrono::seconds(15),
                   const std::function<void()>& despues = {});
-// The sweep's tests still call it by its former name.
+// The former name, which the sweep's tests still call.
 inline bool EsperarHasta(const std::function<bool()>& condicion, std::chrono::milliseconds limite,
                          const std::function<void()>& despues) {
     return BombearHasta(condicion, limite, despues);
