@@ -216,8 +216,9 @@ INSTANTIATE_TEST_SUITE_P(
                                          [](HWND v) { EXPECT_TRUE(FinDeSesion(v, ENDSESSION_CLOSEAPP)); }}),
     [](const auto& info) { return std::string(info.param.nombre); });
 
-// Each button's wire, with a text past the edit control's default limit: the
-// translation replaces what the other box held, and the source box keeps its text.
+// Each button's wire, with a text past the edit control's default limit and
+// with an empty one: the translation replaces what the other box held, and
+// the source box keeps its text.
 TEST_F(VentanaPrincipal, CadaBotonLlevaLaTraduccionDeUnTextoLargoALaOtraCaja) {
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
     const ControlesPrincipal c = ControlesDePrincipal(principal_);
@@ -239,6 +240,10 @@ TEST_F(VentanaPrincipal, CadaBotonLlevaLaTraduccionDeUnTextoLargoALaOtraCaja) {
     Pulsar(c.Command2);
     EXPECT_TRUE(Texto(c.Text1) == normal) << "Regresar a normal dio " << Texto(c.Text1).size() << " caracteres";
     EXPECT_TRUE(Texto(c.Text2) == clave) << "la caja de origen cambió";
+
+    PonerTexto(c.Text1, L"");
+    Pulsar(c.Command1);
+    EXPECT_EQ(Texto(c.Text2), L"") << "un texto vacío no llegó a la otra caja";
 }
 
 // ShowPopUp and Movible through Timer1: the sweep makes the window topmost and
