@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cwctype>
 #include <thread>
 
