@@ -229,6 +229,28 @@ TEST_F(Opciones, UnaCasillaConMenosUnoDelArchivoSeMuestraMarcadaYAceptarLaGuarda
     EXPECT_EQ(programa().TieneMover(nueva), std::optional<bool>(true));
 }
 
+// The typical round trip: Opciones, change the opacity, Aceptar, and the main
+// window returns with the new opacity (scripts/desktop-test.sh runs it under a
+// window manager).
+TEST_F(Opciones, CambiarLaOpacidadYAceptarTraeLaPrincipalConLaNuevaOpacidad) {
+    ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
+    EXPECT_EQ(Opacidad(principal_), std::optional<BYTE>(255));
+    HWND opciones = Abrir(kIdOpciones, kTituloOpciones);
+    ASSERT_NE(opciones, nullptr);
+    const ControlesOpciones c = ControlesDeOpciones(opciones);
+    ASSERT_NE(c.sliLayer, nullptr);
+    ASSERT_NE(c.Aceptar, nullptr);
+
+    MoverDeslizador(c.sliLayer, 180);
+    Pulsar(c.Aceptar);
+    HWND nueva = EsperarNuevaPrincipal(principal_);
+    ASSERT_NE(nueva, nullptr);
+    ASSERT_NO_FATAL_FAILURE(EsperarAbierta(nueva));
+    EXPECT_EQ(Opacidad(nueva), std::optional<BYTE>(180));
+    EXPECT_EQ(LineasPreferencias(),
+              (std::vector<std::string>{kCabeceraSeccion, "Barrido=200", "Layer=180", "ShowPopUp=1", "Movible=0"}));
+}
+
 // Opciones by the keyboard (F10, Right, Down, Enter) after typing.
 TEST_F(Opciones, ElTextoEscritoAntesDeOpcionesYaNoEstaCuandoVuelveLaPrincipal) {
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());

@@ -45,7 +45,8 @@ void CALLBACK LeerYCerrarInforme(HWND, UINT, UINT_PTR, DWORD) {
 TEST(InformeErroresPredeterminado, ShowsTheMessageInABoxTitledWithTheProgramsName) {
     informeVisto.clear();
     const UINT_PTR reloj = ::SetTimer(nullptr, 0, 50, &LeerYCerrarInforme);
-    PresentadorErroresPredeterminado().mostrar(u"Se ha producido el error '6' en tiempo de ejecución:\n\nDesbordamiento");
+    PresentadorErroresPredeterminado().mostrar(
+        u"Se ha producido el error '6' en tiempo de ejecución:\n\nDesbordamiento");
     ::KillTimer(nullptr, reloj);
     EXPECT_EQ(informeVisto, L"Se ha producido el error '6' en tiempo de ejecución:\n\nDesbordamiento");
 }

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <type_traits>
 
 #include "PerfilEnMemoria.h"
 #include "settings/Preferencias.h"
@@ -131,7 +132,8 @@ TYPED_TEST(PerfilINITest, ComillasQueEncierranElValorSeQuitan) {
 }
 
 TYPED_TEST(PerfilINITest, NombresSinDistinguirMayusculasYSinLosBlancosDeAlrededor) {
-    this->archivo.PonerTexto(u"  [ CONFIGURACIóNGENERAL ]\r\n  LAYER =  12  \r\n[ConfiguracionGeneral]\r\nBarrido=3\r\n");
+    this->archivo.PonerTexto(
+        u"  [ CONFIGURACIóNGENERAL ]\r\n  LAYER =  12  \r\n[ConfiguracionGeneral]\r\nBarrido=3\r\n");
     EXPECT_EQ(this->Leer(kSeccion, u"Layer"), u"12");
     EXPECT_EQ(this->Leer(kSeccion, u"Barrido"), u"") << "sin la tilde es otra sección";
 }

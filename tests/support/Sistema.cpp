@@ -49,7 +49,8 @@ std::optional<std::string> LeerBytes(const std::wstring& ruta) {
     std::string bytes;
     char bloque[4096];
     DWORD leidos = 0;
-    while (::ReadFile(archivo.get(), bloque, sizeof bloque, &leidos, nullptr) && leidos > 0) bytes.append(bloque, leidos);
+    while (::ReadFile(archivo.get(), bloque, sizeof bloque, &leidos, nullptr) && leidos > 0)
+        bytes.append(bloque, leidos);
     return bytes;
 }
 
@@ -83,7 +84,9 @@ VariableDeEntorno::VariableDeEntorno(const wchar_t* nombre, const std::wstring& 
     Poner(valor);
 }
 
-VariableDeEntorno::~VariableDeEntorno() { ::SetEnvironmentVariableW(nombre_, anterior_ ? anterior_->c_str() : nullptr); }
+VariableDeEntorno::~VariableDeEntorno() {
+    ::SetEnvironmentVariableW(nombre_, anterior_ ? anterior_->c_str() : nullptr);
+}
 
 bool VariableDeEntorno::Poner(const std::wstring& valor) const {
     return ::SetEnvironmentVariableW(nombre_, valor.empty() ? nullptr : valor.c_str()) != FALSE;
