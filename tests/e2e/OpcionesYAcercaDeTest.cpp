@@ -3,6 +3,7 @@
 // main window sweeps shut when one of them opens and loads anew when it closes.
 
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -347,6 +348,18 @@ TEST_F(AcercaDe, SeColocaPorDieciseisSeCierraSolaYLaPrincipalVuelveVacia) {
     EXPECT_EQ(cliente.cx, 312);  // 4680 twips
     EXPECT_EQ(cliente.cy, 93);   // 1395 twips
     EXPECT_TRUE(::GetWindowLongW(acerca, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    // Its picture shows: a photograph has many colours, an empty box one.
+    HWND imagen = nullptr;
+    for (HWND estatico : Hijos(acerca, L"Static"))
+        if (!imagen && Texto(estatico).empty()) imagen = estatico;
+    std::set<COLORREF> colores;
+    EXPECT_TRUE(EsperarHasta([&] {
+        if (!::IsWindow(imagen)) return true;
+        colores.clear();
+        for (int y = 4; y < 70; y += 6)
+            for (int x = 4; x < 74; x += 6) colores.insert(ColorEn(imagen, {x, y}));
+        return colores.size() > 20;
+    }) && colores.size() > 20) << "la imagen no se ve: " << colores.size() << " colores";
 
     EXPECT_TRUE(EsperarQueDesaparezca(principal_)) << "la principal no se barrió hasta cerrarse";
     // It closes itself about four seconds after it opened.

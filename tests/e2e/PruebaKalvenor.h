@@ -126,6 +126,15 @@ inline std::string Describir(const RECT& r) {
     return texto.str();
 }
 
+// The colour on the screen at a point of a window's client area.
+inline COLORREF ColorEn(HWND ventana, POINT punto) {
+    ::ClientToScreen(ventana, &punto);
+    HDC pantalla = ::GetDC(nullptr);
+    const COLORREF color = ::GetPixel(pantalla, punto.x, punto.y);
+    ::ReleaseDC(nullptr, pantalla);
+    return color;
+}
+
 // A pixel coordinate of the main window multiplied by a fixed 16 and taken as
 // twips, back in pixels at the screen's resolution (15 twips per pixel at 96
 // dpi, so 16/15 of it, rounded): where the options and about windows open.

@@ -358,15 +358,6 @@ private:
     COLORREF anteriores_[std::size(kElementos)] = {};
 };
 
-// The colour on the screen at a point of a window's client area.
-COLORREF ColorEn(HWND ventana, POINT punto) {
-    ::ClientToScreen(ventana, &punto);
-    HDC pantalla = ::GetDC(nullptr);
-    const COLORREF color = ::GetPixel(pantalla, punto.x, punto.y);
-    ::ReleaseDC(nullptr, pantalla);
-    return color;
-}
-
 // High contrast switched on and off while the window is open (the probe
 // does it for the program, which Wine cannot do for the system): the
 // window's background and the plain-text box follow.

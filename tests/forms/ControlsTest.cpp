@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <set>
 #include <string>
 
 #include "Bombeo.h"
@@ -37,7 +36,6 @@ public:
           Marco(*this, {.caption = L"Marco", .bounds = {150, 1500, 4000, 825}, .tabIndex = 3}),
           Deslizador(Marco, {.bounds = {135, 270, 3600, 375}, .tabIndex = 4, .min = 50, .max = 600}),
           Casilla(*this, {.caption = L"Casilla", .bounds = {90, 2500, 3000, 330}, .tabIndex = 5}),
-          Imagen(*this, {.bounds = {4700, 600, 1230, 1140}, .tabIndex = 6, .picture = IDR_IMAGEN_ACERCA}),
           mnuArchivo(*this, {L"Archivo"}),
           mnuSalir(mnuArchivo, {L"Salir"}) {}
 
@@ -47,7 +45,6 @@ public:
     Frame Marco;
     Slider Deslizador;
     CheckBox Casilla;
-    PictureBox Imagen;
     Menu mnuArchivo;
     Menu mnuSalir;
 };
@@ -158,22 +155,6 @@ TEST_F(ControlsTest, TimerTicksWhileItsFormIsLoaded) {
     conReloj.Show();
     EXPECT_TRUE(pruebas::BombearHasta([&] { return conReloj.ticks >= 3; }));
     conReloj.Unload();
-}
-
-// The box drawn into a bitmap of its own: a photograph has many colours, a
-// box without its picture one.
-TEST_F(ControlsTest, APictureBoxDrawsItsStoredPicture) {
-    RECT cliente{};
-    ::GetClientRect(forma.Imagen.Window(), &cliente);
-    WindowDc pantalla(nullptr);
-    UniqueMemoryDc memoria(::CreateCompatibleDC(pantalla.get()));
-    UniqueBitmap lienzo(::CreateCompatibleBitmap(pantalla.get(), cliente.right, cliente.bottom));
-    SelectedObject seleccionado(memoria.get(), lienzo.get());
-    ::SendMessageW(forma.Imagen.Window(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memoria.get()), PRF_CLIENT);
-    std::set<COLORREF> colores;
-    for (int y = 0; y < cliente.bottom; y += 4)
-        for (int x = 0; x < cliente.right; x += 4) colores.insert(::GetPixel(memoria.get(), x, y));
-    EXPECT_GT(colores.size(), 20u);
 }
 
 TEST(PictureTest, TheStoredJpegDecodesAtItsOwnSize) {
