@@ -353,13 +353,14 @@ TEST_F(AcercaDe, SeColocaPorDieciseisSeCierraSolaYLaPrincipalVuelveVacia) {
     for (HWND estatico : Hijos(acerca, L"Static"))
         if (!imagen && Texto(estatico).empty()) imagen = estatico;
     std::set<COLORREF> colores;
-    EXPECT_TRUE(EsperarHasta([&] {
+    EsperarHasta([&] {
         if (!::IsWindow(imagen)) return true;
         colores.clear();
         for (int y = 4; y < 70; y += 6)
             for (int x = 4; x < 74; x += 6) colores.insert(ColorEn(imagen, {x, y}));
         return colores.size() > 20;
-    }) && colores.size() > 20) << "la imagen no se ve: " << colores.size() << " colores";
+    });
+    EXPECT_GT(colores.size(), 20u) << "la imagen no se ve";
 
     EXPECT_TRUE(EsperarQueDesaparezca(principal_)) << "la principal no se barrió hasta cerrarse";
     // It closes itself about four seconds after it opened.
