@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cwctype>
 #include <thread>
 
@@ -36,26 +35,6 @@ bool IgualSinMayusculas(std::wstring_view a, std::wstring_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
                return std::towupper(x) == std::towupper(y);
            });
-}
-
-void BorrarArbol(const std::wstring& carpeta) {
-    WIN32_FIND_DATAW datos{};
-    HANDLE busqueda = ::FindFirstFileW((carpeta + L"\\*").c_str(), &datos);
-    if (busqueda != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring nombre = datos.cFileName;
-            if (nombre == L"." || nombre == L"..") continue;
-            const std::wstring ruta = carpeta + L"\\" + nombre;
-            if (datos.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                BorrarArbol(ruta);
-            } else {
-                ::SetFileAttributesW(ruta.c_str(), FILE_ATTRIBUTE_NORMAL);
-                ::DeleteFileW(ruta.c_str());
-            }
-        } while (::FindNextFileW(busqueda, &datos));
-        ::FindClose(busqueda);
-    }
-    ::RemoveDirectoryW(carpeta.c_str());
 }
 
 // The driver's environment with APPDATA replaced, as a sorted Unicode block.
@@ -172,39 +151,7 @@ std::wstring RutaWindows(std::string_view ruta) {
     return L"Z:" + ancho;
 }
 
-// --- CarpetaTemporal ---------------------------------------------------------
-
-CarpetaTemporal::CarpetaTemporal() {
-    static std::atomic<unsigned> contador{0};
-    wchar_t temporal[MAX_PATH + 1] = {};
-    ::GetTempPathW(MAX_PATH, temporal);
-    std::wstring base = temporal;
-    if (!base.empty() && base.back() == L'\\') base.pop_back();
-    for (;;) {
-        ruta_ = base + L"\\kalvenor-e2e-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                std::to_wstring(::GetTickCount64()) + L"-" + std::to_wstring(contador++);
-        if (::CreateDirectoryW(ruta_.c_str(), nullptr)) break;
-        if (::GetLastError() != ERROR_ALREADY_EXISTS) break;
-    }
-}
-
-CarpetaTemporal::~CarpetaTemporal() { BorrarArbol(ruta_); }
-
 // --- Files -------------------------------------------------------------------
-
-std::vector<std::string> LineasDe(std::string_view bytes) {
-    std::vector<std::string> lineas;
-    size_t inicio = 0;
-    while (inicio <= bytes.size()) {
-        size_t fin = bytes.find('\n', inicio);
-        if (fin == std::string_view::npos) fin = bytes.size();
-        std::string linea(bytes.substr(inicio, fin - inicio));
-        if (!linea.empty() && linea.back() == '\r') linea.pop_back();
-        if (!linea.empty()) lineas.push_back(std::move(linea));
-        inicio = fin + 1;
-    }
-    return lineas;
-}
 
 std::string ArchivoPreferencias(const std::vector<std::string>& lineas) {
     std::string bytes = kCabeceraSeccion + "\r\n";

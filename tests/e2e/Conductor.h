@@ -47,32 +47,19 @@ inline constexpr int kMenuAyuda = 2;
 inline const std::string kCabeceraSeccion = "[Configuraci\xF3nGeneral]";
 
 // True as soon as the condition holds; false when the time-out passes first.
-// The condition is checked every few milliseconds.
+// The condition is checked every few milliseconds, with a sleep in between:
+// the windows waited on are the program's (pruebas::BombearHasta waits on
+// this thread's own windows, answering their messages).
 bool EsperarHasta(const std::function<bool()>& condicion, std::chrono::milliseconds limite = kEsperaLarga);
 
 // A Windows path for a Unix one (Wine maps Z: to /); Windows paths are kept.
 std::wstring RutaWindows(std::string_view ruta);
 
-// A fresh folder under the temporary folder, removed with everything in it.
-class CarpetaTemporal {
-public:
-    CarpetaTemporal();
-    ~CarpetaTemporal();
-    CarpetaTemporal(const CarpetaTemporal&) = delete;
-    CarpetaTemporal& operator=(const CarpetaTemporal&) = delete;
-    const std::wstring& Ruta() const noexcept { return ruta_; }
-
-private:
-    std::wstring ruta_;
-};
-
-// Whole files as bytes, and the screen's dpi.
+using pruebas::CarpetaTemporal;
 using pruebas::EscribirBytes;
 using pruebas::LeerBytes;
+using pruebas::LineasDe;
 using pruebas::PuntosPorPulgada;
-
-// The settings file's lines (without line ends, empty lines left out).
-std::vector<std::string> LineasDe(std::string_view bytes);
 
 // A settings file with the section and the given "key=value" lines.
 std::string ArchivoPreferencias(const std::vector<std::string>& lineas);

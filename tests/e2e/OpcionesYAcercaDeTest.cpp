@@ -3,6 +3,7 @@
 // main window sweeps shut when one of them opens and loads anew when it closes.
 
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -172,6 +173,29 @@ TEST_F(Opciones, LasTeclasDeNavegacionNoCierranLaVentanaNiGuardan) {
     EXPECT_EQ(programa().Principal(), nullptr) << "la ventana principal volvió sin que se cerraran las opciones";
 }
 
+// A save that fails (a plain file stands where the settings folder goes): the
+// user is told which file could not be written and what the program goes on
+// with, and the main window comes back with it.
+TEST_F(Opciones, UnGuardadoFallidoSeAvisaYLaPrincipalVuelveConLosPredeterminados) {
+    ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
+    const std::wstring archivo = programa().RutaPreferencias();
+    ASSERT_TRUE(EscribirBytes(archivo.substr(0, archivo.rfind(L'\\')), "no es una carpeta"));
+    HWND opciones = Abrir(kIdOpciones, kTituloOpciones);
+    ASSERT_NE(opciones, nullptr);
+    const ControlesOpciones c = ControlesDeOpciones(opciones);
+    MoverDeslizador(c.sliLayer, 100);
+    // Posted: the click returns only once the warning is closed.
+    ::PostMessageW(c.Aceptar, BM_CLICK, 0, 0);
+    const std::wstring aviso = TextoDelAviso(programa().EsperarVentana(L"Kalvenor"));
+    EXPECT_NE(aviso.find(L"No se pudieron guardar las opciones"), std::wstring::npos) << "sin aviso: " << aviso;
+    EXPECT_NE(aviso.find(archivo), std::wstring::npos) << aviso;
+    EXPECT_NE(aviso.find(L"Kalvenor seguirá con los valores predeterminados."), std::wstring::npos) << aviso;
+    HWND nueva = EsperarNuevaPrincipal(principal_);
+    ASSERT_NE(nueva, nullptr);
+    ASSERT_NO_FATAL_FAILURE(EsperarAbierta(nueva));
+    EXPECT_EQ(Opacidad(nueva), std::optional<BYTE>(255));
+}
+
 // The end of the session with the options window open: the program ends at
 // once and, as with Cancelar, stores nothing.
 TEST_F(Opciones, ElFinDeLaSesionTerminaElProgramaSinGuardar) {
@@ -206,8 +230,9 @@ TEST_F(Opciones, UnaCasillaConMenosUnoDelArchivoSeMuestraMarcadaYAceptarLaGuarda
     EXPECT_EQ(programa().TieneMover(nueva), std::optional<bool>(true));
 }
 
-// The typical round trip: Opciones, change the opacity, Aceptar,
-// and the main window returns with the new opacity.
+// The typical round trip: Opciones, change the opacity, Aceptar, and the main
+// window returns with the new opacity (scripts/desktop-test.sh runs it under a
+// window manager).
 TEST_F(Opciones, CambiarLaOpacidadYAceptarTraeLaPrincipalConLaNuevaOpacidad) {
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
     EXPECT_EQ(Opacidad(principal_), std::optional<BYTE>(255));
@@ -323,6 +348,19 @@ TEST_F(AcercaDe, SeColocaPorDieciseisSeCierraSolaYLaPrincipalVuelveVacia) {
     EXPECT_EQ(cliente.cx, 312);  // 4680 twips
     EXPECT_EQ(cliente.cy, 93);   // 1395 twips
     EXPECT_TRUE(::GetWindowLongW(acerca, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    // Its picture shows: a photograph has many colours, an empty box one.
+    HWND imagen = nullptr;
+    for (HWND estatico : Hijos(acerca, L"Static"))
+        if (!imagen && Texto(estatico).empty()) imagen = estatico;
+    std::set<COLORREF> colores;
+    EsperarHasta([&] {
+        if (!::IsWindow(imagen)) return true;
+        colores.clear();
+        for (int y = 4; y < 70; y += 6)
+            for (int x = 4; x < 74; x += 6) colores.insert(ColorEn(imagen, {x, y}));
+        return colores.size() > 20;
+    });
+    EXPECT_GT(colores.size(), 20u) << "la imagen no se ve";
 
     EXPECT_TRUE(EsperarQueDesaparezca(principal_)) << "la principal no se barrió hasta cerrarse";
     // It closes itself about four seconds after it opened.

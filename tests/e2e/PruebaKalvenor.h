@@ -93,6 +93,16 @@ protected:
         return nueva;
     }
 
+    // The text of a message box, which is then closed with its OK button;
+    // empty when there is no box.
+    static std::wstring TextoDelAviso(HWND aviso) {
+        if (!aviso) return {};
+        std::wstring texto;
+        for (HWND estatico : Hijos(aviso, L"Static")) texto += Texto(estatico);
+        ::PostMessageW(aviso, WM_COMMAND, IDOK, 0);
+        return texto;
+    }
+
     // Waits for a window to be gone (destroyed).
     static bool EsperarQueDesaparezca(HWND ventana) {
         return EsperarHasta([&] { return !::IsWindow(ventana); });
@@ -114,6 +124,15 @@ inline std::string Describir(const RECT& r) {
     std::ostringstream texto;
     texto << "(" << r.left << ", " << r.top << " - " << r.right << ", " << r.bottom << ")";
     return texto.str();
+}
+
+// The colour on the screen at a point of a window's client area.
+inline COLORREF ColorEn(HWND ventana, POINT punto) {
+    ::ClientToScreen(ventana, &punto);
+    HDC pantalla = ::GetDC(nullptr);
+    const COLORREF color = ::GetPixel(pantalla, punto.x, punto.y);
+    ::ReleaseDC(nullptr, pantalla);
+    return color;
 }
 
 // A pixel coordinate of the main window multiplied by a fixed 16 and taken as

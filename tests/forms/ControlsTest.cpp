@@ -153,7 +153,7 @@ TEST_F(ControlsTest, TimerTicksWhileItsFormIsLoaded) {
         int ticks = 0;
     } conReloj;
     conReloj.Show();
-    EXPECT_TRUE(pruebas::EsperarHasta([&] { return conReloj.ticks >= 3; }));
+    EXPECT_TRUE(pruebas::BombearHasta([&] { return conReloj.ticks >= 3; }));
     conReloj.Unload();
 }
 

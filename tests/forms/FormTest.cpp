@@ -23,7 +23,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using pruebas::BombearDurante;
-using pruebas::EsperarHasta;
+using pruebas::BombearHasta;
 
 class FormaDePrueba : public Form {
 public:
@@ -102,7 +102,7 @@ TEST_F(FormTest, EveryLoadStartsFromTheDesign) {
 
 TEST_F(FormTest, UnloadRunsTheEventDestroysTheWindowAndStopsItsTimers) {
     primera.Show();
-    ASSERT_TRUE(EsperarHasta([&] { return primera.ticks >= 2; }));
+    ASSERT_TRUE(BombearHasta([&] { return primera.ticks >= 2; }));
     HWND ventana = primera.Window();
     static int ticksDePlataforma = 0;
     ticksDePlataforma = 0;
@@ -156,7 +156,7 @@ TEST_F(FormTest, ControlsTimersAndMenusThatDieLeaveTheirLoadedForm) {
         HWND ventanaBoton = boton->Window();
         const int idBoton = ::GetDlgCtrlID(ventanaBoton);
         const UINT idMenu = ::GetMenuItemID(::GetMenu(ventana), 0);
-        ASSERT_TRUE(EsperarHasta([&] { return eventos >= 1; }));
+        ASSERT_TRUE(BombearHasta([&] { return eventos >= 1; }));
 
         boton.reset();
         reloj.reset();
@@ -196,7 +196,7 @@ TEST_F(FormTest, CloseCommandUnloadsAndTheLastUnloadEndsTheLoop) {
 
 TEST_F(FormTest, DeactivateOnlyWhenAnotherFormOfTheProgramBecomesActive) {
     primera.Show();
-    ASSERT_TRUE(EsperarHasta([&] { return ::GetActiveWindow() == primera.Window(); }));
+    ASSERT_TRUE(BombearHasta([&] { return ::GetActiveWindow() == primera.Window(); }));
 
     // A window that is no form of the program takes the activation: no event.
     HWND ajena = ::CreateWindowExW(0, L"STATIC", L"ajena", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
@@ -209,7 +209,7 @@ TEST_F(FormTest, DeactivateOnlyWhenAnotherFormOfTheProgramBecomesActive) {
 
     primera.Show();
     segunda.Show();
-    ASSERT_TRUE(EsperarHasta([&] { return primera.desactivaciones == 1; }));
+    ASSERT_TRUE(BombearHasta([&] { return primera.desactivaciones == 1; }));
     EXPECT_EQ(segunda.desactivaciones, 0);
 }
 
@@ -221,9 +221,9 @@ TEST_F(FormTest, ResizeIsRaisedBySizeChangesAndCanForceTheNormalState) {
 
     primera.restaurarAlRedimensionar = true;
     ::ShowWindow(primera.Window(), SW_MINIMIZE);
-    EXPECT_TRUE(EsperarHasta([&] { return !::IsIconic(primera.Window()); }));
+    EXPECT_TRUE(BombearHasta([&] { return !::IsIconic(primera.Window()); }));
     ::ShowWindow(primera.Window(), SW_MAXIMIZE);
-    EXPECT_TRUE(EsperarHasta([&] { return !::IsZoomed(primera.Window()); }));
+    EXPECT_TRUE(BombearHasta([&] { return !::IsZoomed(primera.Window()); }));
 }
 
 TEST_F(FormTest, GeometryInTwipsAndTheHeightCanReachZero) {
@@ -265,7 +265,7 @@ TEST(SingleInstanceTest, ASecondStartEndsWhenTheRunningCopyDoesNotAnswer) {
         forma.Unload();
     });
     bool termino = false, seAcaba = false;
-    if (EsperarHasta([&] { return enMarcha.load(); })) {
+    if (BombearHasta([&] { return enMarcha.load(); })) {
         SingleInstance segunda(nombre);
         EXPECT_FALSE(segunda.IsFirst());
         auto entrega = std::async(std::launch::async, [&] { return segunda.HandOverToRunningCopy(); });

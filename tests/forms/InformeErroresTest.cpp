@@ -30,6 +30,27 @@ protected:
     std::vector<int> codigos;
 };
 
+// The text of the report's box, read from inside its own message loop, which
+// then closes it. A thread timer has no context: hence the static.
+std::wstring informeVisto;
+void CALLBACK LeerYCerrarInforme(HWND, UINT, UINT_PTR, DWORD) {
+    HWND caja = ::FindWindowW(L"#32770", L"Kalvenor");
+    if (!caja) return;
+    wchar_t texto[256] = {};
+    ::GetDlgItemTextW(caja, 0xFFFF, texto, 256);  // the message's static control
+    informeVisto = texto;
+    ::PostMessageW(caja, WM_COMMAND, IDOK, 0);
+}
+
+TEST(InformeErroresPredeterminado, ShowsTheMessageInABoxTitledWithTheProgramsName) {
+    informeVisto.clear();
+    const UINT_PTR reloj = ::SetTimer(nullptr, 0, 50, &LeerYCerrarInforme);
+    PresentadorErroresPredeterminado().mostrar(
+        u"Se ha producido el error '6' en tiempo de ejecución:\n\nDesbordamiento");
+    ::KillTimer(nullptr, reloj);
+    EXPECT_EQ(informeVisto, L"Se ha producido el error '6' en tiempo de ejecución:\n\nDesbordamiento");
+}
+
 class FormaQueFalla : public Form {
 public:
     FormaQueFalla()
@@ -62,7 +83,7 @@ TEST_F(InformeErroresTest, ErrorsOfEveryKindAndFromTimersTakeTheSamePath) {
         if (veces == 3) throw 42;
     };
     forma.Show();
-    ASSERT_TRUE(pruebas::EsperarHasta([&] { return mensajes.size() >= 3; }));
+    ASSERT_TRUE(pruebas::BombearHasta([&] { return mensajes.size() >= 3; }));
     forma.Unload();
     pruebas::SeSolicitoSalir();
     EXPECT_EQ(mensajes[0], u"Se ha producido el error '7' en tiempo de ejecución:\n\nMemoria insuficiente");
@@ -84,12 +105,12 @@ TEST_F(InformeErroresTest, ErrorsWhileTheReportIsShownOpenNoSecondReport) {
     UsarPresentadorErrores({[&](const std::u16string& m) {
                                 mensajes.push_back(m);
                                 const int antes = tics;
-                                pruebas::EsperarHasta([&] { return tics >= antes + 3; });
+                                pruebas::BombearHasta([&] { return tics >= antes + 3; });
                                 ticsDuranteElInforme = tics - antes;
                             },
                             [&](int codigo) { codigos.push_back(codigo); }});
     forma.Show();
-    ASSERT_TRUE(pruebas::EsperarHasta([&] { return !codigos.empty(); }));
+    ASSERT_TRUE(pruebas::BombearHasta([&] { return !codigos.empty(); }));
     forma.Unload();
     pruebas::SeSolicitoSalir();
     EXPECT_GE(ticsDuranteElInforme, 3);

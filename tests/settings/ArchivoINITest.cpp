@@ -26,16 +26,9 @@ namespace fs = std::filesystem;
 
 constexpr std::u16string_view kArchivo = u"Kalvenor";
 
-std::optional<std::wstring> Entorno(const wchar_t* nombre) {
-    const DWORD necesario = GetEnvironmentVariableW(nombre, nullptr, 0);
-    if (necesario == 0) return std::nullopt;
-    std::wstring valor(necesario, L'\0');
-    valor.resize(GetEnvironmentVariableW(nombre, valor.data(), necesario));
-    return valor;
-}
-
 using pruebas::EscribirBytes;
 using pruebas::LeerBytes;
+using pruebas::LineasDe;
 
 // The documented flush: the profile functions drop what they keep of the file
 // in memory, so a file deleted or rewritten behind them is not served from there.
@@ -49,20 +42,6 @@ std::string SeccionAnsi() {
     return cabecera.append(Ansi(L"Configuraci\u00F3nGeneral")).append("]");
 }
 
-std::vector<std::string> Lineas(const std::string& bytes) {
-    std::vector<std::string> lineas;
-    std::size_t inicio = 0;
-    while (inicio < bytes.size()) {
-        std::size_t fin = bytes.find('\n', inicio);
-        if (fin == std::string::npos) fin = bytes.size();
-        std::string linea = bytes.substr(inicio, fin - inicio);
-        if (!linea.empty() && linea.back() == '\r') linea.pop_back();
-        lineas.push_back(linea);
-        inicio = fin + 1;
-    }
-    return lineas;
-}
-
 fs::path DirectorioWindows() {
     wchar_t ruta[MAX_PATH] = {};
     GetWindowsDirectoryW(ruta, MAX_PATH);
@@ -72,13 +51,6 @@ fs::path DirectorioWindows() {
 class ArchivoINITest : public ::testing::Test {
 protected:
     void SetUp() override {
-        appDataAnterior_ = Entorno(L"APPDATA");
-        wchar_t temporal[MAX_PATH] = {};
-        ASSERT_GT(GetTempPathW(MAX_PATH, temporal), 0u);
-        static int contador = 0;
-        raiz_ = fs::path(temporal) /
-                (L"kalvenor-settings-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++contador));
-        fs::remove_all(raiz_);
         ASSERT_TRUE(fs::create_directories(raiz_ / L"AppData"));
         UsarAppData(raiz_ / L"AppData");
 
@@ -99,13 +71,11 @@ protected:
         }
         OlvidarPerfil(archivoWindows_);
         OlvidarPerfil(RutaArchivoPreferencias());
-        SetEnvironmentVariableW(L"APPDATA", appDataAnterior_ ? appDataAnterior_->c_str() : nullptr);
-        fs::remove_all(raiz_, error);
     }
 
     void UsarAppData(const fs::path& carpeta) {
         appData_ = carpeta;
-        ASSERT_TRUE(SetEnvironmentVariableW(L"APPDATA", carpeta.c_str()));
+        ASSERT_TRUE(variableAppData_.Poner(carpeta.wstring()));
     }
 
     fs::path RutaEsperada() const { return appData_ / L"Kalvenor" / L"Kalvenor"; }
@@ -132,10 +102,11 @@ protected:
     }
 
     ArchivoINI archivo;
-    fs::path raiz_;
+    const pruebas::CarpetaTemporal carpeta_;
+    const fs::path raiz_{carpeta_.Ruta()};
+    const pruebas::VariableDeEntorno variableAppData_{L"APPDATA", L""};
     fs::path appData_;
     fs::path archivoWindows_;
-    std::optional<std::wstring> appDataAnterior_;
     std::optional<std::string> copiaArchivoWindows_;
 };
 
@@ -160,112 +131,27 @@ TEST_F(ArchivoINITest, EscribirYLeerLosBytesDelArchivo) {
 
     const auto bytes = LeerBytes(RutaEsperada());
     ASSERT_TRUE(bytes);
-    const std::vector<std::string> lineas = Lineas(*bytes);
+    const std::vector<std::string> lineas = LineasDe(*bytes);
     const std::vector<std::string> esperadas = {SeccionAnsi(), "Barrido=600", "Layer=0", "ShowPopUp=1", "Movible=0"};
     EXPECT_EQ(lineas, esperadas);
     if (GetACP() == 1252) {
         EXPECT_EQ(SeccionAnsi(), "[Configuraci\xF3nGeneral]");
     }
 
-    EXPECT_EQ(Leer(kPreferenciaBarrido.nombre), u"600");
-    EXPECT_EQ(Leer(kPreferenciaLayer.nombre), u"0");
-    EXPECT_EQ(Leer(kPreferenciaShowPopUp.nombre), u"1");
-    EXPECT_EQ(Leer(kPreferenciaMovible.nombre), u"0");
-
     Preferencias = {-7, 7, -7, 7};
     EXPECT_TRUE(CargarPreferencias().empty());
     EsperarPreferencias(600, 0, 1, 0);
 }
 
-TEST_F(ArchivoINITest, EscribirReemplazaElValor) {
-    EscribirLasCuatro(L"600", L"0", L"1", L"0");
-    EscribirLasCuatro(L"50", L"128", L"0", L"1");
-    const auto bytes = LeerBytes(RutaEsperada());
-    ASSERT_TRUE(bytes);
-    const std::vector<std::string> esperadas = {SeccionAnsi(), "Barrido=50", "Layer=128", "ShowPopUp=0", "Movible=1"};
-    EXPECT_EQ(Lineas(*bytes), esperadas);
-    Preferencias = {};
-    EXPECT_TRUE(CargarPreferencias().empty());
-    EsperarPreferencias(50, 128, 0, 1);
-}
-
-TEST_F(ArchivoINITest, SinArchivoLeeVacioYNoCreaNada) {
-    EXPECT_EQ(Leer(kPreferenciaBarrido.nombre), u"");
-    EXPECT_EQ(Leer(kPreferenciaLayer.nombre), u"");
+TEST_F(ArchivoINITest, LeerNoCreaNadaYLaPrimeraEscrituraCreaLaCarpeta) {
     Preferencias = {-7, 7, -7, 7};
     EXPECT_TRUE(CargarPreferencias().empty());
     EsperarPreferencias(200, 255, 1, 0);
     EXPECT_FALSE(fs::exists(appData_ / L"Kalvenor"));
-    EXPECT_FALSE(fs::exists(archivoWindows_));
-}
-
-TEST_F(ArchivoINITest, LaCarpetaSeCreaEnLaPrimeraEscritura) {
-    ASSERT_FALSE(fs::exists(appData_ / L"Kalvenor"));
     ASSERT_TRUE(archivo.EscribirINI(kSeccionPreferencias, kPreferenciaLayer.nombre, u"10", kArchivo));
-    EXPECT_TRUE(fs::is_directory(appData_ / L"Kalvenor"));
     EXPECT_TRUE(fs::is_regular_file(RutaEsperada()));
     EXPECT_FALSE(fs::exists(archivoWindows_));
     EXPECT_EQ(Leer(kPreferenciaLayer.nombre), u"10");
-}
-
-class ArchivoINIContenidoTest : public ArchivoINITest {
-protected:
-    void Contenido(const std::string& bytes) {
-        fs::create_directories(RutaEsperada().parent_path());
-        ASSERT_TRUE(EscribirBytes(RutaEsperada(), bytes));
-    }
-};
-
-TEST_F(ArchivoINIContenidoTest, ValorVacio) {
-    Contenido(SeccionAnsi() + "\r\nBarrido=300\r\nLayer=\r\nShowPopUp=0\r\nMovible=1\r\n");
-    EXPECT_EQ(Leer(kPreferenciaLayer.nombre), u"");
-    Preferencias = {};
-    EXPECT_TRUE(CargarPreferencias().empty());
-    EsperarPreferencias(300, 255, 0, 1);
-}
-
-TEST_F(ArchivoINIContenidoTest, ClaveSoloEnOtraSeccion) {
-    Contenido("[Otra]\r\nLayer=10\r\n" + SeccionAnsi() + "\r\nBarrido=100\r\n");
-    EXPECT_EQ(Leer(kPreferenciaLayer.nombre), u"");
-    EXPECT_EQ(archivo.LeerINI(u"Otra", kPreferenciaLayer.nombre, kArchivo), u"10");
-    Preferencias = {};
-    EXPECT_TRUE(CargarPreferencias().empty());
-    EsperarPreferencias(100, 255, 1, 0);
-}
-
-TEST_F(ArchivoINIContenidoTest, SeccionConOSinTildeNoSeEncuentra) {
-    Contenido("[ConfiguracionGeneral]\r\nBarrido=600\r\nLayer=0\r\nShowPopUp=0\r\nMovible=1\r\n");
-    EXPECT_EQ(Leer(kPreferenciaBarrido.nombre), u"");
-    Preferencias = {};
-    EXPECT_TRUE(CargarPreferencias().empty());
-    EsperarPreferencias(200, 255, 1, 0);
-}
-
-TEST_F(ArchivoINIContenidoTest, ValoresQueNoSeConviertenTomanSuPredeterminado) {
-    Contenido(SeccionAnsi() + "\r\nBarrido=abc\r\nLayer=256\r\nShowPopUp=0\r\nMovible=-1\r\n");
-    const auto antes = LeerBytes(RutaEsperada());
-    Preferencias = {};
-    const auto rechazadas = CargarPreferencias();
-    ASSERT_EQ(rechazadas.size(), 2u);
-    EXPECT_EQ(rechazadas[0].clave, &kPreferenciaBarrido);
-    EXPECT_EQ(rechazadas[1].clave, &kPreferenciaLayer);
-    EsperarPreferencias(200, 255, 0, -1);
-    EXPECT_EQ(LeerBytes(RutaEsperada()), antes);
-}
-
-TEST_F(ArchivoINITest, ValorLargoSeCortaA254) {
-    const std::u16string largo(300, u'9');
-    ASSERT_TRUE(archivo.EscribirINI(kSeccionPreferencias, kPreferenciaBarrido.nombre, largo, kArchivo));
-    const auto bytes = LeerBytes(RutaEsperada());
-    ASSERT_TRUE(bytes);
-    EXPECT_NE(bytes->find("Barrido=" + std::string(300, '9')), std::string::npos);
-
-    EXPECT_EQ(Leer(kPreferenciaBarrido.nombre), largo.substr(0, 254));
-    Preferencias = {};
-    const auto rechazadas = CargarPreferencias();
-    ASSERT_EQ(rechazadas.size(), 1u);
-    EXPECT_EQ(rechazadas[0].valor.size(), 254u);
-    EsperarPreferencias(200, 255, 1, 0);
 }
 
 TEST_F(ArchivoINITest, SinArchivoPropioSeLeeElDelDirectorioDeWindows) {
@@ -378,7 +264,7 @@ TEST_F(ArchivoINITest, RutaQueElCodigoAnsiNoPuedeRepresentar) {
     const auto bytes = LeerBytes(RutaEsperada());
     ASSERT_TRUE(bytes);
     const std::vector<std::string> esperadas = {SeccionAnsi(), "Barrido=450", "Layer=77", "ShowPopUp=0", "Movible=-1"};
-    EXPECT_EQ(Lineas(*bytes), esperadas);
+    EXPECT_EQ(LineasDe(*bytes), esperadas);
 
     EXPECT_EQ(Leer(kPreferenciaBarrido.nombre), u"450");
     Preferencias = {};

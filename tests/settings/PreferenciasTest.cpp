@@ -49,49 +49,43 @@ protected:
 TEST_F(CargarPreferenciasTest, SinArchivoTodoPredeterminado) {
     EXPECT_TRUE(CargarPreferencias(perfil).empty());
     EsperarPreferencias(200, 255, 1, 0);
-    EXPECT_FALSE(perfil.Existe(kArchivo));
+    EXPECT_EQ(perfil.Texto(kArchivo), std::nullopt);
 }
 
-TEST_F(CargarPreferenciasTest, ArchivoSinLaSeccion) {
-    Archivo(u"[Otra]\nBarrido=600\n");
-    EXPECT_TRUE(CargarPreferencias(perfil).empty());
-    EsperarPreferencias(200, 255, 1, 0);
-}
-
-TEST_F(CargarPreferenciasTest, ValoresDelArchivo) {
-    Archivo(u"[ConfiguraciónGeneral]\nBarrido=600\nLayer=0\nShowPopUp=1\nMovible=0\n");
-    EXPECT_TRUE(CargarPreferencias(perfil).empty());
-    EsperarPreferencias(600, 0, 1, 0);
-}
-
-TEST_F(CargarPreferenciasTest, LayerVacioTomaSuPredeterminado) {
-    Archivo(u"[ConfiguraciónGeneral]\nBarrido=300\nLayer=\nShowPopUp=0\nMovible=1\n");
-    EXPECT_TRUE(CargarPreferencias(perfil).empty());
-    EsperarPreferencias(300, 255, 0, 1);
-}
-
-TEST_F(CargarPreferenciasTest, ClaveSoloEnOtraSeccion) {
-    Archivo(u"[Otra]\nLayer=10\n[ConfiguraciónGeneral]\nBarrido=100\nShowPopUp=0\nMovible=1\n[Más]\nLayer=20\n");
-    EXPECT_TRUE(CargarPreferencias(perfil).empty());
-    EsperarPreferencias(100, 255, 0, 1);
-}
-
-TEST_F(CargarPreferenciasTest, SeccionConOSinTildeNoSeEncuentra) {
-    Archivo(u"[ConfiguracionGeneral]\nBarrido=600\nLayer=0\nShowPopUp=0\nMovible=1\n");
-    EXPECT_TRUE(CargarPreferencias(perfil).empty());
-    EsperarPreferencias(200, 255, 1, 0);
-}
-
-TEST_F(CargarPreferenciasTest, ValoresEnRangoQueLaVentanaNuncaEscribe) {
-    Archivo(u"[ConfiguraciónGeneral]\nBarrido=5\nLayer=1\nShowPopUp=-1\nMovible=-1\n");
-    EXPECT_TRUE(CargarPreferencias(perfil).empty());
-    EsperarPreferencias(5, 1, -1, -1);
-}
-
-TEST_F(CargarPreferenciasTest, ExtremosDeLosRangos) {
-    Archivo(u"[ConfiguraciónGeneral]\nBarrido=-32768\nLayer=255\nShowPopUp=32767\nMovible=0\n");
-    EXPECT_TRUE(CargarPreferencias(perfil).empty());
-    EsperarPreferencias(-32768, 255, 32767, 0);
+// A file the program can use whole: each key's value, or its default where
+// the key is missing or empty, also values the options window never writes.
+TEST_F(CargarPreferenciasTest, CadaClaveDaSuValorOSuPredeterminado) {
+    struct Caso {
+        const char* nombre;
+        std::u16string texto;
+        PreferenciasUsuario esperadas;
+    };
+    const Caso casos[] = {
+        {"valores", u"[ConfiguraciónGeneral]\nBarrido=600\nLayer=0\nShowPopUp=1\nMovible=0\n", {600, 0, 1, 0}},
+        {"Layer vacío", u"[ConfiguraciónGeneral]\nBarrido=300\nLayer=\nShowPopUp=0\nMovible=1\n", {300, 255, 0, 1}},
+        {"clave solo en otra sección",
+         u"[Otra]\nLayer=10\n[ConfiguraciónGeneral]\nBarrido=100\nShowPopUp=0\nMovible=1\n[Más]\nLayer=20\n",
+         {100, 255, 0, 1}},
+        {"sección sin tilde",
+         u"[ConfiguracionGeneral]\nBarrido=600\nLayer=0\nShowPopUp=0\nMovible=1\n",
+         {200, 255, 1, 0}},
+        {"en rango", u"[ConfiguraciónGeneral]\nBarrido=5\nLayer=1\nShowPopUp=-1\nMovible=-1\n", {5, 1, -1, -1}},
+        {"extremos",
+         u"[ConfiguraciónGeneral]\nBarrido=-32768\nLayer=255\nShowPopUp=32767\nMovible=0\n",
+         {-32768, 255, 32767, 0}},
+        // 254 characters that make the number 7, then 46 that would make it no number.
+        {"254 caracteres",
+         u"[ConfiguraciónGeneral]\nShowPopUp=" + std::u16string(253, u'0') + u"7" + std::u16string(46, u'x') + u"\n",
+         {200, 255, 7, 0}},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.nombre);
+        Archivo(caso.texto);
+        Preferencias = {-7, 7, -7, 7};
+        EXPECT_TRUE(CargarPreferencias(perfil).empty());
+        const PreferenciasUsuario& e = caso.esperadas;
+        EsperarPreferencias(e.Barrido, e.Layer, e.ShowPopUp, e.Movible);
+    }
 }
 
 // An edited file: a value that cannot be converted gives that key's
@@ -159,29 +153,12 @@ TEST_F(CargarPreferenciasTest, VariasClavesRechazadas) {
     EsperarPreferencias(200, 255, 0, 0);
 }
 
-TEST_F(CargarPreferenciasTest, MovibleMenosUnoSeConserva) {
-    Archivo(u"[ConfiguraciónGeneral]\nMovible=-1\n");
-    EXPECT_TRUE(CargarPreferencias(perfil).empty());
-    EsperarPreferencias(200, 255, 1, -1);
-}
-
 TEST_F(CargarPreferenciasTest, ValorDeTrescientasCifrasSeCortaA254YDesborda) {
     const std::u16string largo(300, u'9');
     Archivo(u"[ConfiguraciónGeneral]\nBarrido=" + largo + u"\nLayer=10\n");
-    EXPECT_EQ(perfil.LeerINI(kSeccionPreferencias, kPreferenciaBarrido.nombre, kArchivo), largo.substr(0, 254));
-
     const std::vector<ClaveRechazada> esperadas = {{&kPreferenciaBarrido, largo.substr(0, 254), kErrorDesbordamiento}};
     EXPECT_EQ(CargarPreferencias(perfil), esperadas);
     EsperarPreferencias(200, 10, 1, 0);
-}
-
-TEST_F(CargarPreferenciasTest, SoloSeConviertenLosPrimeros254Caracteres) {
-    // 254 characters that make the number 7, then 46 that would make it no number.
-    const std::u16string largo = std::u16string(253, u'0') + u"7" + std::u16string(46, u'x');
-    ASSERT_EQ(largo.size(), 300u);
-    Archivo(u"[ConfiguraciónGeneral]\nShowPopUp=" + largo + u"\n");
-    EXPECT_TRUE(CargarPreferencias(perfil).empty());
-    EsperarPreferencias(200, 255, 7, 0);
 }
 
 // What the options window stores is what the main window loads next, at the

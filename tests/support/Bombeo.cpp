@@ -26,7 +26,7 @@ bool BombearUnaVez(const std::function<bool()>& condicion, const std::function<v
 
 }  // namespace
 
-bool EsperarHasta(const std::function<bool()>& condicion, std::chrono::milliseconds limite,
+bool BombearHasta(const std::function<bool()>& condicion, std::chrono::milliseconds limite,
                   const std::function<void()>& despues) {
     const auto fin = std::chrono::steady_clock::now() + limite;
     while (!BombearUnaVez(condicion, despues)) {
@@ -37,7 +37,7 @@ bool EsperarHasta(const std::function<bool()>& condicion, std::chrono::milliseco
 }
 
 void BombearDurante(std::chrono::milliseconds tiempo, const std::function<void()>& despues) {
-    EsperarHasta([] { return false; }, tiempo, despues);
+    BombearHasta([] { return false; }, tiempo, despues);
 }
 
 bool SeSolicitoSalir() {

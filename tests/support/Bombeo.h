@@ -7,11 +7,17 @@
 
 namespace kalvenor::pruebas {
 
-// `despues` runs after every dispatched message (a sweep tick runs whole
+// Dispatches this thread's messages until the condition holds (true) or the
+// time-out passes (false). `despues` runs after every dispatched message (a sweep tick runs whole
 // inside one dispatch, so it sees the window between ticks); the condition is
 // checked after each one too.
-bool EsperarHasta(const std::function<bool()>& condicion, std::chrono::milliseconds limite = std::chrono::seconds(10),
+bool BombearHasta(const std::function<bool()>& condicion, std::chrono::milliseconds limite = std::chrono::seconds(15),
                   const std::function<void()>& despues = {});
+// The former name, which the sweep's tests still call.
+inline bool EsperarHasta(const std::function<bool()>& condicion, std::chrono::milliseconds limite,
+                         const std::function<void()>& despues) {
+    return BombearHasta(condicion, limite, despues);
+}
 
 // Pumps for a while; for checking that something does not happen.
 void BombearDurante(std::chrono::milliseconds tiempo, const std::function<void()>& despues = {});

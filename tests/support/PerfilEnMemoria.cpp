@@ -6,12 +6,7 @@ namespace kalvenor {
 
 namespace {
 
-char16_t Minuscula(char16_t c) {
-    if (c >= u'A' && c <= u'Z') return static_cast<char16_t>(c + 0x20);
-    // Latin-1 capitals À..Þ, except the multiplication sign.
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<char16_t>(c + 0x20);
-    return c;
-}
+char16_t Minuscula(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 0x20) : c; }
 
 std::u16string Plegar(std::u16string_view texto) {
     std::u16string plegado(texto);
@@ -104,7 +99,6 @@ bool PerfilEnMemoria::EscribirINI(std::u16string_view seccion, std::u16string_vi
     auto& lineas = archivos_[Plegar(archivo)];
     auto linea = BuscarSeccion(lineas, seccion);
     if (linea == lineas.end()) {
-        if (!lineas.empty() && !LineaVacia(lineas.back())) lineas.emplace_back();
         std::u16string cabecera(u"[");
         cabecera.append(seccion).append(u"]");
         lineas.push_back(std::move(cabecera));
@@ -176,9 +170,5 @@ std::optional<std::u16string> PerfilEnMemoria::Texto(std::u16string_view archivo
     }
     return texto;
 }
-
-bool PerfilEnMemoria::Existe(std::u16string_view archivo) const { return archivos_.count(Plegar(archivo)) != 0; }
-
-void PerfilEnMemoria::Borrar(std::u16string_view archivo) { archivos_.erase(Plegar(archivo)); }
 
 }  // namespace kalvenor

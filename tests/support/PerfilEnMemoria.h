@@ -1,14 +1,17 @@
 #pragma once
 // Profile files held in memory, for tests: each file is its text, read and
-// written the way the platform's profile functions do it.
-//   - Section and key names match without regard to case (ASCII and Latin-1
-//     letters), after blanks around them are dropped; the first matching
+// written the way the platform's profile functions do it (PerfilINITest
+// checks both alike).
+//   - Section and key names match without regard to the case of ASCII
+//     letters, after blanks around them are dropped; the first matching
 //     section and, in it, the first matching key count.
 //   - A value loses the blanks around it and one pair of enclosing quotes;
 //     a read gives at most kLongitudMaximaValorINI characters of it.
 //   - A write replaces the key's line, or adds the key at the end of its
 //     section, or adds the section at the end of the file, or makes the file.
 //   - A delete removes the key's line and leaves its section's header.
+//   - Empty lines stay where they are. (Under Wine the profile functions drop
+//     them when they rewrite a file, so the shared checks use none.)
 // The text is UTF-16, so "ConfiguraciónGeneral" comes back exactly; there is
 // no code page here.
 
@@ -35,8 +38,6 @@ public:
     void PonerTexto(std::u16string_view archivo, std::u16string_view texto);
     // The whole text, lines ended by "\r\n"; nothing when there is no such file.
     std::optional<std::u16string> Texto(std::u16string_view archivo) const;
-    bool Existe(std::u16string_view archivo) const;
-    void Borrar(std::u16string_view archivo);
 
     // Counting writes and deletes from this call on (1: the next one), the
     // `desde`-th and the `cuantas` - 1 after it fail: they return false and

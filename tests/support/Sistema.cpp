@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 #include "forms/win32/Handles.h"
 
 namespace kalvenor::pruebas {
@@ -11,6 +13,26 @@ namespace {
 forms::UniqueKernelObject Abrir(const std::wstring& ruta, DWORD acceso, DWORD compartir, DWORD como) {
     HANDLE archivo = ::CreateFileW(ruta.c_str(), acceso, compartir, nullptr, como, FILE_ATTRIBUTE_NORMAL, nullptr);
     return forms::UniqueKernelObject(archivo == INVALID_HANDLE_VALUE ? nullptr : archivo);
+}
+
+void BorrarArbol(const std::wstring& carpeta) {
+    WIN32_FIND_DATAW datos{};
+    HANDLE busqueda = ::FindFirstFileW((carpeta + L"\\*").c_str(), &datos);
+    if (busqueda != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring nombre = datos.cFileName;
+            if (nombre == L"." || nombre == L"..") continue;
+            const std::wstring ruta = carpeta + L"\\" + nombre;
+            if (datos.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                BorrarArbol(ruta);
+            } else {
+                ::SetFileAttributesW(ruta.c_str(), FILE_ATTRIBUTE_NORMAL);
+                ::DeleteFileW(ruta.c_str());
+            }
+        } while (::FindNextFileW(busqueda, &datos));
+        ::FindClose(busqueda);
+    }
+    ::RemoveDirectoryW(carpeta.c_str());
 }
 
 }  // namespace
@@ -27,7 +49,8 @@ std::optional<std::string> LeerBytes(const std::wstring& ruta) {
     std::string bytes;
     char bloque[4096];
     DWORD leidos = 0;
-    while (::ReadFile(archivo.get(), bloque, sizeof bloque, &leidos, nullptr) && leidos > 0) bytes.append(bloque, leidos);
+    while (::ReadFile(archivo.get(), bloque, sizeof bloque, &leidos, nullptr) && leidos > 0)
+        bytes.append(bloque, leidos);
     return bytes;
 }
 
@@ -37,5 +60,52 @@ bool EscribirBytes(const std::wstring& ruta, std::string_view bytes) {
     return archivo && ::WriteFile(archivo.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &escritos, nullptr) &&
            escritos == bytes.size();
 }
+
+std::vector<std::string> LineasDe(std::string_view bytes) {
+    std::vector<std::string> lineas;
+    size_t inicio = 0;
+    while (inicio <= bytes.size()) {
+        size_t fin = bytes.find('\n', inicio);
+        if (fin == std::string_view::npos) fin = bytes.size();
+        std::string linea(bytes.substr(inicio, fin - inicio));
+        if (!linea.empty() && linea.back() == '\r') linea.pop_back();
+        if (!linea.empty()) lineas.push_back(std::move(linea));
+        inicio = fin + 1;
+    }
+    return lineas;
+}
+
+VariableDeEntorno::VariableDeEntorno(const wchar_t* nombre, const std::wstring& valor) : nombre_(nombre) {
+    const DWORD necesario = ::GetEnvironmentVariableW(nombre, nullptr, 0);
+    if (necesario > 0) {
+        anterior_.emplace(necesario, L'\0');
+        anterior_->resize(::GetEnvironmentVariableW(nombre, anterior_->data(), necesario));
+    }
+    Poner(valor);
+}
+
+VariableDeEntorno::~VariableDeEntorno() {
+    ::SetEnvironmentVariableW(nombre_, anterior_ ? anterior_->c_str() : nullptr);
+}
+
+bool VariableDeEntorno::Poner(const std::wstring& valor) const {
+    return ::SetEnvironmentVariableW(nombre_, valor.empty() ? nullptr : valor.c_str()) != FALSE;
+}
+
+CarpetaTemporal::CarpetaTemporal() {
+    static std::atomic<unsigned> contador{0};
+    wchar_t temporal[MAX_PATH + 1] = {};
+    ::GetTempPathW(MAX_PATH, temporal);
+    std::wstring base = temporal;
+    if (!base.empty() && base.back() == L'\\') base.pop_back();
+    for (;;) {
+        ruta_ = base + L"\\kalvenor-prueba-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                std::to_wstring(::GetTickCount64()) + L"-" + std::to_wstring(contador++);
+        if (::CreateDirectoryW(ruta_.c_str(), nullptr)) break;
+        if (::GetLastError() != ERROR_ALREADY_EXISTS) break;
+    }
+}
+
+CarpetaTemporal::~CarpetaTemporal() { BorrarArbol(ruta_); }
 
 }  // namespace kalvenor::pruebas

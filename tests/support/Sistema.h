@@ -1,9 +1,11 @@
 #pragma once
-// What tests under Wine read of the system: the screen's dpi and whole files.
+// What tests under Wine share of the system: the screen's dpi, whole files
+// and temporary folders.
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kalvenor::pruebas {
 
@@ -14,5 +16,36 @@ int PuntosPorPulgada();
 std::optional<std::string> LeerBytes(const std::wstring& ruta);
 // Makes or replaces the file with exactly these bytes; false on any failure.
 bool EscribirBytes(const std::wstring& ruta, std::string_view bytes);
+// A file's lines, without their ends; empty lines left out.
+std::vector<std::string> LineasDe(std::string_view bytes);
+
+// An environment variable of this process set for a while: the destructor
+// puts back the value it had, or removes it.
+class VariableDeEntorno {
+public:
+    VariableDeEntorno(const wchar_t* nombre, const std::wstring& valor);
+    ~VariableDeEntorno();
+    VariableDeEntorno(const VariableDeEntorno&) = delete;
+    VariableDeEntorno& operator=(const VariableDeEntorno&) = delete;
+    // Empty: the variable is removed.
+    bool Poner(const std::wstring& valor) const;
+
+private:
+    const wchar_t* nombre_;
+    std::optional<std::wstring> anterior_;
+};
+
+// A fresh folder under the temporary folder, removed with everything in it.
+class CarpetaTemporal {
+public:
+    CarpetaTemporal();
+    ~CarpetaTemporal();
+    CarpetaTemporal(const CarpetaTemporal&) = delete;
+    CarpetaTemporal& operator=(const CarpetaTemporal&) = delete;
+    const std::wstring& Ruta() const noexcept { return ruta_; }
+
+private:
+    std::wstring ruta_;
+};
 
 }  // namespace kalvenor::pruebas

@@ -1,6 +1,6 @@
 #include "Windows1252.h"
 
-namespace kalvenor::prueba {
+namespace kalvenor::pruebas {
 
 namespace {
 
@@ -27,4 +27,4 @@ char16_t CaracterWindows1252(std::int16_t codigo) {
     return static_cast<char16_t>(codigo);
 }
 
-}  // namespace kalvenor::prueba
+}  // namespace kalvenor::pruebas

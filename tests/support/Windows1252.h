@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-namespace kalvenor::prueba {
+namespace kalvenor::pruebas {
 
 char16_t CaracterWindows1252(std::int16_t codigo);
 
-}  // namespace kalvenor::prueba
+}  // namespace kalvenor::pruebas

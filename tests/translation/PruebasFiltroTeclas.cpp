@@ -15,7 +15,7 @@ namespace kalvenor {
 namespace {
 
 using forms::TipoPaginaAnsi;
-using prueba::CaracterWindows1252;
+using pruebas::CaracterWindows1252;
 
 // What the key-press handler leaves of a key code.
 std::int16_t Filtrar(std::int16_t codigo, std::u16string_view permitidos) {
