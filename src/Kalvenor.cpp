@@ -19,8 +19,8 @@ namespace {
 // that a Windows 7 without update KB2533623 still starts the program.
 void BibliotecasSoloDelSistema() {
     using Fijar = BOOL(WINAPI*)(DWORD);
-    const auto fijar = reinterpret_cast<Fijar>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+    const auto fijar = reinterpret_cast<Fijar>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
     if (fijar) fijar(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 

@@ -34,6 +34,7 @@ constexpr wchar_t kEntrada[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\U
 constexpr std::chrono::seconds kEsperaPrograma{120};
 // The exit codes setup and the uninstaller document.
 constexpr DWORD kSalidaAbierto = 3;
+constexpr DWORD kSalidaEnUso = 4;
 constexpr DWORD kSalidaMasNueva = 5;
 // How long setup waits for a running copy to close, and what it may add.
 constexpr std::chrono::seconds kEsperaCierre{10};
@@ -144,8 +145,8 @@ DWORD KiBEnLaCarpeta(const std::wstring& carpeta) {
 
 // What a run of setup or of the uninstaller may change: each file of the
 // installed folder, its bytes and when it was last written (the same bytes
-// written again have a new time), and the uninstall entry's values and when
-// it was last written.
+// written again have a new time), the folders in it, and the uninstall
+// entry's values and when it was last written.
 struct Instalado {
     std::map<std::wstring, std::pair<std::optional<std::string>, ULONGLONG>> archivos;
     std::map<std::wstring, std::vector<BYTE>> entrada;
@@ -161,9 +162,12 @@ Instalado LeerInstalado(const std::wstring& carpeta) {
     HANDLE busqueda = ::FindFirstFileW((carpeta + L"\\*").c_str(), &datos);
     if (busqueda != INVALID_HANDLE_VALUE) {
         do {
-            if (datos.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-            instalado.archivos[datos.cFileName] = {LeerBytes(carpeta + L"\\" + datos.cFileName),
-                                                   Tiempo(datos.ftLastWriteTime)};
+            const std::wstring nombre = datos.cFileName;
+            if (nombre == L"." || nombre == L"..") continue;
+            if (datos.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                instalado.archivos[nombre] = {std::nullopt, 0};
+            else
+                instalado.archivos[nombre] = {LeerBytes(carpeta + L"\\" + nombre), Tiempo(datos.ftLastWriteTime)};
         } while (::FindNextFileW(busqueda, &datos));
         ::FindClose(busqueda);
     }
@@ -195,8 +199,8 @@ std::vector<DWORD> CopiasAbiertas(const std::wstring& exe) {
         const UniqueKernelObject proceso(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
         wchar_t ruta[MAX_PATH] = {};
         DWORD largo = MAX_PATH;
-        if (proceso && ::QueryFullProcessImageNameW(proceso.get(), 0, ruta, &largo) && Minusculas(ruta) == Minusculas(exe) &&
-            std::find(copias.begin(), copias.end(), pid) == copias.end())
+        if (proceso && ::QueryFullProcessImageNameW(proceso.get(), 0, ruta, &largo) &&
+            Minusculas(ruta) == Minusculas(exe) && std::find(copias.begin(), copias.end(), pid) == copias.end())
             copias.push_back(pid);
     }
     return copias;
@@ -396,6 +400,17 @@ TEST_F(Descargas, UnaCopiaAbiertaSeCierraAlActualizarYDesinstalarYUnaColgadaNoDe
     Senal(pidUnix, L"CONT");
     EXPECT_TRUE(EsperarHasta([&] { return !Detenido(pidUnix); }));
     TerminarCopia(nueva);
+
+    // Another program holds a file of the folder open (it lets others read it).
+    {
+        HANDLE leeme = ::CreateFileW((carpeta + L"\\LEEME.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                     OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(leeme, INVALID_HANDLE_VALUE);
+        const UniqueKernelObject abierto(leeme);
+        const Instalado enUso = LeerInstalado(carpeta);
+        EXPECT_EQ(Ejecutar(instalador), std::optional<DWORD>(kSalidaEnUso));
+        EXPECT_TRUE(LeerInstalado(carpeta) == enUso) << "un instalador que no pudo reemplazar LEEME.txt cambió algo";
+    }
 
     // An older version over a newer one: the entry says a higher version.
     ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, kEntrada, L"DisplayVersion", REG_SZ, L"99.0.0", sizeof(L"99.0.0")),
