@@ -220,8 +220,6 @@ std::wstring PidUnix(const std::wstring& exe) {
     const char* prefijo = std::getenv("WINEPREFIX");
     if (!prefijo) return {};
     const std::string delPrefijo = std::string("WINEPREFIX=") + prefijo + '\0';
-    std::string linea;
-    for (wchar_t c : Minusculas(exe)) linea += static_cast<char>(c);
     WIN32_FIND_DATAW datos{};
     HANDLE busqueda = ::FindFirstFileW(L"Z:\\proc\\*", &datos);
     if (busqueda == INVALID_HANDLE_VALUE) return {};
@@ -232,10 +230,8 @@ std::wstring PidUnix(const std::wstring& exe) {
         const auto orden = LeerBytes(L"Z:\\proc\\" + pid + L"\\cmdline");
         const auto entorno = LeerBytes(L"Z:\\proc\\" + pid + L"\\environ");
         if (!orden || !entorno || entorno->find(delPrefijo) == std::string::npos) continue;
-        std::string primera = orden->substr(0, orden->find('\0'));
-        std::transform(primera.begin(), primera.end(), primera.begin(),
-                       [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
-        if (primera == linea) encontrado = pid;
+        const std::string primera = orden->substr(0, orden->find('\0'));
+        if (Minusculas(std::wstring(primera.begin(), primera.end())) == Minusculas(exe)) encontrado = pid;
     } while (encontrado.empty() && ::FindNextFileW(busqueda, &datos));
     ::FindClose(busqueda);
     return encontrado;
