@@ -26,6 +26,16 @@ function(kalvenor_target_defaults target)
   if(WIN32)
     target_compile_definitions(${target} PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
   endif()
+  # The exe users download is hardened: stack protection on every function
+  # with a local array or address, and fortified C library calls. MinGW links
+  # the stack-protection run-time statically (libssp.a, with -static), so the
+  # exe still imports only system libraries. ASLR (high entropy) and DEP are
+  # the MinGW linker's defaults and stay on.
+  if(MINGW)
+    target_compile_options(${target} PRIVATE -fstack-protector-strong)
+    target_compile_definitions(${target} PRIVATE _FORTIFY_SOURCE=2)
+    target_link_options(${target} PRIVATE -fstack-protector-strong)
+  endif()
 endfunction()
 
 # kalvenor_trim_release(target)

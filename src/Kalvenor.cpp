@@ -11,7 +11,23 @@
 #include "sweep/PlataformaBarridoWin32.h"
 #include "windows/VentanaPrincipal.h"
 
+namespace {
+
+// Libraries loaded at run time, by the program or by the system for it, come
+// from the system folder only: a DLL that lies beside the exe (in a Downloads
+// folder anything may) is never loaded. Looked up rather than imported, so
+// that a Windows 7 without update KB2533623 still starts the program.
+void BibliotecasSoloDelSistema() {
+    using Fijar = BOOL(WINAPI*)(DWORD);
+    const auto fijar = reinterpret_cast<Fijar>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+    if (fijar) fijar(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    BibliotecasSoloDelSistema();
     kalvenor::forms::SingleInstance instance(L"Kalvenor");
     if (!instance.IsFirst() && instance.HandOverToRunningCopy()) return 0;
     static kalvenor::PlataformaBarridoWin32 plataforma;

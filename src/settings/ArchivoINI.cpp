@@ -41,8 +41,8 @@ std::wstring CarpetaDatosAplicacion() {
     }
     // Without the variable the shell knows the folder. Shell32 is loaded only
     // then: loaded with the program, it costs a tenth of every start or more
-    // under Wine.
-    const forms::UniqueModule shell32(LoadLibraryW(L"shell32.dll"));
+    // under Wine. From the system folder only, never from beside the exe.
+    const forms::UniqueModule shell32(LoadLibraryExW(L"shell32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
     if (!shell32) return {};
     const auto carpetaDeLaShell = reinterpret_cast<decltype(&SHGetFolderPathW)>(
         reinterpret_cast<void*>(GetProcAddress(shell32.get(), "SHGetFolderPathW")));

@@ -2,10 +2,12 @@
 // program in %LOCALAPPDATA%\Programs\Kalvenor with a shortcut in the Start
 // menu and an entry in the list of installed programs; the installed program
 // opens and keeps a setting; the entry's own quiet command removes it all but
-// the settings file, so that installed again it opens with that setting. The
-// portable copy opens from the folder it was unpacked in. install-test.sh runs
-// this in a fresh Wine prefix and names the files in KALVENOR_INSTALADOR and
-// KALVENOR_PORTATIL (Unix paths).
+// the settings file, so that installed again it opens with that setting.
+// Setup and the uninstaller close a running copy first, and setup starts it
+// again; a copy that does not answer, or a newer version installed, leaves
+// everything as it was. The portable copy opens from the folder it was
+// unpacked in. install-test.sh runs this in a fresh Wine prefix and names the
+// files in KALVENOR_INSTALADOR and KALVENOR_PORTATIL (Unix paths).
 
 #include <shlobj.h>
 #include <shobjidl.h>
@@ -16,10 +18,13 @@
 #include <chrono>
 #include <cstdlib>
 #include <cwctype>
+#include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "Conductor.h"
+#include "forms/win32/Handles.h"
 
 namespace kalvenor::e2e {
 namespace {
@@ -27,6 +32,15 @@ namespace {
 constexpr wchar_t kEntrada[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Kalvenor";
 // How long the installer or the uninstaller may take.
 constexpr std::chrono::seconds kEsperaPrograma{120};
+// The exit codes setup and the uninstaller document.
+constexpr DWORD kSalidaAbierto = 3;
+constexpr DWORD kSalidaEnUso = 4;
+constexpr DWORD kSalidaMasNueva = 5;
+// How long setup waits for a running copy to close, and what it may add.
+constexpr std::chrono::seconds kEsperaCierre{10};
+constexpr std::chrono::seconds kHolgura{15};
+
+using forms::UniqueKernelObject;
 
 std::wstring RutaDeEntorno(const char* nombre) {
     const char* valor = std::getenv(nombre);
@@ -42,6 +56,12 @@ std::wstring CarpetaConocida(REFKNOWNFOLDERID id) {
 }
 
 bool Existe(const std::wstring& ruta) { return ::GetFileAttributesW(ruta.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The installed folder goes: the uninstaller's own exe, the last file, is
+// deleted by a copy of it once the uninstaller has ended.
+bool SeVa(const std::wstring& carpeta) {
+    return EsperarHasta([&] { return !Existe(carpeta); });
+}
 
 std::wstring Minusculas(std::wstring texto) {
     std::transform(texto.begin(), texto.end(), texto.begin(), [](wchar_t c) { return std::towlower(c); });
@@ -90,35 +110,22 @@ std::wstring DestinoDelAcceso(const std::wstring& acceso) {
     return destino;
 }
 
-// Runs a command line until it and every process it started have ended (the
-// uninstaller goes on from a copy of itself); its exit code, or nothing if it
-// did not start or end.
+// Runs a command line until it has ended: its exit code, or nothing if it did
+// not start or end in time. Setup and the uninstaller (run in place, as its
+// entry runs it) have done all their work when they end.
 std::optional<DWORD> Ejecutar(std::wstring lineaOrdenes) {
-    HANDLE trabajo = ::CreateJobObjectW(nullptr, nullptr);
-    if (!trabajo) return std::nullopt;
     STARTUPINFOW inicio{};
     inicio.cb = sizeof(inicio);
     PROCESS_INFORMATION proceso{};
-    std::optional<DWORD> codigo;
-    if (::CreateProcessW(nullptr, lineaOrdenes.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
-                         &inicio, &proceso)) {
-        const bool enElTrabajo = ::AssignProcessToJobObject(trabajo, proceso.hProcess);
-        ::ResumeThread(proceso.hThread);
-        const auto todosTerminados = [&] {
-            JOBOBJECT_BASIC_ACCOUNTING_INFORMATION cuentas{};
-            return ::QueryInformationJobObject(trabajo, JobObjectBasicAccountingInformation, &cuentas, sizeof(cuentas),
-                                               nullptr) &&
-                   cuentas.ActiveProcesses == 0;
-        };
-        DWORD salida = 0;
-        if (enElTrabajo && EsperarHasta(todosTerminados, kEsperaPrograma) &&
-            ::GetExitCodeProcess(proceso.hProcess, &salida))
-            codigo = salida;
-        ::CloseHandle(proceso.hThread);
-        ::CloseHandle(proceso.hProcess);
-    }
-    ::CloseHandle(trabajo);
-    return codigo;
+    if (!::CreateProcessW(nullptr, lineaOrdenes.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &inicio,
+                          &proceso))
+        return std::nullopt;
+    const UniqueKernelObject hilo(proceso.hThread), programa(proceso.hProcess);
+    DWORD salida = 0;
+    if (::WaitForSingleObject(programa.get(), static_cast<DWORD>(kEsperaPrograma.count() * 1000)) != WAIT_OBJECT_0 ||
+        !::GetExitCodeProcess(programa.get(), &salida))
+        return std::nullopt;
+    return salida;
 }
 
 // Bytes of the files in a folder, in KiB as the list of installed programs
@@ -134,6 +141,122 @@ DWORD KiBEnLaCarpeta(const std::wstring& carpeta) {
     } while (::FindNextFileW(busqueda, &datos));
     ::FindClose(busqueda);
     return static_cast<DWORD>(bytes / 1024);
+}
+
+// What a run of setup or of the uninstaller may change: each file of the
+// installed folder, its bytes and when it was last written (the same bytes
+// written again have a new time), the folders in it, and the uninstall
+// entry's values and when it was last written.
+struct Instalado {
+    std::map<std::wstring, std::pair<std::optional<std::string>, ULONGLONG>> archivos;
+    std::map<std::wstring, std::vector<BYTE>> entrada;
+    ULONGLONG entradaEscrita = 0;
+    bool operator==(const Instalado&) const = default;
+};
+
+ULONGLONG Tiempo(const FILETIME& t) { return (ULONGLONG{t.dwHighDateTime} << 32) | t.dwLowDateTime; }
+
+Instalado LeerInstalado(const std::wstring& carpeta) {
+    Instalado instalado;
+    WIN32_FIND_DATAW datos{};
+    HANDLE busqueda = ::FindFirstFileW((carpeta + L"\\*").c_str(), &datos);
+    if (busqueda != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring nombre = datos.cFileName;
+            if (nombre == L"." || nombre == L"..") continue;
+            if (datos.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                instalado.archivos[nombre] = {std::nullopt, 0};
+            else
+                instalado.archivos[nombre] = {LeerBytes(carpeta + L"\\" + nombre), Tiempo(datos.ftLastWriteTime)};
+        } while (::FindNextFileW(busqueda, &datos));
+        ::FindClose(busqueda);
+    }
+    HKEY clave = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kEntrada, 0, KEY_READ, &clave) != ERROR_SUCCESS) return instalado;
+    FILETIME escrita{};
+    ::RegQueryInfoKeyW(clave, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                       &escrita);
+    instalado.entradaEscrita = Tiempo(escrita);
+    for (DWORD i = 0;; ++i) {
+        wchar_t nombre[256];
+        DWORD largoNombre = 256;
+        BYTE valor[2048];
+        DWORD largoValor = sizeof(valor);
+        if (::RegEnumValueW(clave, i, nombre, &largoNombre, nullptr, nullptr, valor, &largoValor) != ERROR_SUCCESS)
+            break;
+        instalado.entrada[nombre].assign(valor, valor + largoValor);
+    }
+    ::RegCloseKey(clave);
+    return instalado;
+}
+
+// The processes of this exe that have a window of the program.
+std::vector<DWORD> CopiasAbiertas(const std::wstring& exe) {
+    std::vector<DWORD> copias;
+    for (HWND ventana = nullptr; (ventana = ::FindWindowExW(nullptr, ventana, L"KalvenorForm", nullptr));) {
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(ventana, &pid);
+        const UniqueKernelObject proceso(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+        wchar_t ruta[MAX_PATH] = {};
+        DWORD largo = MAX_PATH;
+        if (proceso && ::QueryFullProcessImageNameW(proceso.get(), 0, ruta, &largo) &&
+            Minusculas(ruta) == Minusculas(exe) && std::find(copias.begin(), copias.end(), pid) == copias.end())
+            copias.push_back(pid);
+    }
+    return copias;
+}
+
+// Ends a copy this test did not start itself (setup started it).
+void TerminarCopia(DWORD pid) {
+    const UniqueKernelObject proceso(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid));
+    if (!proceso) return;
+    ::TerminateProcess(proceso.get(), 1);
+    ::WaitForSingleObject(proceso.get(), static_cast<DWORD>(kEsperaLarga.count()));
+}
+
+// The Unix process under a Windows process of this Wine prefix: Wine gives
+// it the exe's Windows path as its command line.
+std::wstring PidUnix(const std::wstring& exe) {
+    const char* prefijo = std::getenv("WINEPREFIX");
+    if (!prefijo) return {};
+    const std::string delPrefijo = std::string("WINEPREFIX=") + prefijo + '\0';
+    WIN32_FIND_DATAW datos{};
+    HANDLE busqueda = ::FindFirstFileW(L"Z:\\proc\\*", &datos);
+    if (busqueda == INVALID_HANDLE_VALUE) return {};
+    std::wstring encontrado;
+    do {
+        const std::wstring pid = datos.cFileName;
+        if (!std::all_of(pid.begin(), pid.end(), [](wchar_t c) { return std::iswdigit(c); })) continue;
+        const auto orden = LeerBytes(L"Z:\\proc\\" + pid + L"\\cmdline");
+        const auto entorno = LeerBytes(L"Z:\\proc\\" + pid + L"\\environ");
+        if (!orden || !entorno || entorno->find(delPrefijo) == std::string::npos) continue;
+        const std::string primera = orden->substr(0, orden->find('\0'));
+        if (Minusculas(std::wstring(primera.begin(), primera.end())) == Minusculas(exe)) encontrado = pid;
+    } while (encontrado.empty() && ::FindNextFileW(busqueda, &datos));
+    ::FindClose(busqueda);
+    return encontrado;
+}
+
+// A Unix signal to a process (Wine starts Unix programs too); the caller
+// waits for its effect.
+bool Senal(const std::wstring& pidUnix, const wchar_t* senal) {
+    std::wstring orden = L"Z:\\bin\\kill -" + std::wstring(senal) + L" " + pidUnix;
+    STARTUPINFOW inicio{};
+    inicio.cb = sizeof(inicio);
+    PROCESS_INFORMATION proceso{};
+    if (!::CreateProcessW(L"Z:\\bin\\kill", orden.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &inicio,
+                          &proceso))
+        return false;
+    const UniqueKernelObject hilo(proceso.hThread), programa(proceso.hProcess);
+    return true;
+}
+
+// Whether the Unix process is stopped (SIGSTOP): "T" in its stat line.
+bool Detenido(const std::wstring& pidUnix) {
+    const auto estado = LeerBytes(L"Z:\\proc\\" + pidUnix + L"\\stat");
+    if (!estado) return false;
+    const auto fin = estado->rfind(')');
+    return fin != std::string::npos && estado->compare(fin, 3, ") T") == 0;
 }
 
 // The main window opens, as the user sees it once its opening sweep is done.
@@ -178,8 +301,8 @@ TEST_F(Descargas, InstalarDesinstalarYReinstalarDejaSoloLasPreferenciasQueVuelve
         {L"Publisher", KALVENOR_EDITOR},
         {L"DisplayIcon", exe},
         {L"InstallLocation", carpeta},
-        {L"UninstallString", L"\"" + desinstalador + L"\""},
-        {L"QuietUninstallString", L"\"" + desinstalador + L"\" /S"},
+        {L"UninstallString", L"\"" + desinstalador + L"\" _?=" + carpeta},
+        {L"QuietUninstallString", L"\"" + desinstalador + L"\" /S _?=" + carpeta},
     };
     for (const auto& t : textos) {
         EXPECT_EQ(TextoDeLaEntrada(t.valor), std::optional<std::wstring>(t.esperado))
@@ -212,7 +335,7 @@ TEST_F(Descargas, InstalarDesinstalarYReinstalarDejaSoloLasPreferenciasQueVuelve
     const std::optional<std::wstring> quitar = TextoDeLaEntrada(L"QuietUninstallString");
     ASSERT_TRUE(quitar.has_value());
     EXPECT_EQ(Ejecutar(*quitar), std::optional<DWORD>(0));
-    EXPECT_FALSE(Existe(carpeta));
+    EXPECT_TRUE(SeVa(carpeta));
     EXPECT_FALSE(HayEntrada());
     EXPECT_FALSE(Existe(acceso));
     EXPECT_EQ(LeerBytes(preferencias), guardado) << "el archivo de preferencias cambió o ya no está";
@@ -222,6 +345,90 @@ TEST_F(Descargas, InstalarDesinstalarYReinstalarDejaSoloLasPreferenciasQueVuelve
     Programa otraVez(Programa::Copia{exe});
     ASSERT_NO_FATAL_FAILURE(SeAbre(otraVez));
     EXPECT_EQ(Opacidad(otraVez.Principal()), std::optional<BYTE>(180));
+}
+
+TEST_F(Descargas, UnaCopiaAbiertaSeCierraAlActualizarYDesinstalarYUnaColgadaNoDejaCambiarNada) {
+    const std::wstring setup = RutaDeEntorno("KALVENOR_INSTALADOR");
+    const std::wstring portatil = RutaDeEntorno("KALVENOR_PORTATIL");
+    ASSERT_FALSE(setup.empty() || portatil.empty()) << "faltan KALVENOR_INSTALADOR o KALVENOR_PORTATIL";
+    const std::wstring instalador = L"\"" + setup + L"\" /S";
+    const std::wstring carpetaPaquete = portatil.substr(0, portatil.rfind(L'\\'));
+    const std::wstring carpeta = CarpetaConocida(FOLDERID_LocalAppData) + L"\\Programs\\Kalvenor";
+    const std::wstring exe = carpeta + L"\\Kalvenor.exe";
+    const std::wstring preferencias = CarpetaConocida(FOLDERID_RoamingAppData) + L"\\Kalvenor\\Kalvenor";
+    ASSERT_EQ(Ejecutar(instalador), std::optional<DWORD>(0));
+    ::CreateDirectoryW(preferencias.substr(0, preferencias.rfind(L'\\')).c_str(), nullptr);
+    const std::string guardado = ArchivoPreferencias({"Barrido=300", "Layer=200"});
+    ASSERT_TRUE(EscribirBytes(preferencias, guardado));
+
+    // Setup again while the program runs: the same package over itself closes
+    // and restarts it as a newer version does.
+    DWORD nueva = 0;
+    {
+        Programa abierta(Programa::Copia{exe});
+        ASSERT_NO_FATAL_FAILURE(SeAbre(abierta));
+        EXPECT_EQ(Ejecutar(instalador), std::optional<DWORD>(0));
+        EXPECT_TRUE(abierta.EsperarFin().has_value()) << "la copia abierta no se cerró";
+        EXPECT_TRUE(EsperarHasta([&] {
+            const std::vector<DWORD> copias = CopiasAbiertas(exe);
+            nueva = copias.empty() || copias.front() == abierta.Pid() ? 0 : copias.front();
+            return nueva != 0;
+        })) << "el instalador no volvió a abrir el programa";
+    }
+    for (const wchar_t* archivo : {L"Kalvenor.exe", L"LEEME.txt"}) {
+        const auto delPaquete = LeerBytes(carpetaPaquete + L"\\" + archivo);
+        ASSERT_TRUE(delPaquete.has_value());
+        EXPECT_EQ(LeerBytes(carpeta + L"\\" + archivo), delPaquete) << testing::PrintToString(std::wstring(archivo));
+    }
+    EXPECT_EQ(LeerBytes(preferencias), std::optional<std::string>(guardado)) << "el archivo de preferencias cambió";
+
+    // The copy setup started stops answering: setup waits for it, then gives
+    // up with its code, and so does the uninstaller; nothing changes.
+    const std::wstring pidUnix = nueva ? PidUnix(exe) : std::wstring();
+    ASSERT_FALSE(pidUnix.empty()) << "no se encuentra el proceso de Wine de la copia abierta";
+    ASSERT_TRUE(Senal(pidUnix, L"STOP") && EsperarHasta([&] { return Detenido(pidUnix); }));
+    const Instalado antes = LeerInstalado(carpeta);
+    const auto inicio = std::chrono::steady_clock::now();
+    EXPECT_EQ(Ejecutar(instalador), std::optional<DWORD>(kSalidaAbierto));
+    EXPECT_LT(std::chrono::steady_clock::now() - inicio, kEsperaCierre + kHolgura);
+    EXPECT_EQ(Ejecutar(TextoDeLaEntrada(L"QuietUninstallString").value_or(L"")), std::optional<DWORD>(kSalidaAbierto));
+    EXPECT_TRUE(LeerInstalado(carpeta) == antes) << "un instalador que no pudo cerrar la copia cambió algo";
+    Senal(pidUnix, L"CONT");
+    EXPECT_TRUE(EsperarHasta([&] { return !Detenido(pidUnix); }));
+    TerminarCopia(nueva);
+
+    // Another program holds a file of the folder open (it lets others read it).
+    {
+        HANDLE leeme = ::CreateFileW((carpeta + L"\\LEEME.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                     OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(leeme, INVALID_HANDLE_VALUE);
+        const UniqueKernelObject abierto(leeme);
+        const Instalado enUso = LeerInstalado(carpeta);
+        EXPECT_EQ(Ejecutar(instalador), std::optional<DWORD>(kSalidaEnUso));
+        EXPECT_TRUE(LeerInstalado(carpeta) == enUso) << "un instalador que no pudo reemplazar LEEME.txt cambió algo";
+    }
+
+    // An older version over a newer one: the entry says a higher version.
+    ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, kEntrada, L"DisplayVersion", REG_SZ, L"99.0.0", sizeof(L"99.0.0")),
+              ERROR_SUCCESS);
+    const Instalado masNueva = LeerInstalado(carpeta);
+    EXPECT_EQ(Ejecutar(instalador), std::optional<DWORD>(kSalidaMasNueva));
+    EXPECT_TRUE(LeerInstalado(carpeta) == masNueva) << "se instaló una versión más vieja sin preguntar";
+
+    // Removed while it runs: the copy ends and nothing is left.
+    {
+        Programa abierta(Programa::Copia{exe});
+        ASSERT_NO_FATAL_FAILURE(SeAbre(abierta));
+        EXPECT_EQ(Ejecutar(TextoDeLaEntrada(L"QuietUninstallString").value_or(L"")), std::optional<DWORD>(0));
+        EXPECT_TRUE(abierta.EsperarFin().has_value()) << "la copia abierta no se cerró";
+    }
+    EXPECT_TRUE(SeVa(carpeta));
+    EXPECT_FALSE(HayEntrada());
+    EXPECT_EQ(LeerBytes(preferencias), std::optional<std::string>(guardado));
+
+    // The test ends with the program installed (install-test.sh checks the
+    // installed uninstaller).
+    EXPECT_EQ(Ejecutar(instalador), std::optional<DWORD>(0));
 }
 
 TEST_F(Descargas, LaCopiaPortatilSeAbreDesdeDondeSeDescomprimio) {

@@ -2,10 +2,11 @@
 # The downloads, from the package command to a user's desktop:
 #   install-test.sh <kalvenor_instalacion.exe> <work folder>
 # Makes the packages twice, in two build folders, and compares Kalvenor.exe,
-# the zip and the installer byte for byte; then makes signed ones. In a fresh
-# Wine prefix of its own, kalvenor_instalacion runs the signed installer and
-# the uninstaller and starts the installed and the unpacked program. Needs an
-# X display (ctest runs inside scripts/with-wine.sh).
+# the zip and the installer byte for byte; then makes signed ones, and checks
+# the exe's imports and hardening. In a fresh Wine prefix of its own,
+# kalvenor_instalacion runs the signed installer and the uninstaller and
+# starts the installed and the unpacked program. Needs an X display (ctest
+# runs inside scripts/with-wine.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 # shellcheck source=../../scripts/wine-session.sh
@@ -22,18 +23,18 @@ b=otra/carpeta-b
 for carpeta in "$a" "$b"; do
   bash "$root/scripts/package.sh" "$carpeta" "$carpeta/dist" >/dev/null
 done
-distintos=0
+fallos=0
 cd "$a"
 for archivo in Kalvenor.exe dist/Kalvenor-*-win64.zip dist/Kalvenor-*-win64-setup.exe; do
   if ! cmp "$archivo" "$trabajo/$b/$archivo"; then
     echo "Dos compilaciones dan un $archivo distinto" >&2
-    distintos=1
+    fallos=1
   fi
 done
 cd "$trabajo"
 if grep -qaF "$root" "$a/Kalvenor.exe"; then
   echo "Kalvenor.exe lleva la ruta de la compilación ($root)" >&2
-  distintos=1
+  fallos=1
 fi
 
 # Signed with a throwaway certificate, from the same build: a wrong password
@@ -65,6 +66,19 @@ wine_prefix_unmanaged "$WINEPREFIX"
 
 mkdir portable
 (cd portable && cmake -E tar xf "$trabajo"/firmado/Kalvenor-*-win64.zip)
+
+# The exe imports only libraries of the Windows system folder, carries the
+# stack protector's run-time, and keeps ASLR (high entropy) and DEP.
+cabecera=$(x86_64-w64-mingw32-objdump -p "$a/Kalvenor.exe")
+sistema=$(ls "$WINEPREFIX/drive_c/windows/system32")
+for dll in $(sed -n 's/^\tDLL Name: //p' <<<"$cabecera"); do
+  grep -qixF "$dll" <<<"$sistema" || { echo "Kalvenor.exe importa $dll, que no es del sistema" >&2; fallos=1; }
+done
+for marca in HIGH_ENTROPY_VA DYNAMIC_BASE NX_COMPAT; do
+  grep -qw "$marca" <<<"$cabecera" || { echo "Kalvenor.exe perdió $marca" >&2; fallos=1; }
+done
+grep -qaF "stack smashing detected" "$a/Kalvenor.exe" ||
+  { echo "Kalvenor.exe no lleva la protección de la pila" >&2; fallos=1; }
 setup=("$trabajo"/firmado/Kalvenor-*-win64-setup.exe)
 firma_valida portable/Kalvenor.exe
 firma_valida "${setup[0]}"
@@ -72,4 +86,4 @@ KALVENOR_INSTALADOR="${setup[0]}" KALVENOR_PORTATIL="$trabajo/portable/Kalvenor.
 # The test ends with the program installed.
 desinstalador=("$WINEPREFIX"/drive_c/users/*/AppData/Local/Programs/Kalvenor/Desinstalar.exe)
 firma_valida "${desinstalador[0]}"
-exit "$distintos"
+exit "$fallos"

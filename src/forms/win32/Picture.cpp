@@ -40,7 +40,8 @@ private:
         return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(ole32_.get(), name)));
     }
 
-    UniqueModule ole32_{::LoadLibraryW(L"ole32.dll")};
+    // From the system folder only, never from beside the exe.
+    UniqueModule ole32_{::LoadLibraryExW(L"ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)};
     decltype(&::CoUninitialize) uninitialize_ = nullptr;
     decltype(&::CoCreateInstance) createInstance_ = nullptr;
     bool joined_ = false;
