@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "forms/core/TimerIds.h"
 #include "forms/core/Ventana.h"
 
 namespace kalvenor {
@@ -25,7 +26,7 @@ inline constexpr std::uint32_t kSwpNoActivate = 0x10;  // SWP_NOACTIVATE
 inline constexpr std::int32_t kGwlExStyle = -20;       // GWL_EXSTYLE
 inline constexpr std::int32_t kWsExLayered = 0x80000;  // WS_EX_LAYERED
 inline constexpr std::uint32_t kLwaAlpha = 2;          // LWA_ALPHA
-inline constexpr std::uintptr_t kIdTemporizadorBarrido = 0;
+inline constexpr std::uintptr_t kIdTemporizadorBarrido = forms::IdOf(forms::TimerId::Sweep);
 inline constexpr std::uint32_t kPeriodoBarridoMs = 1;
 inline constexpr char kClaseBarraTareas[] = "Shell_TrayWnd";
 

@@ -2,15 +2,10 @@
 
 #include <windows.h>
 
-#include "forms/win32/Form.h"
 #include "forms/win32/InformeErrores.h"
 #include "sweep/Barrido.h"
 
 namespace kalvenor {
-
-// The sweep's timer shares the swept form's window with the form's own Timer
-// controls; their ids start above the sweep's, so neither replaces the other.
-static_assert(kIdTemporizadorBarrido < forms::Form::kFirstTimerId);
 
 namespace {
 

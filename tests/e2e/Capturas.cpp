@@ -61,7 +61,7 @@ TEST_F(DISABLED_Capturas, VentanasDelPrograma) {
     ASSERT_NO_FATAL_FAILURE(Fotografiar(principal_, L"main-window"));
 
     // The options window, once the main window has swept shut.
-    programa().Menu(principal_, kIdOpciones);
+    programa().Menu(principal_, kOpciones);
     HWND opciones = programa().EsperarVentana(kTituloOpciones);
     ASSERT_NE(opciones, nullptr);
     ASSERT_TRUE(EsperarQueDesaparezca(principal_));
@@ -72,7 +72,7 @@ TEST_F(DISABLED_Capturas, VentanasDelPrograma) {
     ASSERT_NO_FATAL_FAILURE(EsperarAbierta(principal_));
 
     // The about window, before it closes itself.
-    programa().Menu(principal_, kIdAcercaDe);
+    programa().Menu(principal_, kAcercaDe);
     HWND acerca = programa().EsperarVentana(kTituloAcercaDe);
     ASSERT_NE(acerca, nullptr);
     ASSERT_TRUE(EsperarQueDesaparezca(principal_));

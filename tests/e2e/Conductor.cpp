@@ -638,7 +638,10 @@ HWND Programa::EsperarVentana(std::wstring_view titulo) {
     return hallada;
 }
 
-void Programa::Menu(HWND principal, WORD id) { ::PostMessageW(principal, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+void Programa::Menu(HWND principal, int posicionBarra) {
+    const std::optional<LPARAM> id = Consultar(principal, Consulta::IdElementoMenu, posicionBarra, 0);
+    if (id) ::PostMessageW(principal, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(*id), 0), 0);
+}
 
 bool Programa::MenuPorTeclado(HWND principal, int posicionBarra) {
     if (!TraerAlFrente(principal)) return false;

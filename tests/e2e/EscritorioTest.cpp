@@ -75,7 +75,7 @@ TEST_F(PantallaDeEscritorio, LaPrincipalLasOpcionesYAcercaDeAbrenEnterasSobreLaB
     RECT principal = Rectangulo(principal_);
     EXPECT_TRUE(Dentro(principal, area) && principal.right == area.right && principal.bottom == area.bottom)
         << Describir(principal);
-    programa().Menu(principal_, kIdOpciones);
+    programa().Menu(principal_, kOpciones);
     HWND opciones = programa().EsperarVentana(kTituloOpciones);
     ASSERT_NO_FATAL_FAILURE(ComprobarJuntoALaPrincipal(opciones, principal, area));
 
@@ -83,7 +83,7 @@ TEST_F(PantallaDeEscritorio, LaPrincipalLasOpcionesYAcercaDeAbrenEnterasSobreLaB
     HWND nueva = EsperarNuevaPrincipal(principal_);
     ASSERT_NO_FATAL_FAILURE(EsperarAbierta(nueva));
     principal = Rectangulo(nueva);
-    programa().Menu(nueva, kIdAcercaDe);
+    programa().Menu(nueva, kAcercaDe);
     ASSERT_NO_FATAL_FAILURE(ComprobarJuntoALaPrincipal(programa().EsperarVentana(kTituloAcercaDe), principal, area));
 }
 
@@ -150,7 +150,7 @@ TEST_P(SegundoArranque, TraeAlFrenteLaVentanaQueCorreYTerminaSinTocarNada) {
     const ControlesPrincipal c = ControlesDePrincipal(principal_);
     PonerTexto(c.Text1, L"hola");
     if (caso.antes == Antes::Opciones) {
-        programa().Menu(principal_, kIdOpciones);
+        programa().Menu(principal_, kOpciones);
         esperada = programa().EsperarVentana(kTituloOpciones);
         ASSERT_NE(esperada, nullptr);
         ASSERT_TRUE(EsperarQueDesaparezca(principal_)) << "la principal no se cerró al abrir Opciones";
@@ -160,7 +160,7 @@ TEST_P(SegundoArranque, TraeAlFrenteLaVentanaQueCorreYTerminaSinTocarNada) {
     OtraAplicacion otra;
     ASSERT_NE(otra.Ventana(), nullptr);
     ASSERT_TRUE(TraerAlFrente(otra.Ventana()));
-    if (caso.antes == Antes::Salir) programa().Menu(principal_, kIdSalir);
+    if (caso.antes == Antes::Salir) programa().Menu(principal_, kSalir);
 
     EXPECT_EQ(programa().ArrancarOtraCopia(), std::optional<DWORD>(0)) << "la segunda copia no terminó en seguida";
     if (caso.antes == Antes::Salir) {

@@ -17,8 +17,8 @@ class Recarga : public PruebaKalvenor {
 protected:
     // Opens a window by the menu command and waits for it; with `esperarCierre`
     // also for the main window to have swept shut and unloaded.
-    HWND Abrir(WORD id, std::wstring_view titulo, bool esperarCierre = true) {
-        programa().Menu(principal_, id);
+    HWND Abrir(int orden, std::wstring_view titulo, bool esperarCierre = true) {
+        programa().Menu(principal_, orden);
         HWND ventana = programa().EsperarVentana(titulo);
         EXPECT_NE(ventana, nullptr) << "no se abrió la ventana " << testing::PrintToString(std::wstring(titulo));
         if (ventana && esperarCierre) {
@@ -39,7 +39,7 @@ using AcercaDe = Recarga;
 TEST_F(Opciones, CancelarEnSeguidaNoEscribeNadaYLaPrincipalVuelveCargadaDeNuevo) {
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
     PonerTexto(ControlesDePrincipal(principal_).Text1, L"Camino");
-    HWND opciones = Abrir(kIdOpciones, kTituloOpciones, false);
+    HWND opciones = Abrir(kOpciones, kTituloOpciones, false);
     ASSERT_NE(opciones, nullptr);
     const ControlesOpciones c = ControlesDeOpciones(opciones);
     ASSERT_NE(c.Cancelar, nullptr);
@@ -68,7 +68,7 @@ TEST_F(Opciones, CancelarEnSeguidaNoEscribeNadaYLaPrincipalVuelveCargadaDeNuevo)
 TEST_F(Opciones, AceptarEnElPrimerUsoCreaElArchivoConLosValoresPredeterminados) {
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
     ASSERT_FALSE(programa().LeerPreferencias().has_value());
-    HWND opciones = Abrir(kIdOpciones, kTituloOpciones);
+    HWND opciones = Abrir(kOpciones, kTituloOpciones);
     ASSERT_NE(opciones, nullptr);
     const ControlesOpciones c = ControlesDeOpciones(opciones);
     ASSERT_NE(c.Aceptar, nullptr);
@@ -89,7 +89,7 @@ TEST_F(Opciones, AceptarEnElPrimerUsoCreaElArchivoConLosValoresPredeterminados) 
 
 TEST_F(Opciones, LosDeslizadoresEnSusExtremosSeGuardanYLaPrincipalVuelveConEllos) {
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
-    HWND opciones = Abrir(kIdOpciones, kTituloOpciones);
+    HWND opciones = Abrir(kOpciones, kTituloOpciones);
     ASSERT_NE(opciones, nullptr);
     const ControlesOpciones c = ControlesDeOpciones(opciones);
     ASSERT_NE(c.sliBarrido, nullptr);
@@ -116,7 +116,7 @@ TEST_F(Opciones, SeCargaDeLasPreferenciasYSeColocaEnLaEsquinaDeLaPrincipalPorDie
     ASSERT_NO_FATAL_FAILURE(
         ArrancarAbierta(ArchivoPreferencias({"Barrido=350", "Layer=120", "ShowPopUp=0", "Movible=1"})));
     const RECT principal = Rectangulo(principal_);
-    HWND opciones = Abrir(kIdOpciones, kTituloOpciones, false);
+    HWND opciones = Abrir(kOpciones, kTituloOpciones, false);
     ASSERT_NE(opciones, nullptr);
 
     const RECT r = Rectangulo(opciones);
@@ -144,7 +144,7 @@ TEST_F(Opciones, SeCargaDeLasPreferenciasYSeColocaEnLaEsquinaDeLaPrincipalPorDie
 // and nothing closes the window or writes the settings file.
 TEST_F(Opciones, LasTeclasDeNavegacionNoCierranLaVentanaNiGuardan) {
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
-    HWND opciones = Abrir(kIdOpciones, kTituloOpciones);
+    HWND opciones = Abrir(kOpciones, kTituloOpciones);
     ASSERT_NE(opciones, nullptr);
     const ControlesOpciones c = ControlesDeOpciones(opciones);
     ASSERT_NE(c.sliBarrido, nullptr);
@@ -177,7 +177,7 @@ TEST_F(Opciones, LasTeclasDeNavegacionNoCierranLaVentanaNiGuardan) {
 TEST_F(Opciones, ElFinDeLaSesionTerminaElProgramaSinGuardar) {
     const std::string archivo = ArchivoPreferencias({"Layer=200"});
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta(archivo));
-    HWND opciones = Abrir(kIdOpciones, kTituloOpciones);
+    HWND opciones = Abrir(kOpciones, kTituloOpciones);
     ASSERT_NE(opciones, nullptr);
     MoverDeslizador(ControlesDeOpciones(opciones).sliLayer, 100);
     EXPECT_TRUE(FinDeSesion(opciones, ENDSESSION_LOGOFF));
@@ -189,7 +189,7 @@ TEST_F(Opciones, ElFinDeLaSesionTerminaElProgramaSinGuardar) {
 // the check boxes show it checked and accepting untouched keeps it so.
 TEST_F(Opciones, UnaCasillaConMenosUnoDelArchivoSeMuestraMarcadaYAceptarLaGuarda) {
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta(ArchivoPreferencias({"ShowPopUp=-1", "Movible=-1"})));
-    HWND opciones = Abrir(kIdOpciones, kTituloOpciones);
+    HWND opciones = Abrir(kOpciones, kTituloOpciones);
     ASSERT_NE(opciones, nullptr);
     const ControlesOpciones c = ControlesDeOpciones(opciones);
     ASSERT_NE(c.Aceptar, nullptr);
@@ -211,7 +211,7 @@ TEST_F(Opciones, UnaCasillaConMenosUnoDelArchivoSeMuestraMarcadaYAceptarLaGuarda
 TEST_F(Opciones, CambiarLaOpacidadYAceptarTraeLaPrincipalConLaNuevaOpacidad) {
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
     EXPECT_EQ(Opacidad(principal_), std::optional<BYTE>(255));
-    HWND opciones = Abrir(kIdOpciones, kTituloOpciones);
+    HWND opciones = Abrir(kOpciones, kTituloOpciones);
     ASSERT_NE(opciones, nullptr);
     const ControlesOpciones c = ControlesDeOpciones(opciones);
     ASSERT_NE(c.sliLayer, nullptr);
@@ -283,7 +283,7 @@ TEST_F(Fuentes, EtiquetasYCasillasConSuFuenteDisenadaYElTextoEntero) {
         Comprobar(HijoConTexto(principal_, L"Static", etiqueta), 240, FW_BOLD);
     }
 
-    HWND opciones = Abrir(kIdOpciones, kTituloOpciones);
+    HWND opciones = Abrir(kOpciones, kTituloOpciones);
     ASSERT_NE(opciones, nullptr);
     const ControlesOpciones c = ControlesDeOpciones(opciones);
     // "MS Sans Serif" 9.75 pt: 195 twips; the box and its gap take the
@@ -297,7 +297,7 @@ TEST_F(Fuentes, EtiquetasYCasillasConSuFuenteDisenadaYElTextoEntero) {
     ASSERT_NO_FATAL_FAILURE(EsperarAbierta(nueva));
     principal_ = nueva;
 
-    HWND acerca = Abrir(kIdAcercaDe, kTituloAcercaDe, false);
+    HWND acerca = Abrir(kAcercaDe, kTituloAcercaDe, false);
     ASSERT_NE(acerca, nullptr);
     int etiquetas = 0;
     for (HWND etiqueta : Hijos(acerca, L"Static")) {
@@ -337,7 +337,7 @@ TEST_F(AcercaDe, SeColocaPorDieciseisSeCierraSolaYLaPrincipalVuelveVacia) {
 
 TEST_F(AcercaDe, CerrarlaAntesDeTiempoTraeLaPrincipalEnSeguidaYUnaSolaVez) {
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
-    HWND acerca = Abrir(kIdAcercaDe, kTituloAcercaDe);
+    HWND acerca = Abrir(kAcercaDe, kTituloAcercaDe);
     ASSERT_NE(acerca, nullptr);
     // No later than its load, so its four-second timer is due by this + 4 s.
     const auto abierta = Chrono::now();
@@ -366,7 +366,7 @@ TEST_F(AcercaDe, CerrarlaAntesDeTiempoTraeLaPrincipalEnSeguidaYUnaSolaVez) {
 // window must come back, loaded anew, and the program must not end.
 struct CasoCierreRapido {
     const char* nombre;
-    WORD id;
+    int orden;  // the menu command (Conductor.h)
     const wchar_t* titulo;
     bool conCancelar;  // the options window's Cancelar; otherwise WM_CLOSE
 };
@@ -381,7 +381,7 @@ TEST_P(CierreRapido, LaPrincipalVuelveCargadaDeNuevo) {
     PonerTexto(ControlesDePrincipal(principal_).Text1, L"Camino");
     const int abierta = Alto(principal_);
 
-    HWND otra = Abrir(caso.id, caso.titulo, false);
+    HWND otra = Abrir(caso.orden, caso.titulo, false);
     ASSERT_NE(otra, nullptr);
     const std::optional<RECT> cerrandose = RectanguloSiExiste(principal_);
     ASSERT_TRUE(cerrandose.has_value()) << "la principal ya se había cerrado: la carrera no se dio";
@@ -408,9 +408,9 @@ TEST_P(CierreRapido, LaPrincipalVuelveCargadaDeNuevo) {
 }
 
 INSTANTIATE_TEST_SUITE_P(MientrasLaPrincipalSeCierra, CierreRapido,
-                         testing::Values(CasoCierreRapido{"OpcionesConCancelar", kIdOpciones, L"Opciones", true},
-                                         CasoCierreRapido{"OpcionesConWmClose", kIdOpciones, L"Opciones", false},
-                                         CasoCierreRapido{"AcercaDeConWmClose", kIdAcercaDe, L"Acerca de...", false}),
+                         testing::Values(CasoCierreRapido{"OpcionesConCancelar", kOpciones, L"Opciones", true},
+                                         CasoCierreRapido{"OpcionesConWmClose", kOpciones, L"Opciones", false},
+                                         CasoCierreRapido{"AcercaDeConWmClose", kAcercaDe, L"Acerca de...", false}),
                          [](const auto& info) { return std::string(info.param.nombre); });
 
 }  // namespace

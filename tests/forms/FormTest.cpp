@@ -118,6 +118,22 @@ TEST_F(FormTest, UnloadRunsTheEventDestroysTheWindowAndStopsItsTimers) {
     EXPECT_EQ(ticksDePlataforma, ticksPlataforma);
 }
 
+// A Timer made on a loaded form starts at once, and when it goes it stops
+// itself alone, not the sweep's timer on the same window.
+TEST_F(FormTest, ATimerMadeAfterLoadTicksAndStopsOnlyItself) {
+    primera.Show();
+    HWND ventana = primera.Window();
+    static int ticksDelBarrido = 0;
+    ::SetTimer(ventana, IdOf(TimerId::Sweep), 1, [](HWND, UINT, UINT_PTR, DWORD) { ++ticksDelBarrido; });
+    int ticks = 0;
+    auto reloj = std::make_unique<Timer>(primera, Timer::Design{.interval = 10});
+    reloj->Tick = [&] { ++ticks; };
+    EXPECT_TRUE(EsperarHasta([&] { return ticks > 0; }));
+    reloj.reset();
+    const int antes = ticksDelBarrido;
+    EXPECT_TRUE(EsperarHasta([&] { return ticksDelBarrido > antes; }));
+}
+
 // A control the platform refuses to create.
 class ControlQueNoSeCrea : public Control {
 public:

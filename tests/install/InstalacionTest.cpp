@@ -196,7 +196,7 @@ TEST_F(Descargas, InstalarDesinstalarYReinstalarDejaSoloLasPreferenciasQueVuelve
     {
         Programa programa(Programa::Copia{exe});
         ASSERT_NO_FATAL_FAILURE(SeAbre(programa));
-        programa.Menu(programa.Principal(), kIdOpciones);
+        programa.Menu(programa.Principal(), kOpciones);
         const ControlesOpciones c = ControlesDeOpciones(programa.EsperarVentana(kTituloOpciones));
         ASSERT_NE(c.Aceptar, nullptr) << "no se abrieron las opciones";
         MoverDeslizador(c.sliLayer, 180);

@@ -277,36 +277,4 @@ void PictureBox::OnDrawItem(const DRAWITEMSTRUCT& item) {
     ::BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, size.bmWidth, size.bmHeight, memory.get(), 0, 0, SRCCOPY);
 }
 
-// --- Timer -------------------------------------------------------------------
-
-Timer::Timer(Form& form, const Design& design) : form_(form), design_(design) { form.timers_.push_back(this); }
-
-Timer::~Timer() {
-    if (form_.IsLoaded()) ::KillTimer(form_.Window(), id_);
-    auto& timers = form_.timers_;
-    timers.erase(std::remove(timers.begin(), timers.end(), this), timers.end());
-}
-
-void Timer::Start(HWND window, UINT_PTR id) {
-    id_ = id;
-    if (design_.enabled && design_.interval > 0) ::SetTimer(window, id, design_.interval, nullptr);
-}
-
-// --- Menu --------------------------------------------------------------------
-
-Menu::Menu(Form& form, const Design& design) : form_(&form), design_(design) { form.menus_.push_back(this); }
-
-Menu::Menu(Menu& parent, const Design& design) : parent_(&parent), design_(design) { parent.items_.push_back(this); }
-
-// Its command id stays on the window's menu bar until the form unloads, but
-// finds no item any more.
-Menu::~Menu() {
-    for (Menu* item : items_) item->parent_ = nullptr;
-    if (!form_ && !parent_) return;
-    auto& siblings = Siblings();
-    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
-}
-
-std::vector<Menu*>& Menu::Siblings() noexcept { return parent_ ? parent_->items_ : form_->menus_; }
-
 }  // namespace kalvenor::forms

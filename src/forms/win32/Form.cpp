@@ -15,9 +15,9 @@ namespace kalvenor::forms {
 
 namespace {
 
-// Control ids start above IDOK and IDCANCEL, which dialog navigation sends.
+// Control ids start above IDOK and IDCANCEL, which dialog navigation sends,
+// and above the menu items' (Menu.cpp).
 constexpr int kFirstControlId = 1000;
-constexpr int kFirstMenuId = 100;
 
 std::vector<Form*>& AllForms() {
     static std::vector<Form*> forms;
@@ -107,7 +107,7 @@ void Form::Load() {
     const DWORD style = kFormStyle;
     const DWORD exStyle = ExStyleOf(design_.borderStyle);
     RECT outer{0, 0, PixelsX(design_.clientWidth), PixelsY(design_.clientHeight)};
-    ::AdjustWindowRectEx(&outer, style, !menus_.empty(), exStyle);
+    ::AdjustWindowRectEx(&outer, style, !menuBar_.Empty(), exStyle);
 
     if (design_.backColor) backBrush_.reset(::CreateSolidBrush(*design_.backColor));
     highContrast_ = HighContrastOn();
@@ -115,7 +115,7 @@ void Form::Load() {
     const std::wstring caption(design_.caption);
     // The menu bar comes with the window: set afterwards, it would make the
     // window work out its frame again.
-    UniqueMenu menuBar = BuildMenuBar();
+    UniqueMenu menuBar = menuBar_.Build();
     HWND window = ::CreateWindowExW(exStyle, Form::kClassName, caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
                                     outer.right - outer.left, outer.bottom - outer.top, nullptr, menuBar.get(),
                                     ::GetModuleHandleW(nullptr), this);
@@ -143,8 +143,7 @@ void Form::Load() {
         Destroy();
         throw;
     }
-    UINT_PTR timerId = kFirstTimerId;
-    for (Timer* timer : timers_) timer->Start(window, timerId++);
+    timers_.StartAll(window);
 
     raiseEvents_ = true;
     Form_Load();
@@ -167,30 +166,6 @@ void Form::CreateControls() {
         control->id_ = id++;
         control->Create();
     }
-}
-
-UniqueMenu Form::BuildMenuBar() {
-    if (menus_.empty()) return {};
-    UniqueMenu bar(::CreateMenu());
-    int id = kFirstMenuId;
-    for (Menu* top : menus_) {
-        top->id_ = id++;
-        const std::wstring topCaption(top->design_.caption);
-        if (top->items_.empty()) {
-            ::AppendMenuW(bar.get(), MF_STRING, static_cast<UINT_PTR>(top->id_), topCaption.c_str());
-            continue;
-        }
-        UniqueMenu popup(::CreatePopupMenu());
-        for (Menu* item : top->items_) {
-            item->id_ = id++;
-            const std::wstring itemCaption(item->design_.caption);
-            ::AppendMenuW(popup.get(), MF_STRING, static_cast<UINT_PTR>(item->id_), itemCaption.c_str());
-        }
-        if (::AppendMenuW(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(popup.get()), topCaption.c_str())) {
-            popup.release();  // the bar owns it now
-        }
-    }
-    return bar;
 }
 
 void Form::Show() {
@@ -333,15 +308,6 @@ Control* Form::FindControl(int id) const noexcept {
     return nullptr;
 }
 
-Menu* Form::FindMenuItem(int id) const noexcept {
-    for (Menu* top : menus_) {
-        if (top->id_ == id) return top;
-        for (Menu* item : top->items_)
-            if (item->id_ == id) return item;
-    }
-    return nullptr;
-}
-
 LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
@@ -372,7 +338,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (lParam != 0) {
             if (Control* control = FindControl(reinterpret_cast<HWND>(lParam))) control->OnCommand(HIWORD(wParam));
         } else if (HIWORD(wParam) == 0) {
-            Menu* item = FindMenuItem(LOWORD(wParam));
+            Menu* item = menuBar_.Find(LOWORD(wParam));
             if (item && item->Click) item->Click();
         }
         return 0;
@@ -392,16 +358,13 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
 
-    case WM_TIMER: {
-        // Ids below the first are no Timer control's: the sweep's timer is 0,
-        // which is also the id of a Timer that never started.
-        if (wParam < kFirstTimerId) break;
-        const auto timer =
-            std::find_if(timers_.begin(), timers_.end(), [wParam](const Timer* t) { return t->id_ == wParam; });
-        if (timer == timers_.end()) break;
-        if (raiseEvents_ && (*timer)->Tick) (*timer)->Tick();
-        return 0;
-    }
+    case WM_TIMER:
+        // Another id is no Timer of this form's (the sweep's, TimerIds.h).
+        if (Timer* timer = timers_.Find(wParam)) {
+            if (raiseEvents_ && timer->Tick) timer->Tick();
+            return 0;
+        }
+        break;
 
     case WM_ERASEBKGND:
     case WM_PRINTCLIENT: {

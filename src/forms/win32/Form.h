@@ -11,14 +11,14 @@
 #include <string_view>
 #include <vector>
 
-#include "forms/win32/Handles.h"
 #include "forms/core/Ventana.h"
+#include "forms/win32/Handles.h"
+#include "forms/win32/Menu.h"
+#include "forms/win32/Timer.h"
 
 namespace kalvenor::forms {
 
 class Control;
-class Menu;
-class Timer;
 
 enum class BorderStyle {
     FixedSingle,      // title bar, no sizing border
@@ -71,10 +71,6 @@ public:
     // in the system colours instead of their designed ones.
     bool HighContrast() const noexcept { return highContrast_; }
 
-    // The form's Timer controls run as window timers numbered from this id, in
-    // declaration order; other ids on the window are free for other users.
-    static constexpr UINT_PTR kFirstTimerId = 1;
-
     // True when the window belongs to a loaded form of this program.
     static bool IsFormWindow(HWND window) noexcept;
     static int LoadedFormCount() noexcept;
@@ -86,6 +82,10 @@ public:
     // has unloaded meanwhile (a window that was sweeping shut comes back).
     static UINT ShowLastShownFormMessage() noexcept;
 
+    // The menu bar and the timers the form is designed with (Menu.h, Timer.h).
+    MenuBar& Menus() noexcept { return menuBar_; }
+    FormTimers& Timers() noexcept { return timers_; }
+
 protected:
     virtual void Form_Load() {}
     virtual void Form_Unload(std::int16_t& Cancel) { (void)Cancel; }
@@ -95,8 +95,6 @@ protected:
 
 private:
     friend class Control;
-    friend class Menu;
-    friend class Timer;
 
     void Load();
     // Destroys the window with its controls and timers, raising no event.
@@ -104,14 +102,11 @@ private:
     // Destroys every loaded form, raising no event in any of them.
     static void DestroyAll() noexcept;
     void CreateControls();
-    // The menu bar of the design; null for a form without menus.
-    UniqueMenu BuildMenuBar();
     void OnDestroyed();
     void OnColorsChanged(bool systemColorsChanged);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     Control* FindControl(HWND window) const noexcept;
     Control* FindControl(int id) const noexcept;
-    Menu* FindMenuItem(int id) const noexcept;
     void SetBounds(std::optional<POINT> position, std::optional<SIZE> size);
     RECT WindowRect() const noexcept;
     bool SystemMenuHasMove() const noexcept;
@@ -123,8 +118,8 @@ private:
     FormDesign design_;
     HWND window_ = nullptr;
     std::vector<Control*> controls_;
-    std::vector<Menu*> menus_;  // the menu bar's top items, in order
-    std::vector<Timer*> timers_;
+    MenuBar menuBar_;
+    FormTimers timers_;
     UniqueBrush backBrush_;
     HWND focusBeforeDeactivation_ = nullptr;
     bool raiseEvents_ = false;
