@@ -11,12 +11,13 @@ namespace {
 
 HWND Hwnd(forms::Handle handle) { return reinterpret_cast<HWND>(handle); }
 
-// The sweep timer's callback. A tick can only come from a live window (its
-// timers die with it), but it checks, as every timer callback of the program
-// does, before it runs PasoBarrido behind the error report.
+// The sweep timer's callback: the tick of the sweep on the window it came
+// for. A tick can only come from a live window (its timers die with it), but
+// it checks, as every timer callback of the program does, before it runs
+// PasoBarrido behind the error report.
 VOID CALLBACK TickBarrido(HWND hwnd, UINT, UINT_PTR, DWORD) {
     if (!IsWindow(hwnd)) return;
-    forms::ProtegerLlamada([] { PasoBarrido(); });
+    forms::ProtegerLlamada([hwnd] { PasoBarrido(reinterpret_cast<forms::Handle>(hwnd)); });
 }
 
 }  // namespace

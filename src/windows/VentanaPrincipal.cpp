@@ -111,7 +111,7 @@ void VentanaPrincipal::Show() {
 
 void VentanaPrincipal::Form_Load() {
     AvisarValoresRechazados(CargarPreferencias());
-    IniciarBarrido(*this, forms::Verdadero, Preferencias.Layer, Preferencias.Barrido);
+    IniciarBarrido(*this, Sentido::Abrir, Preferencias.Layer, Preferencias.Barrido);
 }
 
 void VentanaPrincipal::Form_Resize() { RestoreNormalState(); }
@@ -174,7 +174,7 @@ void VentanaPrincipal::AvisarValoresRechazados(const std::vector<ClaveRechazada>
 }
 
 void VentanaPrincipal::BarrerHastaCerrar() {
-    IniciarBarrido(*this, forms::Falso, Preferencias.Layer, Preferencias.Barrido);
+    IniciarBarrido(*this, Sentido::Cerrar, Preferencias.Layer, Preferencias.Barrido);
 }
 
 }  // namespace kalvenor

@@ -65,12 +65,12 @@ public:
           paso_(paso),
           opacidad_(opacidad) {}
 
-    void Cerrar() { IniciarBarrido(*this, forms::Falso, opacidad_, paso_); }
+    void Cerrar() { IniciarBarrido(*this, Sentido::Cerrar, opacidad_, paso_); }
 
     int descargas = 0;
 
 protected:
-    void Form_Load() override { IniciarBarrido(*this, forms::Verdadero, opacidad_, paso_); }
+    void Form_Load() override { IniciarBarrido(*this, Sentido::Abrir, opacidad_, paso_); }
     void Form_Unload(std::int16_t&) override {
         ++descargas;
         Cerrar();
@@ -111,21 +111,23 @@ protected:
     // Under Wine the taskbar is a hidden window with the rectangle (0, 0, 0,
     // 0): the left-edge case with a thickness of 0, so the window stands at
     // x = 0 on the screen's bottom. With no taskbar: the bottom-right corner.
-    void ComprobarColocacion(HWND ventana) {
-        const RECT r = Rect(ventana);
+    void ComprobarColocacion(const forms::Form& forma) {
+        ASSERT_NE(BarridoDe(forma), nullptr);
+        const PosicionBarra posicion = BarridoDe(forma)->Posicion;
+        const RECT r = Rect(forma.Window());
         const HWND barra = FindWindowA("Shell_TrayWnd", "");
         RECT rectBarra{};
         if (barra == nullptr) {
-            EXPECT_EQ(EstadoBarrido.PosicionBarra, BarraAbajo);
+            EXPECT_EQ(posicion, PosicionBarra::Abajo);
             EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));
             EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN));
         } else if (GetWindowRect(barra, &rectBarra) && IsRectEmpty(&rectBarra) && rectBarra.left == 0 &&
                    rectBarra.top == 0 && rectBarra.right == 0) {
-            EXPECT_EQ(EstadoBarrido.PosicionBarra, BarraIzquierda);
+            EXPECT_EQ(posicion, PosicionBarra::Izquierda);
             EXPECT_EQ(r.left, 0);
             EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN));
         }
-        ASSERT_NE(EstadoBarrido.PosicionBarra, BarraArriba) << "these tests expect a window growing upwards";
+        ASSERT_NE(posicion, PosicionBarra::Arriba) << "these tests expect a window growing upwards";
     }
 
     // Grown to its designed client area: the end of an opening sweep.
@@ -149,7 +151,7 @@ TEST_P(PasosWin32, AbreYCierraConElBordeDeAbajoEnSuPixel) {
     forma.Show();
     const HWND hwnd = forma.Window();
     ASSERT_NE(hwnd, nullptr);
-    ASSERT_NO_FATAL_FAILURE(ComprobarColocacion(hwnd));
+    ASSERT_NO_FATAL_FAILURE(ComprobarColocacion(forma));
 
     EXPECT_TRUE(GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_TRUE(GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED);
@@ -232,6 +234,26 @@ TEST_F(BarridoWin32, UnCierreEnMitadDeLaAperturaLaEncogeDesdeDondeIba) {
     ASSERT_TRUE(Esperar([&] { return forma.descargas > 0; }, std::ref(cierre)));
     EXPECT_EQ(*std::max_element(cierre.altos.begin(), cierre.altos.end()), alcanzado);
     EXPECT_EQ(cierre.fueraDeLinea, 0);
+}
+
+// Two windows sweeping at once: each timer steps the window it ticks for.
+TEST_F(BarridoWin32, DosVentanasBarriendoALaVezAvanzaCadaUnaLaSuya) {
+    FormaBarrida una(150);
+    FormaBarrida otra(150);
+    una.Show();
+    otra.Show();
+    const HWND ventanas[] = {una.Window(), otra.Window()};
+    ASSERT_TRUE(Esperar([&] { return Abierta(ventanas[0]) && Abierta(ventanas[1]); }));
+    pruebas::BombearDurante(std::chrono::milliseconds(100));
+    const int crecimiento = std::max(1, forms::PixelesDesdeTwips(150, ppp));
+    for (HWND ventana : ventanas) {
+        RECT cliente{};
+        GetClientRect(ventana, &cliente);
+        EXPECT_LT(cliente.bottom, forms::PixelesDesdeTwips(kAltoCliente, ppp) + crecimiento) << "grown by both timers";
+    }
+    una.Cerrar();
+    otra.Cerrar();
+    EXPECT_TRUE(Esperar([&] { return una.descargas > 0 && otra.descargas > 0; }));
 }
 
 TEST_F(BarridoWin32, UnErrorEnUnTickVaAlInformeSinCruzarLaPlataforma) {

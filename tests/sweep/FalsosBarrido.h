@@ -9,9 +9,7 @@
 #include <functional>
 #include <map>
 #include <set>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "forms/core/Unidades.h"
 #include "forms/core/Ventana.h"
@@ -43,58 +41,47 @@ public:
     std::int32_t resultadoRect = 1;
     RectanguloPixeles rectBarra{0, 738, 1024, 768};
 
-    // The user32 calls made, with their arguments, in order.
-    std::vector<std::string> llamadas;
+    // What the calls leave behind, window by window: the outcome, where a
+    // window under Wine shows it too; the ordering call's flags, whose effect
+    // only Windows shows.
     std::map<forms::Handle, std::int32_t> estilos;
     std::map<forms::Handle, std::uint8_t> alfas;
     std::set<forms::Handle> encima;
+    std::map<forms::Handle, std::uint32_t> banderasOrden;
     std::set<std::pair<forms::Handle, std::uintptr_t>> temporizadores;
 
-    forms::Handle FindWindowA(const char* clase, const char* titulo) override {
-        Anotar("FindWindowA", {Texto(clase), Texto(titulo)});
-        return barra;
-    }
+    forms::Handle FindWindowA(const char*, const char*) override { return barra; }
 
-    std::int32_t GetWindowRect(forms::Handle ventana, RectanguloPixeles& rectangulo) override {
-        Anotar("GetWindowRect", {std::to_string(ventana)});
+    std::int32_t GetWindowRect(forms::Handle, RectanguloPixeles& rectangulo) override {
         if (resultadoRect > 0) rectangulo = rectBarra;
         return resultadoRect;
     }
 
-    std::int32_t SetWindowPos(forms::Handle ventana, forms::Handle insertarDespues, std::int32_t x, std::int32_t y,
-                              std::int32_t cx, std::int32_t cy, std::uint32_t flags) override {
-        Anotar("SetWindowPos", {std::to_string(ventana), std::to_string(insertarDespues), std::to_string(x),
-                                std::to_string(y), std::to_string(cx), std::to_string(cy), std::to_string(flags)});
+    std::int32_t SetWindowPos(forms::Handle ventana, forms::Handle insertarDespues, std::int32_t, std::int32_t,
+                              std::int32_t, std::int32_t, std::uint32_t flags) override {
         if (insertarDespues == kHwndTopmost) encima.insert(ventana);
+        banderasOrden[ventana] = flags;
         return 1;
     }
 
-    std::int32_t GetWindowLongA(forms::Handle ventana, std::int32_t indice) override {
-        Anotar("GetWindowLongA", {std::to_string(ventana), std::to_string(indice)});
-        return estilos[ventana];
-    }
+    std::int32_t GetWindowLongA(forms::Handle ventana, std::int32_t) override { return estilos[ventana]; }
 
-    std::int32_t SetWindowLongA(forms::Handle ventana, std::int32_t indice, std::int32_t valor) override {
-        Anotar("SetWindowLongA", {std::to_string(ventana), std::to_string(indice), std::to_string(valor)});
+    std::int32_t SetWindowLongA(forms::Handle ventana, std::int32_t, std::int32_t valor) override {
         return std::exchange(estilos[ventana], valor);
     }
 
-    std::int32_t SetLayeredWindowAttributes(forms::Handle ventana, std::uint32_t colorClave, std::uint8_t alfa,
-                                            std::uint32_t flags) override {
-        Anotar("SetLayeredWindowAttributes",
-               {std::to_string(ventana), std::to_string(colorClave), std::to_string(alfa), std::to_string(flags)});
+    std::int32_t SetLayeredWindowAttributes(forms::Handle ventana, std::uint32_t, std::uint8_t alfa,
+                                            std::uint32_t) override {
         alfas[ventana] = alfa;
         return 1;
     }
 
-    std::uintptr_t SetTimer(forms::Handle ventana, std::uintptr_t id, std::uint32_t periodoMs) override {
-        Anotar("SetTimer", {std::to_string(ventana), std::to_string(id), std::to_string(periodoMs)});
+    std::uintptr_t SetTimer(forms::Handle ventana, std::uintptr_t id, std::uint32_t) override {
         temporizadores.insert({ventana, id});  // same handle and id: replaced
         return 1;
     }
 
     std::int32_t KillTimer(forms::Handle ventana, std::uintptr_t id) override {
-        Anotar("KillTimer", {std::to_string(ventana), std::to_string(id)});
         return temporizadores.erase({ventana, id}) > 0 ? 1 : 0;
     }
 
@@ -107,14 +94,14 @@ public:
         return temporizadores.count({ventana, kIdTemporizadorBarrido}) > 0;
     }
 
-    // One round of the message loop: each armed timer ticks once (its
-    // callback is PasoBarrido). Returns how many ticked.
+    // One round of the message loop: each armed timer ticks once, for its
+    // window (its callback is PasoBarrido). Returns how many ticked.
     int Tick() {
         int ticks = 0;
         for (const auto& temporizador : std::set(temporizadores)) {
             if (temporizadores.count(temporizador) == 0) continue;
             ++ticks;
-            PasoBarrido();
+            PasoBarrido(temporizador.first);
         }
         return ticks;
     }
@@ -125,15 +112,6 @@ public:
         while (!temporizadores.empty() && ticks < limite) ticks += Tick();
         return ticks;
     }
-
-private:
-    void Anotar(const char* funcion, const std::vector<std::string>& argumentos) {
-        std::string llamada = std::string(funcion) + "(";
-        for (std::size_t i = 0; i < argumentos.size(); ++i) llamada += (i ? ", " : "") + argumentos[i];
-        llamadas.push_back(llamada + ")");
-    }
-
-    static std::string Texto(const char* texto) { return texto ? '"' + std::string(texto) + '"' : "NULL"; }
 };
 
 // A window whose geometry is whole pixels at ppp dots per inch.

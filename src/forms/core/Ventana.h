@@ -7,10 +7,6 @@
 
 namespace kalvenor::forms {
 
-// Flags passed between routines are 16-bit, True being -1.
-inline constexpr std::int16_t Verdadero = -1;
-inline constexpr std::int16_t Falso = 0;
-
 // The platform window handle, carried as an integer so that portable code can
 // hand it to platform calls without including <windows.h>.
 using Handle = std::intptr_t;
