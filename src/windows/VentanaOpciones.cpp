@@ -5,7 +5,6 @@
 #include <string>
 
 #include "forms/core/TituloAplicacion.h"
-#include "forms/win32/Application.h"
 #include "forms/core/Texto.h"
 #include "resources/Recursos.h"
 #include "settings/PreferenciasDelArchivo.h"
@@ -95,10 +94,7 @@ void VentanaOpciones::Command1_Click() {
 // Cancelar
 void VentanaOpciones::Command2_Click() { Unload(); }
 
-void VentanaOpciones::Form_Unload(std::int16_t& /*Cancel*/) {
-    forms::DoEvents();
-    Form1.Show();
-}
+void VentanaOpciones::Form_Unload(std::int16_t& /*Cancel*/) { Form1.Show(); }
 
 void VentanaOpciones::AvisarQueNoSeGuardo(ResultadoGuardado resultado) {
     const std::wstring mensaje = forms::AnchoDesdeTexto(AvisoNoSeGuardo(resultado));

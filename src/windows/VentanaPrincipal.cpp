@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "forms/win32/Application.h"
 #include "forms/win32/CodigoAnsiSistema.h"
 #include "forms/core/Conversiones.h"
 #include "forms/core/ErrorEjecucion.h"
@@ -118,10 +117,6 @@ void VentanaPrincipal::Form_Resize() { RestoreNormalState(); }
 
 void VentanaPrincipal::Form_Deactivate() { BarrerHastaCerrar(); }
 
-// The sweep unloads the window at its end; a close request of the platform
-// removes it at once, and the timer started here goes with it.
-void VentanaPrincipal::Form_Unload(std::int16_t& /*Cancel*/) { BarrerHastaCerrar(); }
-
 void VentanaPrincipal::Timer1_Timer() {
     HWND ventana = Window();
     // Ordering only: another application's window the user brought to the
@@ -152,10 +147,7 @@ void VentanaPrincipal::Text2_KeyPress(std::int16_t& KeyAscii) {
 
 void VentanaPrincipal::mnuSalir_Click() { BarrerHastaCerrar(); }
 
-void VentanaPrincipal::mnuOpciones_Click() {
-    forms::DoEvents();
-    Form2.Show();
-}
+void VentanaPrincipal::mnuOpciones_Click() { Form2.Show(); }
 
 void VentanaPrincipal::mnuAcercaDe_Click() { Form3.Show(); }
 

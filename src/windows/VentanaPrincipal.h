@@ -28,7 +28,6 @@ private:
     void Form_Load() override;
     void Form_Resize() override;
     void Form_Deactivate() override;
-    void Form_Unload(std::int16_t& Cancel) override;
     void Timer1_Timer();
     void Command1_Click();
     void Command2_Click();

@@ -517,35 +517,7 @@ TEST_F(Barrido, UnaAperturaTerminaCuandoLaVentanaYaNoCrece) {
     }
 }
 
-// ------------------------------------------------------------- re-entrancy
-
-TEST_F(Barrido, LaDescargaLlamaAIniciarBarridoDesdeDentroDelTick) {
-    VentanaFalsa& v = AbiertaDeAlto(900.0f);
-    int llamadasDelManejador = 0;
-    v.alDescargar = [&] {
-        ++llamadasDelManejador;
-        IniciarBarrido(v, kCerrar, 255, 300);  // as the main window's unload handler does
-    };
-    IniciarBarrido(v, kCerrar, 255, 300);
-
-    EXPECT_EQ(plataforma.TickHastaParar(100), 3);
-    EXPECT_EQ(llamadasDelManejador, 1);
-    EXPECT_EQ(v.descargas, 1);
-    EXPECT_EQ(v.accesosTrasDescarga, 0);
-    // The nested call armed a timer on the dying window; its destruction took it.
-    EXPECT_TRUE(plataforma.temporizadores.empty());
-    EXPECT_EQ(plataforma.Tick(), 0);
-    EXPECT_FALSE(BarridoCerrandoseEn(v));
-}
-
-TEST_F(Barrido, DestruirLaVentanaDeOtroModoParaLosTicks) {
-    VentanaFalsa& v = AbiertaDesdeCero(5700.0f, 300);
-    plataforma.Tick();
-    v.alDescargar = [&] { IniciarBarrido(v, kCerrar, 255, 300); };
-    v.Unload();  // the platform's close command
-    EXPECT_EQ(plataforma.Tick(), 0);
-    EXPECT_FALSE(BarridoCerrandoseEn(v));  // its timer went with it
-}
+// ------------------------------------------------- The closing record
 
 TEST_F(Barrido, BarridoCerrandoseEn) {
     VentanaFalsa& v = AbiertaDeAlto(5700.0f);

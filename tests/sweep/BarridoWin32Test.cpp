@@ -53,8 +53,7 @@ bool SoloEncoge(const std::vector<int>& altos) {
     return std::adjacent_find(altos.begin(), altos.end(), std::less_equal<int>()) == altos.end();
 }
 
-// A form swept as the main window is: loading it opens the sweep, its Unload
-// event starts a closing one (harmless on a window being destroyed).
+// A form swept as the main window is: loading it opens the sweep.
 class FormaBarrida : public forms::Form {
 public:
     explicit FormaBarrida(std::int16_t paso, std::uint8_t opacidad = 255)
@@ -71,10 +70,7 @@ public:
 
 protected:
     void Form_Load() override { IniciarBarrido(*this, Sentido::Abrir, opacidad_, paso_); }
-    void Form_Unload(std::int16_t&) override {
-        ++descargas;
-        Cerrar();
-    }
+    void Form_Unload(std::int16_t&) override { ++descargas; }
 
 private:
     std::int16_t paso_;

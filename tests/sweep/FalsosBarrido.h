@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <set>
 #include <utility>
@@ -131,7 +130,6 @@ public:
     int alturaMinima = 0;
     int alturaMaxima = INT_MAX;
 
-    std::function<void()> alDescargar;  // the window's Unload handler
     int descargas = 0;
     mutable int accesosTrasDescarga = 0;
 
@@ -164,7 +162,6 @@ public:
     void Unload() override {
         Acceso();
         ++descargas;
-        if (alDescargar) alDescargar();
         destruida_ = true;
         plataforma_.DestruirVentana(handle_);
     }

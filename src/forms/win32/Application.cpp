@@ -54,18 +54,6 @@ int RunApplication(Form& startup) {
     return static_cast<int>(message.wParam);
 }
 
-void DoEvents() {
-    MSG message{};
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            // Leave it for the main loop, which ends the program.
-            ::PostQuitMessage(static_cast<int>(message.wParam));
-            return;
-        }
-        Dispatch(message);
-    }
-}
-
 float Screen::Width() const { return TwipsX(::GetSystemMetrics(SM_CXSCREEN)); }
 float Screen::Height() const { return TwipsY(::GetSystemMetrics(SM_CYSCREEN)); }
 float Screen::TwipsPerPixelX() const { return TwipsPorPixel(ScreenDpi().x); }

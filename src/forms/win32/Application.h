@@ -1,6 +1,5 @@
 #pragma once
-// The application: its message loop, letting pending events run, and the
-// screen.
+// The application: its message loop, and the screen.
 
 #include "forms/core/Ventana.h"
 
@@ -13,9 +12,6 @@ class Form;
 // window does not need: the trackbar class comes with the first slider, COM
 // with the first picture.
 int RunApplication(Form& startup);
-
-// Dispatches every message that is waiting, then returns.
-void DoEvents();
 
 // The screen in twips, at the system's resolution.
 class Screen final : public Pantalla {
