@@ -10,12 +10,12 @@ namespace kalvenor {
 
 namespace {
 
-// One key: read twice, the default for an empty test text; a value that
-// cannot be converted gives the default and is recorded.
+// One key, read once: the default for a missing or empty value; a value that
+// cannot be converted gives the default and is recorded. (The original program
+// read each key twice, a test text and then the value text, to the same end.)
 std::int32_t LeerClave(PerfilINI& perfil, const ClavePreferencia& clave, std::vector<ClaveRechazada>& rechazadas) {
-    const std::u16string prueba = perfil.LeerINI(kSeccionPreferencias, clave.nombre, forms::TituloAplicacion());
     const std::u16string valor = perfil.LeerINI(kSeccionPreferencias, clave.nombre, forms::TituloAplicacion());
-    if (prueba.empty()) return clave.predeterminado;
+    if (valor.empty()) return clave.predeterminado;
     try {
         return forms::EnteroDesdeTexto(valor, clave.archivo.minimo, clave.archivo.maximo);
     } catch (const forms::ErrorEjecucion& error) {

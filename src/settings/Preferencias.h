@@ -102,9 +102,9 @@ struct ClaveRechazada {
 };
 
 // Fills the four fields of Preferencias from the settings file, key by key in
-// the order of kClavesPreferencias: each key is read twice (a test
-// text and the value text); an empty test text gives the key's default, any
-// other value is converted to the field's type. A value that is no number or
+// the order of kClavesPreferencias: each key is read once; a missing or empty
+// value gives the key's default, any other value is converted to the field's
+// type. A value that is no number or
 // is out of the field's range (an edited file; it must not keep the program
 // from starting) gives the key's default and is listed in the result;
 // the other keys are read as usual and nothing is written. Never throws for
