@@ -29,6 +29,10 @@ const forms::FormDesign kDiseno{
     .clientHeight = 4800,
     .backColor = RGB(255, 128, 128),
     .icon = IDI_KALVENOR,
+    .heightDownToZero = true,  // the sweep collapses it
+    // Another application's window leaves it alone; Opciones and Acerca de
+    // make it give way.
+    .deactivate = forms::DeactivateWhen::AnotherFormActivates,
 };
 
 // One line per value the file holds but the program cannot use.
@@ -123,8 +127,7 @@ void VentanaPrincipal::Timer1_Timer() {
     // front keeps the activation.
     ::SetWindowPos(ventana, Preferencias.ShowPopUp != 0 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                    SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
-    // Without its Move command the window cannot be dragged.
-    if (Preferencias.Movible == 0) ::RemoveMenu(::GetSystemMenu(ventana, FALSE), SC_MOVE, MF_BYCOMMAND);
+    if (Preferencias.Movible == 0) LockAgainstMoving();
 }
 
 void VentanaPrincipal::Command1_Click() {

@@ -1,8 +1,15 @@
 #pragma once
 // The main window: the translator's two boxes and buttons, the menu bar, and
 // the timer that keeps its z-order and movability in line with the preferences.
-// It never simply shows or hides: it sweeps open from the taskbar corner when
-// it loads and sweeps shut, unloading itself, when it gives way.
+// It never simply shows or hides. Its life cycle:
+//   - Load: read the preferences, sweep open from the taskbar corner.
+//   - Deactivate (raised only when Opciones or Acerca de takes the activation,
+//     as its design declares) and Salir: sweep shut, and the sweep unloads it.
+//   - Opciones or Acerca de unloads: Show, which loads it anew (fresh
+//     preferences, empty boxes) and so sweeps it open again.
+//   - A second start of the program: Show (forms/win32/Application.h), the
+//     same; a window still sweeping shut comes back loaded anew.
+// The program ends when it has unloaded and no other window is loaded.
 
 #include <cstdint>
 #include <string_view>

@@ -8,6 +8,7 @@
 
 #include "Bombeo.h"
 #include "forms/win32/Application.h"
+#include "forms/win32/Screen.h"
 #include "forms/win32/Controls.h"
 #include "forms/win32/Form.h"
 #include "forms/win32/Picture.h"

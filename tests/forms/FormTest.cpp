@@ -14,6 +14,7 @@
 #include "Bombeo.h"
 #include "forms/core/ErrorEjecucion.h"
 #include "forms/win32/Application.h"
+#include "forms/win32/Screen.h"
 #include "forms/win32/Controls.h"
 #include "forms/win32/Form.h"
 #include "forms/win32/SingleInstance.h"
@@ -28,8 +29,12 @@ using pruebas::EsperarHasta;
 class FormaDePrueba : public Form {
 public:
     explicit FormaDePrueba(std::wstring_view titulo)
-        : Form(FormDesign{
-              .caption = titulo, .clientWidth = 3000, .clientHeight = 1500, .backColor = RGB(255, 128, 128)}),
+        : Form(FormDesign{.caption = titulo,
+                          .clientWidth = 3000,
+                          .clientHeight = 1500,
+                          .backColor = RGB(255, 128, 128),
+                          .heightDownToZero = true,
+                          .deactivate = DeactivateWhen::AnotherFormActivates}),
           Texto(*this, {.bounds = {90, 90, 2000, 600}, .tabIndex = 0, .multiLine = true}),
           Reloj(*this, {.interval = 30, .enabled = true}) {
         Reloj.Tick = [this] { ++ticks; };
@@ -185,7 +190,7 @@ TEST_F(FormTest, ControlsTimersAndMenusThatDieLeaveTheirLoadedForm) {
         EXPECT_EQ(eventos, antes);
     }
     EXPECT_FALSE(::IsWindow(ventana));
-    EXPECT_EQ(Form::LoadedFormCount(), 0);
+    EXPECT_EQ(Application::LoadedFormCount(), 0);
     pruebas::SeSolicitoSalir();
 }
 
@@ -206,7 +211,7 @@ TEST_F(FormTest, CloseCommandUnloadsAndTheLastUnloadEndsTheLoop) {
     EXPECT_FALSE(pruebas::SeSolicitoSalir()) << "another form is still loaded";
 
     ::SendMessageW(segunda.Window(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(Form::LoadedFormCount(), 0);
+    EXPECT_EQ(Application::LoadedFormCount(), 0);
     EXPECT_TRUE(pruebas::SeSolicitoSalir());
 }
 

@@ -18,7 +18,7 @@
 #include "Bombeo.h"
 #include "Sistema.h"
 #include "forms/core/Unidades.h"
-#include "forms/win32/Application.h"
+#include "forms/win32/Screen.h"
 #include "forms/win32/Form.h"
 #include "forms/win32/InformeErrores.h"
 #include "sweep/Barrido.h"
@@ -60,7 +60,8 @@ public:
         : Form(forms::FormDesign{.caption = L"Kalvenor barrido",
                                  .clientWidth = kAnchoCliente,
                                  .clientHeight = kAltoCliente,
-                                 .backColor = RGB(255, 128, 128)}),
+                                 .backColor = RGB(255, 128, 128),
+                                 .heightDownToZero = true}),
           paso_(paso),
           opacidad_(opacidad) {}
 

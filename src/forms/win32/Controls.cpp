@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "forms/win32/Application.h"
+#include "forms/win32/Screen.h"
 #include "forms/win32/CodigoAnsiSistema.h"
 #include "forms/core/ErrorEjecucion.h"
 #include "forms/core/Texto.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/win32/Application.h"
+#include "forms/win32/Screen.h"
 #include "forms/win32/Controls.h"
 #include "forms/win32/Handles.h"
 

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "forms/win32/Application.h"
+#include "forms/win32/Screen.h"
 #include "forms/win32/Controls.h"
 #include "forms/core/AreaDeTrabajo.h"
 #include "forms/core/ErrorEjecucion.h"
@@ -18,17 +19,6 @@ namespace {
 // Control ids start above IDOK and IDCANCEL, which dialog navigation sends,
 // and above the menu items' (Menu.cpp).
 constexpr int kFirstControlId = 1000;
-
-std::vector<Form*>& AllForms() {
-    static std::vector<Form*> forms;
-    return forms;
-}
-
-// The form that Show brought forward last; null before the first Show.
-Form*& LastShownForm() {
-    static Form* form = nullptr;
-    return form;
-}
 
 void RegisterFormClass(WNDPROC windowProc) {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
@@ -63,43 +53,11 @@ DWORD ExStyleOf(BorderStyle border) {
 
 }  // namespace
 
-Form::Form(const FormDesign& design) : design_(design) { AllForms().push_back(this); }
+Form::Form(const FormDesign& design) : design_(design) { Application::Joined(*this); }
 
 Form::~Form() {
     Destroy();
-    auto& forms = AllForms();
-    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
-    if (LastShownForm() == this) LastShownForm() = nullptr;
-}
-
-bool Form::IsFormWindow(HWND window) noexcept {
-    if (!window) return false;
-    const auto& forms = AllForms();
-    return std::any_of(forms.begin(), forms.end(), [window](const Form* f) { return f->window_ == window; });
-}
-
-UINT Form::ShowLastShownFormMessage() noexcept {
-    // The registered name stays as earlier versions registered it, so that
-    // any two copies understand each other.
-    static const UINT message = ::RegisterWindowMessageW(L"KalvenorForm.BringForward");
-    return message;
-}
-
-void Form::ShowLastShownForm() {
-    Form* form = LastShownForm();
-    if (!form || !form->IsLoaded()) {
-        const auto& forms = AllForms();
-        const auto loaded = std::find_if(forms.begin(), forms.end(), [](const Form* f) { return f->IsLoaded(); });
-        form = loaded != forms.end() ? *loaded : nullptr;
-    }
-    if (!form) return;
-    if (::IsIconic(form->window_)) ::ShowWindow(form->window_, SW_RESTORE);
-    form->Show();
-}
-
-int Form::LoadedFormCount() noexcept {
-    const auto& forms = AllForms();
-    return static_cast<int>(std::count_if(forms.begin(), forms.end(), [](const Form* f) { return f->IsLoaded(); }));
+    Application::Left(*this);
 }
 
 void Form::Load() {
@@ -176,7 +134,7 @@ void Form::Show() {
 }
 
 void Form::BringToFront() noexcept {
-    LastShownForm() = this;
+    Application::Shown(*this);
     ::SetForegroundWindow(window_);
     ::BringWindowToTop(window_);
 }
@@ -201,12 +159,6 @@ void Form::Destroy() noexcept {
     ::DestroyWindow(window_);
 }
 
-void Form::DestroyAll() noexcept {
-    // Not even a form that another one's going away activates raises one.
-    for (Form* form : AllForms()) form->raiseEvents_ = false;
-    for (Form* form : AllForms()) form->Destroy();
-}
-
 void Form::OnDestroyed() {
     raiseEvents_ = false;
     for (Control* control : controls_) {
@@ -217,11 +169,13 @@ void Form::OnDestroyed() {
     window_ = nullptr;
     focusBeforeDeactivation_ = nullptr;
     backBrush_.reset();
-    if (LoadedFormCount() == 0) ::PostQuitMessage(0);
+    Application::Unloaded();
 }
 
-bool Form::SystemMenuHasMove() const noexcept {
-    return ::GetMenuState(::GetSystemMenu(window_, FALSE), SC_MOVE, MF_BYCOMMAND) != static_cast<UINT>(-1);
+void Form::LockAgainstMoving() noexcept { ::RemoveMenu(::GetSystemMenu(window_, FALSE), SC_MOVE, MF_BYCOMMAND); }
+
+bool Form::LockedAgainstMoving() const noexcept {
+    return ::GetMenuState(::GetSystemMenu(window_, FALSE), SC_MOVE, MF_BYCOMMAND) == static_cast<UINT>(-1);
 }
 
 RECT Form::WindowRect() const noexcept {
@@ -329,8 +283,8 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     HWND window = window_;
-    if (message == ShowLastShownFormMessage()) {
-        ShowLastShownForm();
+    if (message == Application::ShowLastShownFormMessage()) {
+        Application::ShowLastShownForm();
         return 0;
     }
     switch (message) {
@@ -381,8 +335,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
 
     case WM_GETMINMAXINFO:
-        // The sweep collapses the window to nothing; the platform's minimum
-        // height for a captioned window would stop it short.
+        if (!design_.heightDownToZero) break;
         reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize.y = 0;
         return 0;
 
@@ -394,7 +347,9 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (LOWORD(wParam) == WA_INACTIVE) {
             HWND focus = ::GetFocus();
             if (focus && ::IsChild(window, focus)) focusBeforeDeactivation_ = focus;
-            if (raiseEvents_ && IsFormWindow(reinterpret_cast<HWND>(lParam))) Form_Deactivate();
+            const bool byAnotherForm = Application::IsFormWindow(reinterpret_cast<HWND>(lParam));
+            if (raiseEvents_ && (byAnotherForm || design_.deactivate == DeactivateWhen::AnyWindowActivates))
+                Form_Deactivate();
         } else if (!HIWORD(wParam)) {
             HWND focus = focusBeforeDeactivation_ && ::IsWindow(focusBeforeDeactivation_)
                              ? focusBeforeDeactivation_
@@ -404,10 +359,10 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
 
     case WM_SYSCOMMAND:
-        // A window whose system menu has no Move command stays where it is:
-        // Windows refuses the caption drag and the keyboard's move then, and
-        // the form refuses them itself so that no host lets them through.
-        if ((wParam & 0xFFF0) == SC_MOVE && !SystemMenuHasMove()) return 0;
+        // Windows refuses the caption drag and the keyboard's move of a
+        // window locked against moving; the form refuses them itself too, so
+        // that no host lets them through.
+        if ((wParam & 0xFFF0) == SC_MOVE && LockedAgainstMoving()) return 0;
         break;
 
     case WM_CLOSE:
@@ -415,11 +370,8 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
 
     case WM_ENDSESSION:
-        // The session ends (logoff, shutdown, or an installer that replaces
-        // the program): the program ends at once, with no sweep and no
-        // Unload event, so that nothing is stored. The question before it,
-        // WM_QUERYENDSESSION, gets the default yes.
-        if (wParam) DestroyAll();
+        // The question before it, WM_QUERYENDSESSION, gets the default yes.
+        if (wParam) Application::EndSession();
         return 0;
 
     case WM_NCDESTROY:

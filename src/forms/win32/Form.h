@@ -25,6 +25,12 @@ enum class BorderStyle {
     FixedToolWindow,  // the small caption bar of a tool window
 };
 
+// When the Deactivate event is raised.
+enum class DeactivateWhen {
+    AnyWindowActivates,   // whenever the form loses the activation
+    AnotherFormActivates  // only when another form of this program takes it, never another application
+};
+
 struct FormDesign {
     std::wstring_view caption;
     BorderStyle borderStyle = BorderStyle::FixedSingle;
@@ -32,6 +38,10 @@ struct FormDesign {
     int clientHeight = 0;
     std::optional<COLORREF> backColor;  // none: the system's dialog colour
     int icon = 0;                       // resource id; 0 for none
+    // The height may be set down to 0, below the platform's smallest height
+    // for a captioned window (a window that sweeps shut and open).
+    bool heightDownToZero = false;
+    DeactivateWhen deactivate = DeactivateWhen::AnyWindowActivates;
 };
 
 class Form : public Ventana {
@@ -46,6 +56,11 @@ public:
     virtual void Show();
     // The Unload event, then the window is destroyed with its controls and timers.
     void Unload() override;
+    // The window is destroyed with its controls and timers, and no event is
+    // raised: from now on (StopEvents), or on its way out (Destroy). For the
+    // end of a session (Application::EndSession).
+    void StopEvents() noexcept { raiseEvents_ = false; }
+    void Destroy() noexcept;
     bool IsLoaded() const noexcept { return window_ != nullptr; }
 
     float Left() const override;
@@ -65,22 +80,20 @@ public:
     // Window state 0: neither minimized nor maximized.
     void RestoreNormalState();
 
+    // The move lock is the Move command of the window's system menu: taken
+    // out, the window can be moved neither by its caption nor by the
+    // keyboard. A fresh load, with a fresh system menu, is unlocked.
+    void LockAgainstMoving() noexcept;
+    bool LockedAgainstMoving() const noexcept;
+
     HWND Window() const noexcept { return window_; }
     HBRUSH BackgroundBrush() const noexcept;
     // While the system's high contrast is on, the form and its controls draw
     // in the system colours instead of their designed ones.
     bool HighContrast() const noexcept { return highContrast_; }
 
-    // True when the window belongs to a loaded form of this program.
-    static bool IsFormWindow(HWND window) noexcept;
-    static int LoadedFormCount() noexcept;
-
     // Every form's window is of this class.
     static constexpr wchar_t kClassName[] = L"KalvenorForm";
-    // Sent to any form's window by another copy of the program: the form
-    // shown last is shown again with its Show, which loads it anew when it
-    // has unloaded meanwhile (a window that was sweeping shut comes back).
-    static UINT ShowLastShownFormMessage() noexcept;
 
     // The menu bar and the timers the form is designed with (Menu.h, Timer.h).
     MenuBar& Menus() noexcept { return menuBar_; }
@@ -90,17 +103,13 @@ protected:
     virtual void Form_Load() {}
     virtual void Form_Unload(std::int16_t& Cancel) { (void)Cancel; }
     virtual void Form_Resize() {}
-    // Raised only when another form of this program becomes active.
+    // Raised when the form loses the activation, as its design says.
     virtual void Form_Deactivate() {}
 
 private:
     friend class Control;
 
     void Load();
-    // Destroys the window with its controls and timers, raising no event.
-    void Destroy() noexcept;
-    // Destroys every loaded form, raising no event in any of them.
-    static void DestroyAll() noexcept;
     void CreateControls();
     void OnDestroyed();
     void OnColorsChanged(bool systemColorsChanged);
@@ -109,10 +118,8 @@ private:
     Control* FindControl(int id) const noexcept;
     void SetBounds(std::optional<POINT> position, std::optional<SIZE> size);
     RECT WindowRect() const noexcept;
-    bool SystemMenuHasMove() const noexcept;
 
     void BringToFront() noexcept;
-    static void ShowLastShownForm();
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     FormDesign design_;
