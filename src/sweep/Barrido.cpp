@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "forms/core/ErrorEjecucion.h"
+#include "forms/core/Units.h"
 
 namespace kalvenor {
 
@@ -14,10 +15,10 @@ namespace {
 
 // The horizontal thickness of a taskbar at the left or right edge is counted
 // at a fixed 15 twips per pixel, whatever the screen's resolution.
-constexpr double kTwipsPorPixelHorizontal = 15.0;
+constexpr double kTwipsPorPixelHorizontal = forms::kTwipsPerPixelSideTaskbar;
 
 PlataformaBarrido* plataformaInstalada = nullptr;
-const forms::Pantalla* pantallaInstalada = nullptr;
+const forms::Screen* pantallaInstalada = nullptr;
 
 // The sweeps whose timers are armed, one a window at most. A window destroyed
 // by other means leaves its record behind, with a handle it no longer has,
@@ -45,7 +46,7 @@ PlataformaBarrido& Plataforma() {
     return *plataformaInstalada;
 }
 
-const forms::Pantalla& Pantalla() {
+const forms::Screen& Pantalla() {
     if (pantallaInstalada == nullptr) throw std::logic_error("UsarPlataformaBarrido was not called before the sweep");
     return *pantallaInstalada;
 }
@@ -72,12 +73,12 @@ std::int32_t Saturado32(double valor) {
 
 // Taskbar detection: sets posicionDecidida when it decides a case and
 // returns GrosorBarra, the thickness in twips that the placement keeps clear.
-std::int32_t DetectarBarra(PlataformaBarrido& plataforma, const forms::Pantalla& pantalla) {
+std::int32_t DetectarBarra(PlataformaBarrido& plataforma, const forms::Screen& pantalla) {
     std::int32_t grosorBarra = 0;
 
     const forms::Handle barra = plataforma.FindWindowA(kClaseBarraTareas, "");
     // "Below 1": 0, or negative as a signed 32-bit number.
-    if (static_cast<std::int32_t>(barra) < 1) {
+    if (static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(barra)) < 1) {
         posicionDecidida = PosicionBarra::Abajo;
         return grosorBarra;
     }
@@ -105,7 +106,7 @@ std::int32_t DetectarBarra(PlataformaBarrido& plataforma, const forms::Pantalla&
 
 // Placement when opening, in single-precision twips; height is the one read
 // back after collapsing.
-void Colocar(forms::Ventana& ventana, const forms::Pantalla& pantalla, std::int32_t grosor) {
+void Colocar(forms::Window& ventana, const forms::Screen& pantalla, std::int32_t grosor) {
     const float anchoPantalla = pantalla.Width();
     const float altoPantalla = pantalla.Height();
     const float ancho = ventana.Width();
@@ -129,7 +130,7 @@ void Colocar(forms::Ventana& ventana, const forms::Pantalla& pantalla, std::int3
         // No case decided (a taskbar on another monitor, or one that gives no
         // rectangle): the bottom-right corner of the work area, as for a
         // taskbar along the bottom, so that the window opens on the screen.
-        const forms::RectanguloTwips area = pantalla.WorkArea();
+        const forms::TwipsRect area = pantalla.WorkArea();
         ventana.Move(area.right - ancho, area.bottom - alto);
         break;
     }
@@ -140,7 +141,7 @@ void Colocar(forms::Ventana& ventana, const forms::Pantalla& pantalla, std::int3
 // sweep: it becomes the default 200. A step smaller than one pixel would be
 // rounded away by the platform and the window would never change: it becomes
 // one pixel.
-float PasoDelTick(const EstadoBarrido& barrido, const forms::Pantalla& pantalla) {
+float PasoDelTick(const EstadoBarrido& barrido, const forms::Screen& pantalla) {
     float paso = barrido.Paso > 0 ? static_cast<float>(barrido.Paso) : static_cast<float>(PasoPredeterminado);
     const float pixel = pantalla.TwipsPerPixelY();
     if (pixel > 0.0f && paso < pixel) paso = pixel;
@@ -154,7 +155,7 @@ float PasoDelTick(const EstadoBarrido& barrido, const forms::Pantalla& pantalla)
 // taskbar side stays on its pixel. With a step of whole pixels the change is
 // the step itself.
 void TickApertura(const EstadoBarrido& barrido, PlataformaBarrido& plataforma, float paso) {
-    forms::Ventana& ventana = *barrido.VentanaBarrido;
+    forms::Window& ventana = *barrido.VentanaBarrido;
     const float alto = ventana.Height();
     ventana.SetHeight(alto + paso);
     const float nuevoAlto = ventana.Height();
@@ -167,7 +168,7 @@ void TickApertura(const EstadoBarrido& barrido, PlataformaBarrido& plataforma, f
 }
 
 void TickCierre(const EstadoBarrido& barrido, PlataformaBarrido& plataforma, float paso) {
-    forms::Ventana& ventana = *barrido.VentanaBarrido;
+    forms::Window& ventana = *barrido.VentanaBarrido;
     const float alto = ventana.Height();
     if (alto > AlturaCerrada) {
         // A step larger than the height is held at height 0.
@@ -188,14 +189,14 @@ void TickCierre(const EstadoBarrido& barrido, PlataformaBarrido& plataforma, flo
 
 }  // namespace
 
-void UsarPlataformaBarrido(PlataformaBarrido& plataforma, const forms::Pantalla& pantalla) {
+void UsarPlataformaBarrido(PlataformaBarrido& plataforma, const forms::Screen& pantalla) {
     plataformaInstalada = &plataforma;
     pantallaInstalada = &pantalla;
 }
 
-void IniciarBarrido(forms::Ventana& ventana, Sentido sentido, std::uint8_t opacidad, std::int16_t paso) {
+void IniciarBarrido(forms::Window& ventana, Sentido sentido, std::uint8_t opacidad, std::int16_t paso) {
     PlataformaBarrido& plataforma = Plataforma();
-    const forms::Pantalla& pantalla = Pantalla();
+    const forms::Screen& pantalla = Pantalla();
     const std::int32_t alturaObjetivo = EnteroMasCercano(static_cast<double>(ventana.Height()));
 
     // Which screen edge the taskbar lies along, and how thick it is.
@@ -242,15 +243,15 @@ void PasoBarrido(forms::Handle ventana) {
         TickCierre(barrido, plataforma, paso);
 }
 
-const EstadoBarrido* BarridoDe(const forms::Ventana& ventana) {
+const EstadoBarrido* BarridoDe(const forms::Window& ventana) {
     const auto b = std::find_if(barridos.begin(), barridos.end(),
                                 [&ventana](const EstadoBarrido& e) { return e.VentanaBarrido == &ventana; });
     return b != barridos.end() ? &*b : nullptr;
 }
 
-bool BarridoCerrandoseEn(const forms::Ventana& ventana) {
+bool BarridoCerrandoseEn(const forms::Window& ventana) {
     const EstadoBarrido* barrido = BarridoDe(ventana);
-    return barrido && barrido->Direccion == Sentido::Cerrar && barrido->Temporizador != 0 &&
+    return barrido && barrido->Direccion == Sentido::Cerrar && barrido->Temporizador != nullptr &&
            ventana.hWnd() == barrido->Temporizador;
 }
 

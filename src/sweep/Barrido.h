@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "forms/core/Ventana.h"
+#include "forms/core/Window.h"
 #include "sweep/PlataformaBarrido.h"
 
 namespace kalvenor {
@@ -40,8 +40,8 @@ inline constexpr std::int16_t PasoPredeterminado = 200;
 // The sweep of one window: written by IniciarBarrido, read by the ticks of
 // the timer on that window.
 struct EstadoBarrido {
-    forms::Ventana* VentanaBarrido = nullptr;    // the window being swept
-    forms::Handle Temporizador = 0;              // the window handle its timer runs on
+    forms::Window* VentanaBarrido = nullptr;    // the window being swept
+    forms::Handle Temporizador = nullptr;            // the window handle its timer runs on
     Sentido Direccion = Sentido::Abrir;
     std::int32_t AlturaObjetivo = 0;             // twips: the height an opening sweep grows to
     std::int16_t Paso = 0;                       // twips per tick, as given by the caller
@@ -50,14 +50,14 @@ struct EstadoBarrido {
 
 // Installs the platform and the screen the sweep works with, once at start
 // (tests install fakes). Both must outlive every sweep.
-void UsarPlataformaBarrido(PlataformaBarrido& plataforma, const forms::Pantalla& pantalla);
+void UsarPlataformaBarrido(PlataformaBarrido& plataforma, const forms::Screen& pantalla);
 
 // Starts a sweep of the window: records its EstadoBarrido, finds the taskbar
 // edge, and when opening collapses the window and moves it to the corner; in
 // both directions makes it topmost and layered with the opacity (never below
 // OpacidadMinima) and arms the 1 ms sweep timer (window handle,
 // forms::TimerId::Sweep), replacing a running one and its state.
-void IniciarBarrido(forms::Ventana& ventana, Sentido sentido, std::uint8_t opacidad, std::int16_t paso);
+void IniciarBarrido(forms::Window& ventana, Sentido sentido, std::uint8_t opacidad, std::int16_t paso);
 
 // One tick of the sweep timer on that window handle; the sweep is found from
 // the handle, so two windows sweeping at once each step their own. Opening:
@@ -71,7 +71,7 @@ void PasoBarrido(forms::Handle ventana);
 
 // The sweep running on this window object, if any: from IniciarBarrido until
 // its timer is killed at the end (for tests).
-const EstadoBarrido* BarridoDe(const forms::Ventana& ventana);
+const EstadoBarrido* BarridoDe(const forms::Window& ventana);
 
 // True while a closing sweep's timer is armed on this window object: armed by a
 // closing IniciarBarrido, and not since ended by PasoBarrido or replaced by an
@@ -79,7 +79,7 @@ const EstadoBarrido* BarridoDe(const forms::Ventana& ventana);
 // recorded for this very object, and then compares it with the handle the
 // timer was armed on, so that a window destroyed by other means (and so
 // without its timer) does not count as closing.
-bool BarridoCerrandoseEn(const forms::Ventana& ventana);
+bool BarridoCerrandoseEn(const forms::Window& ventana);
 
 // No sweep, and no taskbar case decided, as at program start (for tests).
 void ReiniciarEstadoBarrido();

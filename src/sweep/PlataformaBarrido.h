@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "forms/core/TimerIds.h"
-#include "forms/core/Ventana.h"
+#include "forms/core/Window.h"
 
 namespace kalvenor {
 
@@ -20,7 +20,7 @@ struct RectanguloPixeles {
 };
 
 // The values the sweep passes, with their user32 names.
-inline constexpr forms::Handle kHwndTopmost = -1;      // HWND_TOPMOST
+inline const forms::Handle kHwndTopmost = reinterpret_cast<forms::Handle>(-1);  // HWND_TOPMOST
 inline constexpr std::uint32_t kSwpNoSizeNoMove = 3;   // SWP_NOSIZE | SWP_NOMOVE
 inline constexpr std::uint32_t kSwpNoActivate = 0x10;  // SWP_NOACTIVATE
 inline constexpr std::int32_t kGwlExStyle = -20;       // GWL_EXSTYLE

@@ -99,7 +99,7 @@ void VentanaOpciones::Form_Unload(std::int16_t& /*Cancel*/) { Form1.Show(); }
 void VentanaOpciones::AvisarQueNoSeGuardo(ResultadoGuardado resultado) {
     const std::wstring mensaje = forms::AnchoDesdeTexto(AvisoNoSeGuardo(resultado));
     const std::wstring titulo = forms::AnchoDesdeTexto(forms::TituloAplicacion());
-    ::MessageBoxW(Window(), mensaje.c_str(), titulo.c_str(), MB_OK | MB_ICONWARNING);
+    ::MessageBoxW(hWnd(), mensaje.c_str(), titulo.c_str(), MB_OK | MB_ICONWARNING);
 }
 
 }  // namespace kalvenor

@@ -122,10 +122,9 @@ void VentanaPrincipal::Form_Resize() { RestoreNormalState(); }
 void VentanaPrincipal::Form_Deactivate() { BarrerHastaCerrar(); }
 
 void VentanaPrincipal::Timer1_Timer() {
-    HWND ventana = Window();
     // Ordering only: another application's window the user brought to the
     // front keeps the activation.
-    ::SetWindowPos(ventana, Preferencias.ShowPopUp != 0 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+    ::SetWindowPos(hWnd(), Preferencias.ShowPopUp != 0 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                    SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
     if (Preferencias.Movible == 0) LockAgainstMoving();
 }

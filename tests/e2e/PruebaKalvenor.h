@@ -10,6 +10,7 @@
 #include <string>
 
 #include "Conductor.h"
+#include "forms/core/Units.h"
 
 namespace kalvenor::e2e {
 
@@ -120,7 +121,8 @@ inline std::string Describir(const RECT& r) {
 // twips, back in pixels at the screen's resolution (15 twips per pixel at 96
 // dpi, so 16/15 of it, rounded): where the options and about windows open.
 inline int PorDieciseisEnPixeles(int pixeles) {
-    return static_cast<int>(std::lround(pixeles * 16.0 * PuntosPorPulgada() / 1440.0));
+    const double twips = static_cast<double>(pixeles) * forms::kTwipsPerPixelBesideMainWindow;
+    return static_cast<int>(std::lround(twips * PuntosPorPulgada() / forms::kTwipsPerInch));
 }
 
 }  // namespace kalvenor::e2e

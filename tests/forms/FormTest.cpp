@@ -81,12 +81,12 @@ TEST_F(FormTest, ShowLoadsOnceAndBringsALoadedFormForward) {
     EXPECT_FALSE(primera.IsLoaded());
     primera.Show();
     ASSERT_TRUE(primera.IsLoaded());
-    EXPECT_TRUE(::IsWindowVisible(primera.Window()));
+    EXPECT_TRUE(::IsWindowVisible(primera.hWnd()));
     primera.Show();
     EXPECT_EQ(primera.cargas, 1);
 
     RECT cliente{};
-    ::GetClientRect(primera.Window(), &cliente);
+    ::GetClientRect(primera.hWnd(), &cliente);
     EXPECT_EQ(cliente.right, PixelsX(3000));
     EXPECT_EQ(cliente.bottom, PixelsY(1500));
 }
@@ -108,7 +108,7 @@ TEST_F(FormTest, EveryLoadStartsFromTheDesign) {
 TEST_F(FormTest, UnloadRunsTheEventDestroysTheWindowAndStopsItsTimers) {
     primera.Show();
     ASSERT_TRUE(EsperarHasta([&] { return primera.ticks >= 2; }));
-    HWND ventana = primera.Window();
+    HWND ventana = primera.hWnd();
     static int ticksDePlataforma = 0;
     ticksDePlataforma = 0;
     ::SetTimer(ventana, 0, 1, [](HWND, UINT, UINT_PTR, DWORD) { ++ticksDePlataforma; });
@@ -127,7 +127,7 @@ TEST_F(FormTest, UnloadRunsTheEventDestroysTheWindowAndStopsItsTimers) {
 // itself alone, not the sweep's timer on the same window.
 TEST_F(FormTest, ATimerMadeAfterLoadTicksAndStopsOnlyItself) {
     primera.Show();
-    HWND ventana = primera.Window();
+    HWND ventana = primera.hWnd();
     static int ticksDelBarrido = 0;
     ::SetTimer(ventana, IdOf(TimerId::Sweep), 1, [](HWND, UINT, UINT_PTR, DWORD) { ++ticksDelBarrido; });
     int ticks = 0;
@@ -173,8 +173,8 @@ TEST_F(FormTest, ControlsTimersAndMenusThatDieLeaveTheirLoadedForm) {
         auto menu = std::make_unique<Menu>(forma, Menu::Design{L"Extra"});
         boton->Click = reloj->Tick = menu->Click = [&] { ++eventos; };
         forma.Show();
-        ventana = forma.Window();
-        HWND ventanaBoton = boton->Window();
+        ventana = forma.hWnd();
+        HWND ventanaBoton = boton->hWnd();
         const int idBoton = ::GetDlgCtrlID(ventanaBoton);
         const UINT idMenu = ::GetMenuItemID(::GetMenu(ventana), 0);
         ASSERT_TRUE(EsperarHasta([&] { return eventos >= 1; }));
@@ -205,19 +205,19 @@ TEST_F(FormTest, CancellingTheUnloadKeepsTheForm) {
 TEST_F(FormTest, CloseCommandUnloadsAndTheLastUnloadEndsTheLoop) {
     primera.Show();
     segunda.Show();
-    ::SendMessageW(primera.Window(), WM_CLOSE, 0, 0);
+    ::SendMessageW(primera.hWnd(), WM_CLOSE, 0, 0);
     EXPECT_EQ(primera.descargas, 1);
     EXPECT_FALSE(primera.IsLoaded());
     EXPECT_FALSE(pruebas::SeSolicitoSalir()) << "another form is still loaded";
 
-    ::SendMessageW(segunda.Window(), WM_CLOSE, 0, 0);
+    ::SendMessageW(segunda.hWnd(), WM_CLOSE, 0, 0);
     EXPECT_EQ(Application::LoadedFormCount(), 0);
     EXPECT_TRUE(pruebas::SeSolicitoSalir());
 }
 
 TEST_F(FormTest, DeactivateOnlyWhenAnotherFormOfTheProgramBecomesActive) {
     primera.Show();
-    ASSERT_TRUE(EsperarHasta([&] { return ::GetActiveWindow() == primera.Window(); }));
+    ASSERT_TRUE(EsperarHasta([&] { return ::GetActiveWindow() == primera.hWnd(); }));
 
     // A window that is no form of the program takes the activation: no event.
     HWND ajena = ::CreateWindowExW(0, L"STATIC", L"ajena", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
@@ -241,10 +241,10 @@ TEST_F(FormTest, ResizeIsRaisedBySizeChangesAndCanForceTheNormalState) {
     EXPECT_GT(primera.redimensiones, antes);
 
     primera.restaurarAlRedimensionar = true;
-    ::ShowWindow(primera.Window(), SW_MINIMIZE);
-    EXPECT_TRUE(EsperarHasta([&] { return !::IsIconic(primera.Window()); }));
-    ::ShowWindow(primera.Window(), SW_MAXIMIZE);
-    EXPECT_TRUE(EsperarHasta([&] { return !::IsZoomed(primera.Window()); }));
+    ::ShowWindow(primera.hWnd(), SW_MINIMIZE);
+    EXPECT_TRUE(EsperarHasta([&] { return !::IsIconic(primera.hWnd()); }));
+    ::ShowWindow(primera.hWnd(), SW_MAXIMIZE);
+    EXPECT_TRUE(EsperarHasta([&] { return !::IsZoomed(primera.hWnd()); }));
 }
 
 TEST_F(FormTest, GeometryInTwipsAndTheHeightCanReachZero) {

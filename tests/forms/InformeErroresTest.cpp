@@ -44,7 +44,7 @@ TEST_F(InformeErroresTest, AnErrorInAHandlerIsReportedInSpanishAndEndsTheProgram
     FormaQueFalla forma;
     forma.Boton.Click = [] { throw Desbordamiento(); };
     forma.Show();
-    ::SendMessageW(forma.Boton.Window(), BM_CLICK, 0, 0);  // returns: nothing unwinds through user32
+    ::SendMessageW(forma.Boton.hWnd(), BM_CLICK, 0, 0);  // returns: nothing unwinds through user32
     ASSERT_EQ(mensajes.size(), 1u);
     EXPECT_EQ(mensajes[0], u"Se ha producido el error '6' en tiempo de ejecución:\n\nDesbordamiento");
     EXPECT_EQ(codigos, std::vector<int>{6});

@@ -11,7 +11,7 @@
 
 #include "FalsosBarrido.h"
 #include "forms/core/ErrorEjecucion.h"
-#include "forms/core/Unidades.h"
+#include "forms/core/Units.h"
 #include "sweep/Barrido.h"
 
 namespace kalvenor {
@@ -23,7 +23,7 @@ using prueba::VentanaFalsa;
 
 constexpr Sentido kAbrir = Sentido::Abrir;
 constexpr Sentido kCerrar = Sentido::Cerrar;
-constexpr forms::Handle kHwnd = 1001;
+const forms::Handle kHwnd = prueba::Hwnd(1001);
 constexpr int kAltoPantalla = 768;  // pixels
 
 class Barrido : public ::testing::Test {
@@ -35,7 +35,7 @@ protected:
     }
     void TearDown() override { ReiniciarEstadoBarrido(); }
 
-    int Px(float twips) const { return forms::PixelesDesdeTwips(twips, pantalla.ppp); }
+    int Px(float twips) const { return forms::PixelsFromTwips(twips, pantalla.ppp); }
 
     // A window 6600 twips wide standing at (1500, 1500) twips.
     VentanaFalsa& Ventana(float alto = 5700.0f) {
@@ -46,7 +46,7 @@ protected:
 
     // Opens with no taskbar: case 1, thickness 0, bottom edge on the screen's.
     VentanaFalsa& AbiertaDesdeCero(float altoDisenado, std::int16_t paso) {
-        plataforma.barra = 0;
+        plataforma.barra = nullptr;
         VentanaFalsa& v = Ventana(altoDisenado);
         IniciarBarrido(v, kAbrir, 255, paso);
         return v;
@@ -54,7 +54,7 @@ protected:
 
     // A window standing open in case 1 at the bottom of the screen.
     VentanaFalsa& AbiertaDeAlto(float alto) {
-        plataforma.barra = 0;
+        plataforma.barra = nullptr;
         VentanaFalsa& v = Ventana(alto);
         v.Move(8760.0f, pantalla.Height() - alto);
         return v;
@@ -69,7 +69,7 @@ protected:
 
 struct CasoColocacion {
     const char* nombre;
-    forms::Handle barra;
+    std::intptr_t barra;
     RectanguloPixeles rect;
     int ppp;
     PosicionBarra posicion;
@@ -103,7 +103,7 @@ class Colocacion : public Barrido, public ::testing::WithParamInterface<CasoColo
 TEST_P(Colocacion, DecideElCasoYMueveLaVentanaAlRincon) {
     const CasoColocacion& caso = GetParam();
     pantalla.ppp = caso.ppp;
-    plataforma.barra = caso.barra;
+    plataforma.barra = prueba::Hwnd(caso.barra);
     plataforma.rectBarra = caso.rect;
     VentanaFalsa& v = Ventana();
 
@@ -245,11 +245,11 @@ TEST_F(Barrido, UnGrosorQueNoCabeEn16BitsSeCalculaEntero) {
 
 // The main window's designed height at each resolution: the client area of
 // 4800 twips plus caption, menu bar and borders.
-int AltoDisenado(int ppp) { return forms::PixelesDesdeTwips(4800, ppp) + 46; }
+int AltoDisenado(int ppp) { return forms::PixelsFromTwips(4800, ppp) + 46; }
 
 // Growth per tick in pixels: the step, and never less than one pixel. A step
 // of half a pixel more grows the window by one pixel more than it shrinks it.
-int PasoEnPixeles(std::int16_t paso, int ppp) { return std::max(1, forms::PixelesDesdeTwips(paso, ppp)); }
+int PasoEnPixeles(std::int16_t paso, int ppp) { return std::max(1, forms::PixelsFromTwips(paso, ppp)); }
 
 struct CasoBarra {
     const char* nombre;
@@ -304,7 +304,7 @@ TEST_P(BordeFijo, ElBordeDelLadoDeLaBarraNoSeMueveNiUnPixelAlAbrirNiAlCerrar) {
         alto = v.Alto();
     }
     EXPECT_EQ(v.descargas, 1);
-    EXPECT_LE(forms::TwipsDesdePixeles(v.Alto(), ppp), AlturaCerrada);
+    EXPECT_LE(forms::TwipsFromPixels(v.Alto(), ppp), AlturaCerrada);
 }
 
 INSTANTIATE_TEST_SUITE_P(Pantallas, BordeFijo,
@@ -505,7 +505,7 @@ TEST_F(Barrido, UnaAperturaTerminaCuandoLaVentanaYaNoCrece) {
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.maximo);
         ReiniciarEstadoBarrido();
-        plataforma.barra = 0;
+        plataforma.barra = nullptr;
         VentanaFalsa& v = Ventana(5700.0f);
         v.alturaMaxima = caso.maximo;
         IniciarBarrido(v, kAbrir, 255, 300);
@@ -521,7 +521,7 @@ TEST_F(Barrido, UnaAperturaTerminaCuandoLaVentanaYaNoCrece) {
 
 TEST_F(Barrido, BarridoCerrandoseEn) {
     VentanaFalsa& v = AbiertaDeAlto(5700.0f);
-    VentanaFalsa otra(plataforma, 2002, pantalla.ppp, 0, 0, 100, 100);
+    VentanaFalsa otra(plataforma, prueba::Hwnd(2002), pantalla.ppp, 0, 0, 100, 100);
     EXPECT_FALSE(BarridoCerrandoseEn(v));
 
     IniciarBarrido(v, kAbrir, 255, 300);
@@ -546,7 +546,7 @@ TEST_F(Barrido, BarridoCerrandoseEn) {
     EXPECT_EQ(v.descargas, 1);
 
     // Loaded anew: a new handle, not closing.
-    v.Recargar(3003, 380);
+    v.Recargar(prueba::Hwnd(3003), 380);
     EXPECT_FALSE(BarridoCerrandoseEn(v));
 }
 

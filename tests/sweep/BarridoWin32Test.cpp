@@ -17,7 +17,7 @@
 
 #include "Bombeo.h"
 #include "Sistema.h"
-#include "forms/core/Unidades.h"
+#include "forms/core/Units.h"
 #include "forms/win32/Screen.h"
 #include "forms/win32/Form.h"
 #include "forms/win32/InformeErrores.h"
@@ -111,7 +111,7 @@ protected:
     void ComprobarColocacion(const forms::Form& forma) {
         ASSERT_NE(BarridoDe(forma), nullptr);
         const PosicionBarra posicion = BarridoDe(forma)->Posicion;
-        const RECT r = Rect(forma.Window());
+        const RECT r = Rect(forma.hWnd());
         const HWND barra = FindWindowA("Shell_TrayWnd", "");
         RECT rectBarra{};
         if (barra == nullptr) {
@@ -130,23 +130,23 @@ protected:
     // Grown to its designed client area: the end of an opening sweep.
     bool Abierta(HWND ventana) const {
         RECT cliente{};
-        return GetClientRect(ventana, &cliente) && cliente.bottom >= forms::PixelesDesdeTwips(kAltoCliente, ppp);
+        return GetClientRect(ventana, &cliente) && cliente.bottom >= forms::PixelsFromTwips(kAltoCliente, ppp);
     }
 
     PlataformaBarridoWin32 plataforma;
-    int ppp = forms::kPppEstandar;
+    int ppp = forms::kStandardDpi;
 };
 
 class PasosWin32 : public BarridoWin32, public ::testing::WithParamInterface<std::int16_t> {};
 
 TEST_P(PasosWin32, AbreYCierraConElBordeDeAbajoEnSuPixel) {
     const std::int16_t paso = GetParam();
-    const int crecimiento = std::max(1, forms::PixelesDesdeTwips(paso, ppp));
+    const int crecimiento = std::max(1, forms::PixelsFromTwips(paso, ppp));
     SCOPED_TRACE(testing::Message() << ppp << " ppp, paso " << paso << " (" << crecimiento << " px)");
 
     FormaBarrida forma(paso, 200);
     forma.Show();
-    const HWND hwnd = forma.Window();
+    const HWND hwnd = forma.hWnd();
     ASSERT_NE(hwnd, nullptr);
     ASSERT_NO_FATAL_FAILURE(ComprobarColocacion(forma));
 
@@ -167,10 +167,10 @@ TEST_P(PasosWin32, AbreYCierraConElBordeDeAbajoEnSuPixel) {
     EXPECT_FALSE(KillTimer(hwnd, 0)) << "the sweep timer is still armed";
     EXPECT_EQ(apertura.fueraDeLinea, 0);
     EXPECT_TRUE(SoloCrece(apertura.altos)) << "the window shrank while opening";
-    const int altoCliente = forms::PixelesDesdeTwips(kAltoCliente, ppp);
+    const int altoCliente = forms::PixelsFromTwips(kAltoCliente, ppp);
     RECT cliente{};
     GetClientRect(hwnd, &cliente);
-    EXPECT_EQ(cliente.right, forms::PixelesDesdeTwips(kAnchoCliente, ppp));
+    EXPECT_EQ(cliente.right, forms::PixelsFromTwips(kAnchoCliente, ppp));
     EXPECT_GE(cliente.bottom, altoCliente);
     EXPECT_LT(cliente.bottom, altoCliente + crecimiento);
 
@@ -183,7 +183,7 @@ TEST_P(PasosWin32, AbreYCierraConElBordeDeAbajoEnSuPixel) {
     EXPECT_EQ(cierre.fueraDeLinea, 0);
     EXPECT_TRUE(SoloEncoge(cierre.altos)) << "the window grew while closing";
     ASSERT_FALSE(cierre.altos.empty());
-    EXPECT_LE(forms::TwipsDesdePixeles(cierre.altos.back(), ppp), AlturaCerrada);
+    EXPECT_LE(forms::TwipsFromPixels(cierre.altos.back(), ppp), AlturaCerrada);
     EXPECT_FALSE(BarridoCerrandoseEn(forma));
 }
 
@@ -203,9 +203,9 @@ LRESULT CALLBACK ConAlturaMinima(HWND ventana, UINT mensaje, WPARAM wParam, LPAR
 TEST_F(BarridoWin32, UnCierreTerminaAunqueLaVentanaNoPuedaBajarDe520) {
     FormaBarrida forma(300);
     forma.Show();
-    const HWND hwnd = forma.Window();
+    const HWND hwnd = forma.hWnd();
     ASSERT_TRUE(Esperar([&] { return Abierta(hwnd); }));
-    alturaMinima = forms::PixelesDesdeTwips(900, ppp);
+    alturaMinima = forms::PixelsFromTwips(900, ppp);
     procedimientoDelForm =
         reinterpret_cast<WNDPROC>(SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ConAlturaMinima)));
 
@@ -221,7 +221,7 @@ TEST_F(BarridoWin32, UnCierreTerminaAunqueLaVentanaNoPuedaBajarDe520) {
 TEST_F(BarridoWin32, UnCierreEnMitadDeLaAperturaLaEncogeDesdeDondeIba) {
     FormaBarrida forma(150);
     forma.Show();
-    const HWND hwnd = forma.Window();
+    const HWND hwnd = forma.hWnd();
     ASSERT_TRUE(Esperar([&] { return AltoDe(Rect(hwnd)) >= 100; }));
     const int alcanzado = AltoDe(Rect(hwnd));
     EXPECT_LT(alcanzado, 300);
@@ -239,14 +239,14 @@ TEST_F(BarridoWin32, DosVentanasBarriendoALaVezAvanzaCadaUnaLaSuya) {
     FormaBarrida otra(150);
     una.Show();
     otra.Show();
-    const HWND ventanas[] = {una.Window(), otra.Window()};
+    const HWND ventanas[] = {una.hWnd(), otra.hWnd()};
     ASSERT_TRUE(Esperar([&] { return Abierta(ventanas[0]) && Abierta(ventanas[1]); }));
     pruebas::BombearDurante(std::chrono::milliseconds(100));
-    const int crecimiento = std::max(1, forms::PixelesDesdeTwips(150, ppp));
+    const int crecimiento = std::max(1, forms::PixelsFromTwips(150, ppp));
     for (HWND ventana : ventanas) {
         RECT cliente{};
         GetClientRect(ventana, &cliente);
-        EXPECT_LT(cliente.bottom, forms::PixelesDesdeTwips(kAltoCliente, ppp) + crecimiento) << "grown by both timers";
+        EXPECT_LT(cliente.bottom, forms::PixelsFromTwips(kAltoCliente, ppp) + crecimiento) << "grown by both timers";
     }
     una.Cerrar();
     otra.Cerrar();
@@ -273,7 +273,7 @@ TEST_F(BarridoWin32, UnErrorEnUnTickVaAlInformeSinCruzarLaPlataforma) {
         [&](const std::u16string&) { ++informes; },
         [&](int codigo) {
             terminado = codigo;
-            KillTimer(forma.Window(), 0);  // the real report ends the program here
+            KillTimer(forma.hWnd(), 0);  // the real report ends the program here
         },
     });
     const bool informado = Esperar([&] { return informes > 0; });

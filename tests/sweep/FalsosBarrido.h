@@ -10,24 +10,27 @@
 #include <set>
 #include <utility>
 
-#include "forms/core/Unidades.h"
-#include "forms/core/Ventana.h"
+#include "forms/core/Units.h"
+#include "forms/core/Window.h"
 #include "sweep/Barrido.h"
 #include "sweep/PlataformaBarrido.h"
 
 namespace kalvenor::prueba {
 
+// A made-up window handle.
+inline forms::Handle Hwnd(std::intptr_t valor) { return reinterpret_cast<forms::Handle>(valor); }
+
 // A screen of 1024 x 768 pixels at ppp dots per inch.
-class PantallaFalsa : public forms::Pantalla {
+class PantallaFalsa : public forms::Screen {
 public:
-    int ppp = forms::kPppEstandar;
+    int ppp = forms::kStandardDpi;
     RectanguloPixeles areaDeTrabajo{0, 0, 1024, 768};
 
-    float Width() const override { return forms::TwipsDesdePixeles(1024, ppp); }
-    float Height() const override { return forms::TwipsDesdePixeles(768, ppp); }
-    float TwipsPerPixelY() const override { return forms::TwipsPorPixel(ppp); }
-    forms::RectanguloTwips WorkArea() const override {
-        const auto twips = [this](int pixeles) { return forms::TwipsDesdePixeles(pixeles, ppp); };
+    float Width() const override { return forms::TwipsFromPixels(1024, ppp); }
+    float Height() const override { return forms::TwipsFromPixels(768, ppp); }
+    float TwipsPerPixelY() const override { return forms::TwipsPerPixel(ppp); }
+    forms::TwipsRect WorkArea() const override {
+        const auto twips = [this](int pixeles) { return forms::TwipsFromPixels(pixeles, ppp); };
         return {twips(areaDeTrabajo.left), twips(areaDeTrabajo.top), twips(areaDeTrabajo.right),
                 twips(areaDeTrabajo.bottom)};
     }
@@ -36,7 +39,7 @@ public:
 class PlataformaFalsa : public PlataformaBarrido {
 public:
     // The taskbar: its handle (0 for none) and what GetWindowRect gives.
-    forms::Handle barra = 77;
+    forms::Handle barra = Hwnd(77);
     std::int32_t resultadoRect = 1;
     RectanguloPixeles rectBarra{0, 738, 1024, 768};
 
@@ -114,7 +117,7 @@ public:
 };
 
 // A window whose geometry is whole pixels at ppp dots per inch.
-class VentanaFalsa : public forms::Ventana {
+class VentanaFalsa : public forms::Window {
 public:
     VentanaFalsa(PlataformaFalsa& plataforma, forms::Handle handle, int ppp, int izquierda, int arriba, int ancho,
                  int alto)
@@ -156,7 +159,7 @@ public:
 
     forms::Handle hWnd() const override {
         Acceso();
-        return destruida_ ? 0 : handle_;
+        return destruida_ ? nullptr : handle_;
     }
 
     void Unload() override {
@@ -186,9 +189,9 @@ private:
     }
     float Twips(int pixeles) const {
         Acceso();
-        return forms::TwipsDesdePixeles(pixeles, ppp_);
+        return forms::TwipsFromPixels(pixeles, ppp_);
     }
-    int Pixeles(float twips) const { return forms::PixelesDesdeTwips(twips, ppp_); }
+    int Pixeles(float twips) const { return forms::PixelsFromTwips(twips, ppp_); }
 
     PlataformaFalsa& plataforma_;
     forms::Handle handle_;

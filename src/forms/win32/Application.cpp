@@ -65,7 +65,7 @@ void Application::Unloaded() noexcept {
 bool Application::IsFormWindow(HWND window) noexcept {
     if (!window) return false;
     const auto& forms = AllForms();
-    return std::any_of(forms.begin(), forms.end(), [window](const Form* f) { return f->Window() == window; });
+    return std::any_of(forms.begin(), forms.end(), [window](const Form* f) { return f->hWnd() == window; });
 }
 
 int Application::LoadedFormCount() noexcept {
@@ -89,7 +89,7 @@ void Application::ShowLastShownForm() {
         form = loaded != forms.end() ? *loaded : nullptr;
     }
     if (!form) return;
-    if (::IsIconic(form->Window())) ::ShowWindow(form->Window(), SW_RESTORE);
+    if (::IsIconic(form->hWnd())) ::ShowWindow(form->hWnd(), SW_RESTORE);
     form->Show();
 }
 

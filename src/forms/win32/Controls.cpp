@@ -51,7 +51,7 @@ HWND Control::CreateChild(const wchar_t* windowClass, std::wstring_view text, DW
     const int height = PixelsY(top + bounds_.height) - y;
     const std::wstring caption(text);
     window_ = ::CreateWindowExW(exStyle, windowClass, caption.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width,
-                                height, form_.Window(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
+                                height, form_.hWnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
                                 ::GetModuleHandleW(nullptr), nullptr);
     if (!window_) throw NoSeCreoLaVentana(TextoDesdeAncho(windowClass), ::GetLastError());
     return window_;
@@ -102,18 +102,18 @@ HBRUSH TextBox::OnColor(HDC dc) {
 }
 
 std::wstring TextBox::Text() const {
-    if (!Window()) return {};
-    const int length = ::GetWindowTextLengthW(Window());
+    if (!hWnd()) return {};
+    const int length = ::GetWindowTextLengthW(hWnd());
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int copied = ::GetWindowTextW(Window(), text.data(), length + 1);
+    const int copied = ::GetWindowTextW(hWnd(), text.data(), length + 1);
     text.resize(static_cast<size_t>(std::max(copied, 0)));
     return text;
 }
 
 void TextBox::SetText(std::wstring_view text) {
-    if (!Window()) return;
+    if (!hWnd()) return;
     const std::wstring copy(text);
-    ::SetWindowTextW(Window(), copy.c_str());
+    ::SetWindowTextW(hWnd(), copy.c_str());
 }
 
 LRESULT CALLBACK TextBox::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -195,11 +195,11 @@ void CheckBox::Create() {
 HBRUSH CheckBox::OnColor(HDC dc) { return TransparentOn(Owner(), dc); }
 
 std::int16_t CheckBox::Value() const {
-    return Window() && ::SendMessageW(Window(), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+    return hWnd() && ::SendMessageW(hWnd(), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
 }
 
 void CheckBox::SetValue(std::int16_t value) {
-    if (Window()) ::SendMessageW(Window(), BM_SETCHECK, value != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (hWnd()) ::SendMessageW(hWnd(), BM_SETCHECK, value != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 // --- Frame -------------------------------------------------------------------
@@ -248,11 +248,11 @@ void Slider::Create() {
 HBRUSH Slider::OnColor(HDC dc) { return TransparentOn(Owner(), dc); }
 
 int Slider::Value() const {
-    return Window() ? static_cast<int>(::SendMessageW(Window(), TBM_GETPOS, 0, 0)) : design_.min;
+    return hWnd() ? static_cast<int>(::SendMessageW(hWnd(), TBM_GETPOS, 0, 0)) : design_.min;
 }
 
 void Slider::SetValue(int value) {
-    if (Window()) ::SendMessageW(Window(), TBM_SETPOS, TRUE, std::clamp(value, design_.min, design_.max));
+    if (hWnd()) ::SendMessageW(hWnd(), TBM_SETPOS, TRUE, std::clamp(value, design_.min, design_.max));
 }
 
 // --- PictureBox --------------------------------------------------------------

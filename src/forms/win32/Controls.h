@@ -43,7 +43,7 @@ public:
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
-    HWND Window() const noexcept { return window_; }
+    HWND hWnd() const noexcept { return window_; }
 
 protected:
     friend class Form;

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "forms/core/Ventana.h"
+#include "forms/core/Window.h"
 #include "forms/win32/Handles.h"
 #include "forms/win32/Menu.h"
 #include "forms/win32/Timer.h"
@@ -44,7 +44,7 @@ struct FormDesign {
     DeactivateWhen deactivate = DeactivateWhen::AnyWindowActivates;
 };
 
-class Form : public Ventana {
+class Form : public Window {
 public:
     explicit Form(const FormDesign& design);
     ~Form() override;
@@ -70,7 +70,7 @@ public:
     void SetTop(float twips) override;
     void SetHeight(float twips) override;
     void Move(float left, float top) override;
-    Handle hWnd() const override { return reinterpret_cast<Handle>(window_); }
+    HWND hWnd() const override { return window_; }
 
     // Moves the window back just inside the work area of the monitor it stands
     // on (the monitor less its taskbar) wherever it crosses an edge; a window
@@ -86,7 +86,6 @@ public:
     void LockAgainstMoving() noexcept;
     bool LockedAgainstMoving() const noexcept;
 
-    HWND Window() const noexcept { return window_; }
     HBRUSH BackgroundBrush() const noexcept;
     // While the system's high contrast is on, the form and its controls draw
     // in the system colours instead of their designed ones.

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "forms/core/Unidades.h"
 #include "forms/win32/Handles.h"
 
 namespace kalvenor::forms {
@@ -26,25 +25,25 @@ Dpi ScreenDpi() {
 
 }  // namespace
 
-float Screen::Width() const { return TwipsX(::GetSystemMetrics(SM_CXSCREEN)); }
-float Screen::Height() const { return TwipsY(::GetSystemMetrics(SM_CYSCREEN)); }
-float Screen::TwipsPerPixelX() const { return TwipsPorPixel(ScreenDpi().x); }
-float Screen::TwipsPerPixelY() const { return TwipsPorPixel(ScreenDpi().y); }
+float SystemScreen::Width() const { return TwipsX(::GetSystemMetrics(SM_CXSCREEN)); }
+float SystemScreen::Height() const { return TwipsY(::GetSystemMetrics(SM_CYSCREEN)); }
+float SystemScreen::TwipsPerPixelX() const { return TwipsPerPixel(ScreenDpi().x); }
+float SystemScreen::TwipsPerPixelY() const { return TwipsPerPixel(ScreenDpi().y); }
 
-RectanguloTwips Screen::WorkArea() const {
+TwipsRect SystemScreen::WorkArea() const {
     RECT area{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     return {TwipsX(area.left), TwipsY(area.top), TwipsX(area.right), TwipsY(area.bottom)};
 }
 
-const Screen& TheScreen() {
-    static const Screen screen;
+const SystemScreen& TheScreen() {
+    static const SystemScreen screen;
     return screen;
 }
 
-int PixelsX(double twips) { return PixelesDesdeTwips(twips, ScreenDpi().x); }
-int PixelsY(double twips) { return PixelesDesdeTwips(twips, ScreenDpi().y); }
-float TwipsX(int pixels) { return TwipsDesdePixeles(pixels, ScreenDpi().x); }
-float TwipsY(int pixels) { return TwipsDesdePixeles(pixels, ScreenDpi().y); }
+int PixelsX(double twips) { return PixelsFromTwips(twips, ScreenDpi().x); }
+int PixelsY(double twips) { return PixelsFromTwips(twips, ScreenDpi().y); }
+float TwipsX(int pixels) { return TwipsFromPixels(pixels, ScreenDpi().x); }
+float TwipsY(int pixels) { return TwipsFromPixels(pixels, ScreenDpi().y); }
 
 }  // namespace kalvenor::forms

@@ -7,12 +7,12 @@
 namespace kalvenor::forms {
 
 Timer::Timer(Form& form, const Design& design) : form_(form), design_(design), id_(form.Timers().Add(*this)) {
-    if (form.IsLoaded()) Start(form.Window());
+    if (form.IsLoaded()) Start(form.hWnd());
 }
 
 // Only a timer that runs on the form's window now has anything to stop.
 Timer::~Timer() {
-    if (startedOn_ && startedOn_ == form_.Window()) ::KillTimer(startedOn_, id_);
+    if (startedOn_ && startedOn_ == form_.hWnd()) ::KillTimer(startedOn_, id_);
     form_.Timers().Remove(*this);
 }
 
