@@ -40,12 +40,13 @@ inline constexpr std::int16_t PasoPredeterminado = 200;
 // The sweep of one window: written by IniciarBarrido, read by the ticks of
 // the timer on that window.
 struct EstadoBarrido {
-    forms::Window* VentanaBarrido = nullptr;    // the window being swept
-    forms::Handle Temporizador = nullptr;            // the window handle its timer runs on
+    forms::Window* VentanaBarrido = nullptr;  // the window being swept
+    forms::Handle Temporizador = nullptr;     // the window handle its timer runs on
     Sentido Direccion = Sentido::Abrir;
-    std::int32_t AlturaObjetivo = 0;             // twips: the height an opening sweep grows to
-    std::int16_t Paso = 0;                       // twips per tick, as given by the caller
-    PosicionBarra Posicion = PosicionBarra::Ninguna;  // placement case at the start of the sweep
+    std::int32_t AlturaObjetivo = 0;  // twips: the height an opening sweep grows to
+    std::int16_t Paso = 0;            // twips per tick, as given by the caller
+    // The placement case at the start of the sweep.
+    PosicionBarra Posicion = PosicionBarra::Ninguna;
 };
 
 // Installs the platform and the screen the sweep works with, once at start

@@ -20,7 +20,8 @@ struct RectanguloPixeles {
 };
 
 // The values the sweep passes, with their user32 names.
-inline const forms::Handle kHwndTopmost = reinterpret_cast<forms::Handle>(-1);  // HWND_TOPMOST
+// HWND_TOPMOST
+inline const forms::Handle kHwndTopmost = reinterpret_cast<forms::Handle>(-1);
 inline constexpr std::uint32_t kSwpNoSizeNoMove = 3;   // SWP_NOSIZE | SWP_NOMOVE
 inline constexpr std::uint32_t kSwpNoActivate = 0x10;  // SWP_NOACTIVATE
 inline constexpr std::int32_t kGwlExStyle = -20;       // GWL_EXSTYLE

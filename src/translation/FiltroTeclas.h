@@ -9,9 +9,9 @@
 
 namespace kalvenor {
 
-// Text1, plain text: the Spanish alphabet in both cases, full stop and comma.
+// The plain-text box (txtNormal): the Spanish alphabet in both cases, full stop and comma.
 inline constexpr std::u16string_view PermitidosNormal = u"ABCDEFGHIJKLMNÑOPQRSTUVWXYZ.,abcdefghijklmnñopqrstuvwxyz";
-// Text2, code text: the letters without a digit in the code table, in both
+// The code box (txtClave): the letters without a digit in the code table, in both
 // cases, full stop, comma and the ten digits.
 inline constexpr std::u16string_view PermitidosClave = u"BDFHJKNÑPQSTVWXYZ.,bdfhjknñpqstvwxyz1234567890";
 

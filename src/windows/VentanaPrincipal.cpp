@@ -65,31 +65,31 @@ VentanaPrincipal Form1;
 // clang-format off
 VentanaPrincipal::VentanaPrincipal()
     : Form(kDiseno),
-      Label2(*this, {.caption = L"Ingrese el texto Normal a traducir",
-                     .bounds = Bounds{45, 135, 4290, 375},
-                     .tabIndex = 5,
-                     .font = &kFuenteEtiquetas,
-                     .foreColor = kColorEtiquetas,
-                     .names = &Text1}),
-      Command1(*this, {.caption = L"ZorbiTraducción", .bounds = Bounds{4410, 45, 1995, 420}, .tabIndex = 2}),
-      Text1(*this, {.bounds = Bounds{90, 495, 6315, 1860},
-                    .tabIndex = 0,
-                    .multiLine = true,
-                    .scrollBars = ScrollBars::Both,
-                    .backColor = kFondoCajas}),
-      Command2(*this, {.caption = L"Regresar a normal", .bounds = Bounds{4365, 2430, 2040, 420}, .tabIndex = 3}),
-      Label1(*this, {.caption = L"Ingrese el texto Zorbi a traducir",
-                     .bounds = Bounds{45, 2520, 4290, 375},
-                     .tabIndex = 4,
-                     .font = &kFuenteEtiquetas,
-                     .foreColor = kColorEtiquetas,
-                     .names = &Text2}),
-      Text2(*this, {.bounds = Bounds{45, 2880, 6360, 1860},
-                    .tabIndex = 1,
-                    .multiLine = true,
-                    .scrollBars = ScrollBars::Both,
-                    .backColor = kFondoCajas}),
-      Timer1(*this, {.interval = 500, .enabled = true}),
+      lblNormal(*this, {.caption = L"Ingrese el texto Normal a traducir",
+                        .bounds = Bounds{45, 135, 4290, 375},
+                        .tabIndex = 5,
+                        .font = &kFuenteEtiquetas,
+                        .foreColor = kColorEtiquetas,
+                        .names = &txtNormal}),
+      cmdTraducir(*this, {.caption = L"ZorbiTraducción", .bounds = Bounds{4410, 45, 1995, 420}, .tabIndex = 2}),
+      txtNormal(*this, {.bounds = Bounds{90, 495, 6315, 1860},
+                        .tabIndex = 0,
+                        .multiLine = true,
+                        .scrollBars = ScrollBars::Both,
+                        .backColor = kFondoCajas}),
+      cmdRegresar(*this, {.caption = L"Regresar a normal", .bounds = Bounds{4365, 2430, 2040, 420}, .tabIndex = 3}),
+      lblClave(*this, {.caption = L"Ingrese el texto Zorbi a traducir",
+                       .bounds = Bounds{45, 2520, 4290, 375},
+                       .tabIndex = 4,
+                       .font = &kFuenteEtiquetas,
+                       .foreColor = kColorEtiquetas,
+                       .names = &txtClave}),
+      txtClave(*this, {.bounds = Bounds{45, 2880, 6360, 1860},
+                       .tabIndex = 1,
+                       .multiLine = true,
+                       .scrollBars = ScrollBars::Both,
+                       .backColor = kFondoCajas}),
+      tmrPreferencias(*this, {.interval = 500, .enabled = true}),
       mnuArchivo(*this, {L"Archivo"}),
       mnuSalir(mnuArchivo, {L"Salir"}),
       mnuHerramientas(*this, {L"Herramientas"}),
@@ -97,11 +97,11 @@ VentanaPrincipal::VentanaPrincipal()
       mnuAyuda(*this, {L"?"}),
       mnuAcercaDe(mnuAyuda, {L"Acerca de..."}) {
     // clang-format on
-    Timer1.Tick = [this] { Timer1_Timer(); };
-    Command1.Click = [this] { Command1_Click(); };
-    Command2.Click = [this] { Command2_Click(); };
-    Text1.KeyPress = [this](std::int16_t& KeyAscii) { Text1_KeyPress(KeyAscii); };
-    Text2.KeyPress = [this](std::int16_t& KeyAscii) { Text2_KeyPress(KeyAscii); };
+    tmrPreferencias.Tick = [this] { tmrPreferencias_Timer(); };
+    cmdTraducir.Click = [this] { cmdTraducir_Click(); };
+    cmdRegresar.Click = [this] { cmdRegresar_Click(); };
+    txtNormal.KeyPress = [this](std::int16_t& KeyAscii) { txtNormal_KeyPress(KeyAscii); };
+    txtClave.KeyPress = [this](std::int16_t& KeyAscii) { txtClave_KeyPress(KeyAscii); };
     mnuSalir.Click = [this] { mnuSalir_Click(); };
     mnuOpciones.Click = [this] { mnuOpciones_Click(); };
     mnuAcercaDe.Click = [this] { mnuAcercaDe_Click(); };
@@ -114,36 +114,36 @@ void VentanaPrincipal::Show() {
 
 void VentanaPrincipal::Form_Load() {
     AvisarValoresRechazados(CargarPreferencias());
-    IniciarBarrido(*this, Sentido::Abrir, Preferencias.Layer, Preferencias.Barrido);
+    IniciarBarrido(*this, Sentido::Abrir, Preferencias.Opacidad, Preferencias.PasoDelBarrido);
 }
 
 void VentanaPrincipal::Form_Resize() { RestoreNormalState(); }
 
 void VentanaPrincipal::Form_Deactivate() { BarrerHastaCerrar(); }
 
-void VentanaPrincipal::Timer1_Timer() {
+void VentanaPrincipal::tmrPreferencias_Timer() {
     // Ordering only: another application's window the user brought to the
     // front keeps the activation.
-    ::SetWindowPos(hWnd(), Preferencias.ShowPopUp != 0 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+    ::SetWindowPos(hWnd(), Preferencias.SiempreEncima != 0 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                    SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
     if (Preferencias.Movible == 0) LockAgainstMoving();
 }
 
-void VentanaPrincipal::Command1_Click() {
-    const std::u16string clave = Traducir(forms::TextoDesdeAncho(Text1.Text()), HaciaClave);
-    Text2.SetText(forms::AnchoDesdeTexto(clave));
+void VentanaPrincipal::cmdTraducir_Click() {
+    const std::u16string clave = Traducir(forms::TextoDesdeAncho(txtNormal.Text()), HaciaClave);
+    txtClave.SetText(forms::AnchoDesdeTexto(clave));
 }
 
-void VentanaPrincipal::Command2_Click() {
-    const std::u16string normal = Traducir(forms::TextoDesdeAncho(Text2.Text()), HaciaNormal);
-    Text1.SetText(forms::AnchoDesdeTexto(normal));
+void VentanaPrincipal::cmdRegresar_Click() {
+    const std::u16string normal = Traducir(forms::TextoDesdeAncho(txtClave.Text()), HaciaNormal);
+    txtNormal.SetText(forms::AnchoDesdeTexto(normal));
 }
 
-void VentanaPrincipal::Text1_KeyPress(std::int16_t& KeyAscii) {
+void VentanaPrincipal::txtNormal_KeyPress(std::int16_t& KeyAscii) {
     FiltrarTecla(KeyAscii, PermitidosNormal, forms::CaracterAnsiDelSistema, forms::TipoPaginaAnsiDelSistema());
 }
 
-void VentanaPrincipal::Text2_KeyPress(std::int16_t& KeyAscii) {
+void VentanaPrincipal::txtClave_KeyPress(std::int16_t& KeyAscii) {
     FiltrarTecla(KeyAscii, PermitidosClave, forms::CaracterAnsiDelSistema, forms::TipoPaginaAnsiDelSistema());
 }
 
@@ -168,7 +168,7 @@ void VentanaPrincipal::AvisarValoresRechazados(const std::vector<ClaveRechazada>
 }
 
 void VentanaPrincipal::BarrerHastaCerrar() {
-    IniciarBarrido(*this, Sentido::Cerrar, Preferencias.Layer, Preferencias.Barrido);
+    IniciarBarrido(*this, Sentido::Cerrar, Preferencias.Opacidad, Preferencias.PasoDelBarrido);
 }
 
 }  // namespace kalvenor

@@ -35,11 +35,11 @@ private:
     void Form_Load() override;
     void Form_Resize() override;
     void Form_Deactivate() override;
-    void Timer1_Timer();
-    void Command1_Click();
-    void Command2_Click();
-    void Text1_KeyPress(std::int16_t& KeyAscii);
-    void Text2_KeyPress(std::int16_t& KeyAscii);
+    void tmrPreferencias_Timer();
+    void cmdTraducir_Click();
+    void cmdRegresar_Click();
+    void txtNormal_KeyPress(std::int16_t& KeyAscii);
+    void txtClave_KeyPress(std::int16_t& KeyAscii);
     void mnuSalir_Click();
     void mnuOpciones_Click();
     void mnuAcercaDe_Click();
@@ -48,13 +48,13 @@ private:
     void AvisarValoresRechazados(const std::vector<ClaveRechazada>& rechazadas);
 
     // Row by row from the top: the plain-text side, then the code side.
-    forms::Label Label2;
-    forms::CommandButton Command1;
-    forms::TextBox Text1;
-    forms::CommandButton Command2;
-    forms::Label Label1;
-    forms::TextBox Text2;
-    forms::Timer Timer1;
+    forms::Label lblNormal;
+    forms::CommandButton cmdTraducir;
+    forms::TextBox txtNormal;
+    forms::CommandButton cmdRegresar;
+    forms::Label lblClave;
+    forms::TextBox txtClave;
+    forms::Timer tmrPreferencias;
 
     forms::Menu mnuArchivo;
     forms::Menu mnuSalir;

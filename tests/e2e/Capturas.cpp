@@ -51,12 +51,12 @@ TEST_F(DISABLED_Capturas, VentanasDelPrograma) {
 
     // The main window with a text and its translation.
     const ControlesPrincipal c = ControlesDePrincipal(principal_);
-    PonerTexto(c.Text1, L"Hola, Ñandú.\r\nCamino al mercado, compré gallos y limones.");
-    Pulsar(c.Command1);
+    PonerTexto(c.txtNormal, L"Hola, Ñandú.\r\nCamino al mercado, compré gallos y limones.");
+    Pulsar(c.cmdTraducir);
     ASSERT_TRUE(TraerAlFrente(principal_));
     // The focus back in the plain-text box, as after typing there.
-    Clic(c.Text1);
-    EXPECT_TRUE(EsperarHasta([&] { return Foco(principal_) == c.Text1; }));
+    Clic(c.txtNormal);
+    EXPECT_TRUE(EsperarHasta([&] { return Foco(principal_) == c.txtNormal; }));
     ASSERT_TRUE(programa().EsperarTics(principal_, 2));
     ASSERT_NO_FATAL_FAILURE(Fotografiar(principal_, L"main-window"));
 
@@ -66,7 +66,7 @@ TEST_F(DISABLED_Capturas, VentanasDelPrograma) {
     ASSERT_NE(opciones, nullptr);
     ASSERT_TRUE(EsperarQueDesaparezca(principal_));
     ASSERT_NO_FATAL_FAILURE(Fotografiar(opciones, L"options-window"));
-    Pulsar(ControlesDeOpciones(opciones).Cancelar);
+    Pulsar(ControlesDeOpciones(opciones).cmdCancelar);
     principal_ = EsperarNuevaPrincipal(principal_);
     ASSERT_NE(principal_, nullptr);
     ASSERT_NO_FATAL_FAILURE(EsperarAbierta(principal_));

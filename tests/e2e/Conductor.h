@@ -125,21 +125,22 @@ private:
 // with TRUE), both with the reason given. False when the answer was no.
 bool FinDeSesion(HWND ventana, LPARAM motivo);
 
+// The controls by the names the windows give them.
 struct ControlesPrincipal {
-    HWND Text1 = nullptr;     // upper box, plain text
-    HWND Text2 = nullptr;     // lower box, code text
-    HWND Command1 = nullptr;  // "ZorbiTraducción"
-    HWND Command2 = nullptr;  // "Regresar a normal"
+    HWND txtNormal = nullptr;    // upper box, plain text
+    HWND txtClave = nullptr;     // lower box, code text
+    HWND cmdTraducir = nullptr;  // "ZorbiTraducción"
+    HWND cmdRegresar = nullptr;  // "Regresar a normal"
 };
 ControlesPrincipal ControlesDePrincipal(HWND principal);
 
 struct ControlesOpciones {
-    HWND sliBarrido = nullptr;  // upper slider, 50 to 600
-    HWND sliLayer = nullptr;    // lower slider, 51 to 255
-    HWND cheShowPopUp = nullptr;
+    HWND sliPaso = nullptr;      // upper slider, 50 to 600
+    HWND sliOpacidad = nullptr;  // lower slider, 51 to 255
+    HWND cheSiempreEncima = nullptr;
     HWND cheMovible = nullptr;
-    HWND Aceptar = nullptr;
-    HWND Cancelar = nullptr;
+    HWND cmdAceptar = nullptr;
+    HWND cmdCancelar = nullptr;
 };
 ControlesOpciones ControlesDeOpciones(HWND opciones);
 

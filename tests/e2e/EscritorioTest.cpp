@@ -79,7 +79,7 @@ TEST_F(PantallaDeEscritorio, LaPrincipalLasOpcionesYAcercaDeAbrenEnterasSobreLaB
     HWND opciones = programa().EsperarVentana(kTituloOpciones);
     ASSERT_NO_FATAL_FAILURE(ComprobarJuntoALaPrincipal(opciones, principal, area));
 
-    Pulsar(ControlesDeOpciones(opciones).Cancelar);
+    Pulsar(ControlesDeOpciones(opciones).cmdCancelar);
     HWND nueva = EsperarNuevaPrincipal(principal_);
     ASSERT_NO_FATAL_FAILURE(EsperarAbierta(nueva));
     principal = Rectangulo(nueva);
@@ -113,7 +113,7 @@ TEST_P(ArrastreDelTitulo, MueveLaVentanaSoloSiSePermite) {
     Arrastrar(titulo, dx, dy);
     // A key typed after the drag shows once the drag's input has been handled.
     Escribir(L"a");
-    ASSERT_TRUE(EsperarHasta([&] { return Texto(c.Text1) == L"a"; })) << "el programa no atendió la entrada";
+    ASSERT_TRUE(EsperarHasta([&] { return Texto(c.txtNormal) == L"a"; })) << "el programa no atendió la entrada";
 
     RECT esperado = antes;
     if (caso.sigueAlRaton) ::OffsetRect(&esperado, dx, dy);
@@ -148,7 +148,7 @@ TEST_P(SegundoArranque, TraeAlFrenteLaVentanaQueCorreYTerminaSinTocarNada) {
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta(ArchivoPreferencias({"Barrido=50", "Layer=200"})));
     HWND esperada = principal_;
     const ControlesPrincipal c = ControlesDePrincipal(principal_);
-    PonerTexto(c.Text1, L"hola");
+    PonerTexto(c.txtNormal, L"hola");
     if (caso.antes == Antes::Opciones) {
         programa().Menu(principal_, kOpciones);
         esperada = programa().EsperarVentana(kTituloOpciones);
@@ -179,7 +179,7 @@ TEST_P(SegundoArranque, TraeAlFrenteLaVentanaQueCorreYTerminaSinTocarNada) {
         EXPECT_TRUE(programa().Vivo());
         EXPECT_EQ(programa().Ventanas(kPrefijoTituloPrincipal, true), std::vector<HWND>{esperada});
         if (caso.antes == Antes::Nada) {
-            EXPECT_EQ(Texto(c.Text1), L"hola") << "la principal se volvió a cargar";
+            EXPECT_EQ(Texto(c.txtNormal), L"hola") << "la principal se volvió a cargar";
         }
     }
 }
@@ -202,7 +202,7 @@ TEST(DISABLED_EnElNavegador, LaCajaDeClaveTieneElTextoEsperado) {
         for (HWND v = ::FindWindowExW(nullptr, nullptr, nullptr, nullptr); v;
              v = ::FindWindowExW(nullptr, v, nullptr, nullptr)) {
             if (!Texto(v).starts_with(kPrefijoTituloPrincipal)) continue;
-            clave = Texto(ControlesDePrincipal(v).Text2);
+            clave = Texto(ControlesDePrincipal(v).txtClave);
             return clave == std::wstring(esperada.begin(), esperada.end());
         }
         return false;

@@ -133,7 +133,7 @@ TEST_F(Pantallas, LasOpcionesYAcercaDeTienenSusControlesDentro) {
     // A form is shown once its controls are all made.
     ASSERT_TRUE(EsperarHasta([&] { return ::IsWindowVisible(opciones) != FALSE; }));
     EsperarControlesDentro(opciones);
-    Pulsar(ControlesDeOpciones(opciones).Cancelar);
+    Pulsar(ControlesDeOpciones(opciones).cmdCancelar);
     ASSERT_TRUE(EsperarQueDesaparezca(opciones));
 
     HWND principal = EsperarNuevaPrincipal(principal_);

@@ -76,10 +76,10 @@ protected:
     void ArrancarConFocoEnText1(ControlesPrincipal& c, std::optional<std::string> archivoPreferencias = std::nullopt) {
         ASSERT_NO_FATAL_FAILURE(ArrancarAbierta(std::move(archivoPreferencias)));
         c = ControlesDePrincipal(principal_);
-        ASSERT_NE(c.Text1, nullptr);
-        ASSERT_NE(c.Text2, nullptr);
+        ASSERT_NE(c.txtNormal, nullptr);
+        ASSERT_NE(c.txtClave, nullptr);
         ASSERT_TRUE(TraerAlFrente(principal_));
-        ASSERT_TRUE(EsperarHasta([&] { return Foco(principal_) == c.Text1; })) << "Text1 no recibió el foco";
+        ASSERT_TRUE(EsperarHasta([&] { return Foco(principal_) == c.txtNormal; })) << "Text1 no recibió el foco";
     }
 
     void EsperarAbierta(HWND principal) {

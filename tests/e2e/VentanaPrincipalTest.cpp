@@ -103,29 +103,29 @@ TEST_F(VentanaPrincipal, LasTeclasEscritasPasanPorElFiltroDeCadaCaja) {
 
     // H, o, l, a, blank, m, u, n, d, o: the blank is cancelled.
     Escribir(L"Hola mundo");
-    EXPECT_TRUE(EsperarHasta([&] { return Texto(c.Text1).size() >= 9; }));
-    EXPECT_EQ(Texto(c.Text1), L"Holamundo");
+    EXPECT_TRUE(EsperarHasta([&] { return Texto(c.txtNormal).size() >= 9; }));
+    EXPECT_EQ(Texto(c.txtNormal), L"Holamundo");
 
     // A 7 is refused in Text1. The full stop typed after it is taken: once it
     // is there, the 7 has been handled too.
     Escribir(L"7.");
-    EXPECT_TRUE(EsperarHasta([&] { return Texto(c.Text1).size() >= 10; }));
-    EXPECT_EQ(Texto(c.Text1), L"Holamundo.");
+    EXPECT_TRUE(EsperarHasta([&] { return Texto(c.txtNormal).size() >= 10; }));
+    EXPECT_EQ(Texto(c.txtNormal), L"Holamundo.");
 
     // Tab moves to Text2, which refuses a and A and takes 7 and b.
     PulsarTecla(VK_TAB);
-    ASSERT_TRUE(EsperarHasta([&] { return Foco(principal_) == c.Text2; })) << "Tab no llevó el foco a Text2";
+    ASSERT_TRUE(EsperarHasta([&] { return Foco(principal_) == c.txtClave; })) << "Tab no llevó el foco a Text2";
     Escribir(L"aA7b");
-    EXPECT_TRUE(EsperarHasta([&] { return Texto(c.Text2).size() >= 2; }));
-    EXPECT_EQ(Texto(c.Text2), L"7b");
+    EXPECT_TRUE(EsperarHasta([&] { return Texto(c.txtClave).size() >= 2; }));
+    EXPECT_EQ(Texto(c.txtClave), L"7b");
 
     // Backspace works in both boxes; Enter adds nothing.
     PulsarTecla(VK_BACK);
     PulsarTecla(VK_RETURN);
     Escribir(L"d");
-    EXPECT_TRUE(EsperarHasta([&] { return Texto(c.Text2) == L"7d"; }))
-        << "Text2: " << testing::PrintToString(Texto(c.Text2));
-    EXPECT_EQ(Texto(c.Text1), L"Holamundo.");
+    EXPECT_TRUE(EsperarHasta([&] { return Texto(c.txtClave) == L"7d"; }))
+        << "Text2: " << testing::PrintToString(Texto(c.txtClave));
+    EXPECT_EQ(Texto(c.txtNormal), L"Holamundo.");
 }
 
 // Values an edited file holds that the program cannot use: it says which in
@@ -155,11 +155,11 @@ TEST_F(VentanaPrincipal, EscapeYLasTeclasDeNavegacionNoCierranLaVentanaNiBorranE
     ControlesPrincipal c;
     ASSERT_NO_FATAL_FAILURE(ArrancarConFocoEnText1(c));
     Escribir(L"Hola");
-    ASSERT_TRUE(EsperarHasta([&] { return Texto(c.Text1) == L"Hola"; }));
-    PonerTexto(c.Text2, L"7b");
+    ASSERT_TRUE(EsperarHasta([&] { return Texto(c.txtNormal) == L"Hola"; }));
+    PonerTexto(c.txtClave, L"7b");
 
     auto zetas = [&] {
-        const std::wstring texto = Texto(c.Text1) + Texto(c.Text2);
+        const std::wstring texto = Texto(c.txtNormal) + Texto(c.txtClave);
         return std::count(texto.begin(), texto.end(), L'z');
     };
     auto sinZetas = [](std::wstring texto) {
@@ -180,8 +180,8 @@ TEST_F(VentanaPrincipal, EscapeYLasTeclasDeNavegacionNoCierranLaVentanaNiBorranE
         ASSERT_TRUE(EsperarHasta([&] { return !::IsWindow(principal_) || zetas() > antes; }))
             << "la z no llegó a ninguna caja";
         ASSERT_TRUE(::IsWindow(principal_)) << "la ventana principal se cerró";
-        EXPECT_EQ(sinZetas(Texto(c.Text1)), L"Hola");
-        EXPECT_EQ(sinZetas(Texto(c.Text2)), L"7b");
+        EXPECT_EQ(sinZetas(Texto(c.txtNormal)), L"Hola");
+        EXPECT_EQ(sinZetas(Texto(c.txtClave)), L"7b");
     }
     EXPECT_TRUE(::IsWindowVisible(principal_));
     EXPECT_TRUE(programa().Vivo());
@@ -226,8 +226,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(VentanaPrincipal, CaracteresFueraDelTecladoEnCadaCaja) {
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
     const ControlesPrincipal c = ControlesDePrincipal(principal_);
-    ASSERT_NE(c.Text1, nullptr);
-    ASSERT_NE(c.Text2, nullptr);
+    ASSERT_NE(c.txtNormal, nullptr);
+    ASSERT_NE(c.txtClave, nullptr);
 
     struct Caso {
         wchar_t caracter;
@@ -244,7 +244,7 @@ TEST_F(VentanaPrincipal, CaracteresFueraDelTecladoEnCadaCaja) {
     // Every key ends with a z, which both boxes take: once it is there, the
     // keys before it have been handled.
     for (const bool enText1 : {true, false}) {
-        HWND caja = enText1 ? c.Text1 : c.Text2;
+        HWND caja = enText1 ? c.txtNormal : c.txtClave;
         SCOPED_TRACE(enText1 ? "Text1" : "Text2");
         std::wstring esperado;
         for (const Caso& caso : casos) {
@@ -264,8 +264,8 @@ TEST_F(VentanaPrincipal, CaracteresFueraDelTecladoEnCadaCaja) {
 TEST_F(VentanaPrincipal, LosBotonesDanLasTraduccionesDeEjemplo) {
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
     const ControlesPrincipal c = ControlesDePrincipal(principal_);
-    ASSERT_NE(c.Command1, nullptr) << "no está el botón ZorbiTraducción";
-    ASSERT_NE(c.Command2, nullptr) << "no está el botón Regresar a normal";
+    ASSERT_NE(c.cmdTraducir, nullptr) << "no está el botón ZorbiTraducción";
+    ASSERT_NE(c.cmdRegresar, nullptr) << "no está el botón Regresar a normal";
 
     struct Caso {
         bool haciaClave;  // Command1, Text1 to Text2; otherwise Command2, Text2 to Text1
@@ -288,11 +288,11 @@ TEST_F(VentanaPrincipal, LosBotonesDanLasTraduccionesDeEjemplo) {
     for (const Caso& caso : casos) {
         SCOPED_TRACE(testing::Message() << (caso.haciaClave ? "ZorbiTraducción: " : "Regresar a normal: ")
                                         << testing::PrintToString(caso.entrada));
-        HWND origen = caso.haciaClave ? c.Text1 : c.Text2;
-        HWND destino = caso.haciaClave ? c.Text2 : c.Text1;
+        HWND origen = caso.haciaClave ? c.txtNormal : c.txtClave;
+        HWND destino = caso.haciaClave ? c.txtClave : c.txtNormal;
         PonerTexto(origen, caso.entrada);
         PonerTexto(destino, L"texto anterior");
-        Pulsar(caso.haciaClave ? c.Command1 : c.Command2);
+        Pulsar(caso.haciaClave ? c.cmdTraducir : c.cmdRegresar);
         EXPECT_EQ(Texto(destino), caso.resultado);
         EXPECT_EQ(Texto(origen), caso.entrada) << "la caja de origen cambió";
     }
@@ -301,7 +301,7 @@ TEST_F(VentanaPrincipal, LosBotonesDanLasTraduccionesDeEjemplo) {
 TEST_F(VentanaPrincipal, TraduceUnTextoDeCienMilCaracteres) {
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
     const ControlesPrincipal c = ControlesDePrincipal(principal_);
-    ASSERT_NE(c.Command1, nullptr);
+    ASSERT_NE(c.cmdTraducir, nullptr);
 
     std::wstring normal;
     std::wstring clave;
@@ -310,18 +310,18 @@ TEST_F(VentanaPrincipal, TraduceUnTextoDeCienMilCaracteres) {
         clave += L"H078 12nd0";
     }
     ASSERT_EQ(normal.size(), 100000u);
-    PonerTexto(c.Text1, normal);
-    Pulsar(c.Command1);
-    const std::wstring traducido = Texto(c.Text2);
+    PonerTexto(c.txtNormal, normal);
+    Pulsar(c.cmdTraducir);
+    const std::wstring traducido = Texto(c.txtClave);
     ASSERT_EQ(traducido.size(), 100000u);
     EXPECT_EQ(traducido.substr(0, 10), L"H078 12nd0");
     EXPECT_EQ(traducido.substr(50000, 10), L"H078 12nd0");
     EXPECT_EQ(traducido.substr(99990), L"H078 12nd0");
     EXPECT_TRUE(traducido == clave);
 
-    PonerTexto(c.Text1, L"");
-    Pulsar(c.Command2);
-    const std::wstring deVuelta = Texto(c.Text1);
+    PonerTexto(c.txtNormal, L"");
+    Pulsar(c.cmdRegresar);
+    const std::wstring deVuelta = Texto(c.txtNormal);
     ASSERT_EQ(deVuelta.size(), 100000u);
     EXPECT_TRUE(deVuelta == normal);
 }
@@ -410,13 +410,13 @@ TEST_F(VentanaPrincipal, ElMenuTieneSusTresOrdenes) {
 TEST_F(VentanaPrincipal, CadaCajaSigueASuEtiquetaYElTabConservaSuOrden) {
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
     const ControlesPrincipal c = ControlesDePrincipal(principal_);
-    const std::pair<HWND, const wchar_t*> etiquetas[] = {{c.Text1, L"Ingrese el texto Normal a traducir"},
-                                                         {c.Text2, L"Ingrese el texto Zorbi a traducir"}};
+    const std::pair<HWND, const wchar_t*> etiquetas[] = {{c.txtNormal, L"Ingrese el texto Normal a traducir"},
+                                                         {c.txtClave, L"Ingrese el texto Zorbi a traducir"}};
     for (const auto& [caja, etiqueta] : etiquetas) {
         ASSERT_NE(caja, nullptr);
         EXPECT_EQ(::GetWindow(caja, GW_HWNDPREV), HijoConTexto(principal_, L"Static", etiqueta));
     }
-    const HWND tabulacion[] = {c.Text1, c.Text2, c.Command1, c.Command2, c.Text1};
+    const HWND tabulacion[] = {c.txtNormal, c.txtClave, c.cmdTraducir, c.cmdRegresar, c.txtNormal};
     for (std::size_t i = 0; i + 1 < std::size(tabulacion); ++i)
         EXPECT_EQ(::GetNextDlgTabItem(principal_, tabulacion[i], FALSE), tabulacion[i + 1]) << "paso " << i;
 }
@@ -453,7 +453,7 @@ COLORREF ColorEn(HWND ventana, POINT punto) {
 TEST_F(VentanaPrincipal, ConAltoContrasteUsaLosColoresDelSistemaYAlQuitarloLosSuyos) {
     const ColoresOscuros colores;
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
-    const HWND Text1 = ControlesDePrincipal(principal_).Text1;
+    const HWND Text1 = ControlesDePrincipal(principal_).txtNormal;
     ASSERT_NE(Text1, nullptr);
     const auto vistos = [&] { return std::pair(ColorEn(principal_, {2, 2}), ColorEn(Text1, {10, 10})); };
     const std::pair disenados(RGB(255, 128, 128), RGB(192, 255, 255));

@@ -125,9 +125,9 @@ protected:
     std::u16string Leer(std::u16string_view clave) { return archivo.LeerINI(kSeccionPreferencias, clave, kArchivo); }
 
     void EsperarPreferencias(std::int16_t barrido, int layer, std::int16_t showPopUp, std::int16_t movible) {
-        EXPECT_EQ(Preferencias.Barrido, barrido);
-        EXPECT_EQ(Preferencias.Layer, layer);
-        EXPECT_EQ(Preferencias.ShowPopUp, showPopUp);
+        EXPECT_EQ(Preferencias.PasoDelBarrido, barrido);
+        EXPECT_EQ(Preferencias.Opacidad, layer);
+        EXPECT_EQ(Preferencias.SiempreEncima, showPopUp);
         EXPECT_EQ(Preferencias.Movible, movible);
     }
 

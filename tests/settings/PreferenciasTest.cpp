@@ -37,9 +37,9 @@ protected:
     void Archivo(std::u16string_view texto) { perfil.PonerTexto(kArchivo, texto); }
 
     void EsperarPreferencias(std::int16_t barrido, int layer, std::int16_t showPopUp, std::int16_t movible) {
-        EXPECT_EQ(Preferencias.Barrido, barrido);
-        EXPECT_EQ(Preferencias.Layer, layer);
-        EXPECT_EQ(Preferencias.ShowPopUp, showPopUp);
+        EXPECT_EQ(Preferencias.PasoDelBarrido, barrido);
+        EXPECT_EQ(Preferencias.Opacidad, layer);
+        EXPECT_EQ(Preferencias.SiempreEncima, showPopUp);
         EXPECT_EQ(Preferencias.Movible, movible);
     }
 
@@ -129,9 +129,9 @@ TEST_P(ValorRechazadoTest, TomaElPredeterminadoYLeeLasDemas) {
 
     const std::vector<ClaveRechazada> esperadas = {{caso.clave, std::u16string(caso.valor), caso.error}};
     EXPECT_EQ(rechazadas, esperadas);
-    EXPECT_EQ(Preferencias.Barrido, caso.clave == &kPreferenciaBarrido ? 200 : 600);
-    EXPECT_EQ(Preferencias.Layer, caso.clave == &kPreferenciaLayer ? 255 : 100);
-    EXPECT_EQ(Preferencias.ShowPopUp, caso.clave == &kPreferenciaShowPopUp ? 1 : 0);
+    EXPECT_EQ(Preferencias.PasoDelBarrido, caso.clave == &kPreferenciaBarrido ? 200 : 600);
+    EXPECT_EQ(Preferencias.Opacidad, caso.clave == &kPreferenciaLayer ? 255 : 100);
+    EXPECT_EQ(Preferencias.SiempreEncima, caso.clave == &kPreferenciaShowPopUp ? 1 : 0);
     EXPECT_EQ(Preferencias.Movible, caso.clave == &kPreferenciaMovible ? 0 : -1);
     EXPECT_EQ(perfil.Texto(kArchivo), antes);
 }
@@ -189,13 +189,14 @@ TEST_F(CargarPreferenciasTest, SoloSeConviertenLosPrimeros254Caracteres) {
 TEST_F(CargarPreferenciasTest, LoGuardadoEsLoQueSeCarga) {
     const PreferenciasUsuario casos[] = {{200, 255, 1, 0}, {50, 0, 0, 0}, {600, 255, 1, 1}, {350, 128, 0, 1}};
     for (const PreferenciasUsuario& v : casos) {
-        SCOPED_TRACE(testing::Message() << v.Barrido << ", " << +v.Layer << ", " << v.ShowPopUp << ", " << v.Movible);
+        SCOPED_TRACE(testing::Message() << v.PasoDelBarrido << ", " << +v.Opacidad << ", " << v.SiempreEncima << ", "
+                                        << v.Movible);
         PerfilEnMemoria nuevo;
         Preferencias = {-7, 7, -7, 7};
         EXPECT_EQ(GuardarPreferencias(nuevo, v), ResultadoGuardado::Guardado);
         EsperarPreferencias(-7, 7, -7, 7);
         EXPECT_TRUE(CargarPreferencias(nuevo).empty());
-        EsperarPreferencias(v.Barrido, v.Layer, v.ShowPopUp, v.Movible);
+        EsperarPreferencias(v.PasoDelBarrido, v.Opacidad, v.SiempreEncima, v.Movible);
     }
 }
 
@@ -237,7 +238,7 @@ TEST_P(GuardadoFallidoTest, SeAvisaYNoSePierdeNada) {
     }
     Preferencias = {};
     EXPECT_TRUE(CargarPreferencias(perfil).empty());
-    EsperarPreferencias(cargadas.Barrido, cargadas.Layer, cargadas.ShowPopUp, cargadas.Movible);
+    EsperarPreferencias(cargadas.PasoDelBarrido, cargadas.Opacidad, cargadas.SiempreEncima, cargadas.Movible);
 }
 
 constexpr std::u16string_view kCompleto = u"[ConfiguraciónGeneral]\nBarrido=300\nLayer=128\nShowPopUp=1\nMovible=0\n";

@@ -123,7 +123,7 @@ TEST_F(Barrido, EnAmbosSentidosQuedaEncimaTranslucidaYConElTemporizadorEnMarcha)
         Sentido sentido;
         std::uint8_t opacidad;
         std::uint8_t alfa;  // applied: never below one fifth
-    } casos[] = {{kAbrir, 0, 51},   {kAbrir, 50, 51},    {kAbrir, 51, 51},
+    } casos[] = {{kAbrir, 0, 51},    {kAbrir, 50, 51},  {kAbrir, 51, 51},
                  {kAbrir, 255, 255}, {kCerrar, 10, 51}, {kCerrar, 128, 128}};
     for (const auto& caso : casos) {
         SCOPED_TRACE(testing::Message() << "abrir " << (caso.sentido == kAbrir) << ", opacidad " << int{caso.opacidad});

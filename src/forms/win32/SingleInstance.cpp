@@ -56,8 +56,8 @@ bool SingleInstance::HandOverToRunningCopy() {
             // The running copy may take the foreground from this one.
             ::AllowSetForegroundWindow(process);
             DWORD_PTR result = 0;
-            const bool answered = ::SendMessageTimeoutW(running, Application::ShowLastShownFormMessage(), 0, 0, SMTO_NORMAL,
-                                                        remaining, &result) != 0;
+            const bool answered = ::SendMessageTimeoutW(running, Application::ShowLastShownFormMessage(), 0, 0,
+                                                        SMTO_NORMAL, remaining, &result) != 0;
             if (answered || ::IsWindow(running)) return true;
         }
         ::Sleep(std::min<DWORD>(kPollMs, remaining));
