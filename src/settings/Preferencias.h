@@ -16,7 +16,7 @@
 
 namespace kalvenor {
 
-// The file is named after the application title (forms::TituloAplicacion()).
+// The file is named after the application title (forms::AppTitle()).
 inline constexpr std::u16string_view kSeccionPreferencias = u"ConfiguraciónGeneral";
 
 // The four settings, each named by what it is; the keys of the file keep the
@@ -98,7 +98,7 @@ extern PreferenciasUsuario Preferencias;
 struct ClaveRechazada {
     const ClavePreferencia* clave;  // its row, one of kClavesPreferencias
     std::u16string valor;           // the value text as read
-    int error;                      // forms::kErrorTipoNoCoincide or forms::kErrorDesbordamiento
+    int error;                      // forms::kErrorTypeMismatch or forms::kErrorOverflow
 
     bool operator==(const ClaveRechazada&) const = default;
 };

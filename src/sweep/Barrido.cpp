@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "forms/core/ErrorEjecucion.h"
+#include "forms/core/RuntimeError.h"
 #include "forms/core/Units.h"
 
 namespace kalvenor {
@@ -57,7 +57,7 @@ std::int32_t EnteroMasCercano(double valor) {
     const double redondeado = std::nearbyint(valor);
     if (!(redondeado >= std::numeric_limits<std::int32_t>::min() &&
           redondeado <= std::numeric_limits<std::int32_t>::max()))
-        throw forms::Desbordamiento();
+        throw forms::Overflow();
     return static_cast<std::int32_t>(redondeado);
 }
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "forms/win32/InformeErrores.h"
+#include "forms/win32/ErrorReport.h"
 #include "sweep/Barrido.h"
 
 namespace kalvenor {
@@ -15,7 +15,7 @@ namespace {
 // PasoBarrido behind the error report.
 VOID CALLBACK TickBarrido(HWND hwnd, UINT, UINT_PTR, DWORD) {
     if (!IsWindow(hwnd)) return;
-    forms::ProtegerLlamada([hwnd] { PasoBarrido(hwnd); });
+    forms::GuardedCall([hwnd] { PasoBarrido(hwnd); });
 }
 
 }  // namespace

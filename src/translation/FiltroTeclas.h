@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "forms/core/CodigoAnsi.h"
+#include "forms/core/AnsiCode.h"
 
 namespace kalvenor {
 
@@ -24,12 +24,12 @@ static_assert(PermitidosClave.size() == 46);
 // set (exact comparison, case matters). On a UTF-8 code page the code that
 // counts is the character's code in Windows-1252, the code page the sets are
 // written in, so that á is refused there as everywhere else.
-bool TeclaPermitida(std::int16_t KeyAscii, std::u16string_view permitidos, forms::ConversorAnsi aCaracter,
-                    forms::TipoPaginaAnsi pagina);
+bool TeclaPermitida(std::int16_t KeyAscii, std::u16string_view permitidos, forms::AnsiConverter aCaracter,
+                    forms::AnsiCodePageKind pagina);
 
 // The key-press handler's body: sets KeyAscii to 0 (the key is cancelled)
 // when the box does not take the key, and otherwise leaves it unchanged.
-void FiltrarTecla(std::int16_t& KeyAscii, std::u16string_view permitidos, forms::ConversorAnsi aCaracter,
-                  forms::TipoPaginaAnsi pagina);
+void FiltrarTecla(std::int16_t& KeyAscii, std::u16string_view permitidos, forms::AnsiConverter aCaracter,
+                  forms::AnsiCodePageKind pagina);
 
 }  // namespace kalvenor

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "forms/core/ErrorEjecucion.h"
+#include "forms/core/RuntimeError.h"
 #include "forms/core/Units.h"
 #include "forms/win32/Form.h"
 #include "windows/VentanaPrincipal.h"
@@ -17,7 +17,7 @@ namespace {
 std::int32_t PorDieciseis(LONG pixeles) {
     const std::int64_t twips = static_cast<std::int64_t>(pixeles) * forms::kTwipsPerPixelBesideMainWindow;
     if (twips < std::numeric_limits<std::int32_t>::min() || twips > std::numeric_limits<std::int32_t>::max())
-        throw forms::Desbordamiento();
+        throw forms::Overflow();
     return static_cast<std::int32_t>(twips);
 }
 

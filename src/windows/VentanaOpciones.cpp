@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "forms/core/TituloAplicacion.h"
-#include "forms/core/Texto.h"
+#include "forms/core/AppTitle.h"
+#include "forms/core/Text.h"
 #include "resources/Recursos.h"
 #include "settings/PreferenciasDelArchivo.h"
 #include "sweep/Barrido.h"
@@ -95,8 +95,8 @@ void VentanaOpciones::cmdCancelar_Click() { Unload(); }
 void VentanaOpciones::Form_Unload(std::int16_t& /*Cancel*/) { Form1.Show(); }
 
 void VentanaOpciones::AvisarQueNoSeGuardo(ResultadoGuardado resultado) {
-    const std::wstring mensaje = forms::AnchoDesdeTexto(AvisoNoSeGuardo(resultado));
-    const std::wstring titulo = forms::AnchoDesdeTexto(forms::TituloAplicacion());
+    const std::wstring mensaje = forms::WideFromText(AvisoNoSeGuardo(resultado));
+    const std::wstring titulo = forms::WideFromText(forms::AppTitle());
     ::MessageBoxW(hWnd(), mensaje.c_str(), titulo.c_str(), MB_OK | MB_ICONWARNING);
 }
 

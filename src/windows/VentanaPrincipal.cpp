@@ -2,11 +2,11 @@
 
 #include <windows.h>
 
-#include "forms/win32/CodigoAnsiSistema.h"
-#include "forms/core/Conversiones.h"
-#include "forms/core/ErrorEjecucion.h"
-#include "forms/core/Texto.h"
-#include "forms/core/TituloAplicacion.h"
+#include "forms/win32/SystemAnsiCode.h"
+#include "forms/core/Conversions.h"
+#include "forms/core/RuntimeError.h"
+#include "forms/core/Text.h"
+#include "forms/core/AppTitle.h"
 #include "resources/Recursos.h"
 #include "settings/PreferenciasDelArchivo.h"
 #include "sweep/Barrido.h"
@@ -37,18 +37,18 @@ const forms::FormDesign kDiseno{
 
 // One line per value the file holds but the program cannot use.
 std::u16string DescribirRechazadas(const std::vector<ClaveRechazada>& rechazadas) {
-    using forms::TextoDesdeNumero;
+    using forms::TextFromNumber;
     std::u16string lineas;
     for (const ClaveRechazada& r : rechazadas) {
         const ClavePreferencia& clave = *r.clave;
         lineas += u"  ";
         lineas.append(clave.nombre).append(u"=").append(r.valor);
-        if (r.error == forms::kErrorDesbordamiento)
-            lineas += u": fuera del intervalo de " + TextoDesdeNumero(clave.archivo.minimo) + u" a " +
-                      TextoDesdeNumero(clave.archivo.maximo);
+        if (r.error == forms::kErrorOverflow)
+            lineas += u": fuera del intervalo de " + TextFromNumber(clave.archivo.minimo) + u" a " +
+                      TextFromNumber(clave.archivo.maximo);
         else
             lineas += u": no es un número entero";
-        lineas += u"; se usa " + TextoDesdeNumero(clave.predeterminado) + u"\n";
+        lineas += u"; se usa " + TextFromNumber(clave.predeterminado) + u"\n";
     }
     return lineas;
 }
@@ -130,21 +130,21 @@ void VentanaPrincipal::tmrPreferencias_Timer() {
 }
 
 void VentanaPrincipal::cmdTraducir_Click() {
-    const std::u16string clave = Traducir(forms::TextoDesdeAncho(txtNormal.Text()), HaciaClave);
-    txtClave.SetText(forms::AnchoDesdeTexto(clave));
+    const std::u16string clave = Traducir(forms::TextFromWide(txtNormal.Text()), HaciaClave);
+    txtClave.SetText(forms::WideFromText(clave));
 }
 
 void VentanaPrincipal::cmdRegresar_Click() {
-    const std::u16string normal = Traducir(forms::TextoDesdeAncho(txtClave.Text()), HaciaNormal);
-    txtNormal.SetText(forms::AnchoDesdeTexto(normal));
+    const std::u16string normal = Traducir(forms::TextFromWide(txtClave.Text()), HaciaNormal);
+    txtNormal.SetText(forms::WideFromText(normal));
 }
 
 void VentanaPrincipal::txtNormal_KeyPress(std::int16_t& KeyAscii) {
-    FiltrarTecla(KeyAscii, PermitidosNormal, forms::CaracterAnsiDelSistema, forms::TipoPaginaAnsiDelSistema());
+    FiltrarTecla(KeyAscii, PermitidosNormal, forms::SystemAnsiChar, forms::SystemAnsiCodePageKind());
 }
 
 void VentanaPrincipal::txtClave_KeyPress(std::int16_t& KeyAscii) {
-    FiltrarTecla(KeyAscii, PermitidosClave, forms::CaracterAnsiDelSistema, forms::TipoPaginaAnsiDelSistema());
+    FiltrarTecla(KeyAscii, PermitidosClave, forms::SystemAnsiChar, forms::SystemAnsiCodePageKind());
 }
 
 void VentanaPrincipal::mnuSalir_Click() { BarrerHastaCerrar(); }
@@ -163,8 +163,8 @@ void VentanaPrincipal::AvisarValoresRechazados(const std::vector<ClaveRechazada>
     std::u16string mensaje = u"El archivo de configuración tiene valores que Kalvenor no puede usar:\n\n";
     mensaje += DescribirRechazadas(rechazadas);
     mensaje += u"\nEl archivo no se ha modificado. Para corregirlo, abra Herramientas > Opciones y pulse \"Aceptar\".";
-    const std::wstring titulo = forms::AnchoDesdeTexto(forms::TituloAplicacion());
-    ::MessageBoxW(nullptr, forms::AnchoDesdeTexto(mensaje).c_str(), titulo.c_str(), MB_OK | MB_ICONWARNING);
+    const std::wstring titulo = forms::WideFromText(forms::AppTitle());
+    ::MessageBoxW(nullptr, forms::WideFromText(mensaje).c_str(), titulo.c_str(), MB_OK | MB_ICONWARNING);
 }
 
 void VentanaPrincipal::BarrerHastaCerrar() {

@@ -12,7 +12,7 @@
 #include <thread>
 
 #include "Bombeo.h"
-#include "forms/core/ErrorEjecucion.h"
+#include "forms/core/RuntimeError.h"
 #include "forms/win32/Application.h"
 #include "forms/win32/Screen.h"
 #include "forms/win32/Controls.h"
@@ -145,14 +145,14 @@ public:
     explicit ControlQueNoSeCrea(Form& forma) : Control(forma, Bounds{90, 90, 600, 300}, 0) {}
 
 private:
-    void Create() override { throw NoSeCreoLaVentana(u"PRUEBA", ERROR_NOT_ENOUGH_MEMORY); }
+    void Create() override { throw WindowNotCreated(u"PRUEBA", ERROR_NOT_ENOUGH_MEMORY); }
 };
 
 TEST_F(FormTest, AFailedLoadLeavesNoHalfBuiltWindowBehind) {
     const std::wstring titulo = L"Forma a medio hacer";
     FormaDePrueba forma(titulo);
     ControlQueNoSeCrea roto(forma);
-    EXPECT_THROW(forma.Show(), ErrorEjecucion);
+    EXPECT_THROW(forma.Show(), RuntimeError);
     EXPECT_FALSE(forma.IsLoaded());
     EXPECT_EQ(::FindWindowW(nullptr, titulo.c_str()), nullptr);
     EXPECT_EQ(forma.cargas, 0) << "Load ran on a window without its controls";

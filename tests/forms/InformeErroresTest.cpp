@@ -11,9 +11,9 @@
 #include "Bombeo.h"
 #include "forms/win32/Application.h"
 #include "forms/win32/Controls.h"
-#include "forms/core/ErrorEjecucion.h"
+#include "forms/core/RuntimeError.h"
 #include "forms/win32/Form.h"
-#include "forms/win32/InformeErrores.h"
+#include "forms/win32/ErrorReport.h"
 
 namespace kalvenor::forms {
 namespace {
@@ -21,10 +21,10 @@ namespace {
 class InformeErroresTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        UsarPresentadorErrores({[this](const std::u16string& m) { mensajes.push_back(m); },
-                                [this](int codigo) { codigos.push_back(codigo); }});
+        UseErrorPresenter({[this](const std::u16string& m) { mensajes.push_back(m); },
+                           [this](int codigo) { codigos.push_back(codigo); }});
     }
-    void TearDown() override { UsarPresentadorErrores(PresentadorErroresPredeterminado()); }
+    void TearDown() override { UseErrorPresenter(DefaultErrorPresenter()); }
 
     std::vector<std::u16string> mensajes;
     std::vector<int> codigos;
@@ -42,7 +42,7 @@ public:
 
 TEST_F(InformeErroresTest, AnErrorInAHandlerIsReportedInSpanishAndEndsTheProgram) {
     FormaQueFalla forma;
-    forma.Boton.Click = [] { throw Desbordamiento(); };
+    forma.Boton.Click = [] { throw Overflow(); };
     forma.Show();
     ::SendMessageW(forma.Boton.hWnd(), BM_CLICK, 0, 0);  // returns: nothing unwinds through user32
     ASSERT_EQ(mensajes.size(), 1u);
@@ -58,7 +58,7 @@ TEST_F(InformeErroresTest, ErrorsOfEveryKindAndFromTimersTakeTheSamePath) {
     forma.Reloj.Tick = [&] {
         ++veces;
         if (veces == 1) throw std::bad_alloc();
-        if (veces == 2) throw TipoNoCoincide();
+        if (veces == 2) throw TypeMismatch();
         if (veces == 3) throw 42;
     };
     forma.Show();
@@ -76,18 +76,18 @@ TEST_F(InformeErroresTest, ErrorsWhileTheReportIsShownOpenNoSecondReport) {
     int tics = 0;
     forma.Reloj.Tick = [&] {
         ++tics;
-        throw Desbordamiento();
+        throw Overflow();
     };
     // The report's box runs a message loop of its own until the failing timer
     // has ticked three more times.
     int ticsDuranteElInforme = 0;
-    UsarPresentadorErrores({[&](const std::u16string& m) {
-                                mensajes.push_back(m);
-                                const int antes = tics;
-                                pruebas::EsperarHasta([&] { return tics >= antes + 3; });
-                                ticsDuranteElInforme = tics - antes;
-                            },
-                            [&](int codigo) { codigos.push_back(codigo); }});
+    UseErrorPresenter({[&](const std::u16string& m) {
+                           mensajes.push_back(m);
+                           const int antes = tics;
+                           pruebas::EsperarHasta([&] { return tics >= antes + 3; });
+                           ticsDuranteElInforme = tics - antes;
+                       },
+                       [&](int codigo) { codigos.push_back(codigo); }});
     forma.Show();
     ASSERT_TRUE(pruebas::EsperarHasta([&] { return !codigos.empty(); }));
     forma.Unload();

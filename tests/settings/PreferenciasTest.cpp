@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "forms/core/TituloAplicacion.h"
-#include "forms/core/ErrorEjecucion.h"
+#include "forms/core/AppTitle.h"
+#include "forms/core/RuntimeError.h"
 #include "PerfilEnMemoria.h"
 
 namespace kalvenor {
@@ -22,10 +22,10 @@ void PrintTo(const ClaveRechazada& r, std::ostream* os) {
 
 namespace {
 
-using forms::kErrorDesbordamiento;
-using forms::kErrorTipoNoCoincide;
+using forms::kErrorOverflow;
+using forms::kErrorTypeMismatch;
 
-const std::u16string kArchivo(forms::TituloAplicacion());
+const std::u16string kArchivo(forms::AppTitle());
 
 class CargarPreferenciasTest : public ::testing::Test {
 protected:
@@ -138,23 +138,23 @@ TEST_P(ValorRechazadoTest, TomaElPredeterminadoYLeeLasDemas) {
 
 INSTANTIATE_TEST_SUITE_P(
     ValorQueNoSeConvierte, ValorRechazadoTest,
-    ::testing::Values(CasoRechazado{"Layer256", &kPreferenciaLayer, u"256", kErrorDesbordamiento},
-                      CasoRechazado{"LayerMenosUno", &kPreferenciaLayer, u"-1", kErrorDesbordamiento},
-                      CasoRechazado{"LayerAbc", &kPreferenciaLayer, u"abc", kErrorTipoNoCoincide},
-                      CasoRechazado{"BarridoAbc", &kPreferenciaBarrido, u"abc", kErrorTipoNoCoincide},
-                      CasoRechazado{"Barrido40000", &kPreferenciaBarrido, u"40000", kErrorDesbordamiento},
-                      CasoRechazado{"BarridoFraccion", &kPreferenciaBarrido, u"1.5", kErrorTipoNoCoincide},
-                      CasoRechazado{"ShowPopUpMas", &kPreferenciaShowPopUp, u"+1", kErrorTipoNoCoincide},
-                      CasoRechazado{"ShowPopUp32768", &kPreferenciaShowPopUp, u"32768", kErrorDesbordamiento},
-                      CasoRechazado{"MovibleLetras", &kPreferenciaMovible, u"si", kErrorTipoNoCoincide},
-                      CasoRechazado{"Movible40000", &kPreferenciaMovible, u"-40000", kErrorDesbordamiento}),
+    ::testing::Values(CasoRechazado{"Layer256", &kPreferenciaLayer, u"256", kErrorOverflow},
+                      CasoRechazado{"LayerMenosUno", &kPreferenciaLayer, u"-1", kErrorOverflow},
+                      CasoRechazado{"LayerAbc", &kPreferenciaLayer, u"abc", kErrorTypeMismatch},
+                      CasoRechazado{"BarridoAbc", &kPreferenciaBarrido, u"abc", kErrorTypeMismatch},
+                      CasoRechazado{"Barrido40000", &kPreferenciaBarrido, u"40000", kErrorOverflow},
+                      CasoRechazado{"BarridoFraccion", &kPreferenciaBarrido, u"1.5", kErrorTypeMismatch},
+                      CasoRechazado{"ShowPopUpMas", &kPreferenciaShowPopUp, u"+1", kErrorTypeMismatch},
+                      CasoRechazado{"ShowPopUp32768", &kPreferenciaShowPopUp, u"32768", kErrorOverflow},
+                      CasoRechazado{"MovibleLetras", &kPreferenciaMovible, u"si", kErrorTypeMismatch},
+                      CasoRechazado{"Movible40000", &kPreferenciaMovible, u"-40000", kErrorOverflow}),
     [](const ::testing::TestParamInfo<CasoRechazado>& info) { return std::string(info.param.nombre); });
 
 TEST_F(CargarPreferenciasTest, VariasClavesRechazadas) {
     Archivo(u"[ConfiguraciónGeneral]\nBarrido=abc\nLayer=300\nShowPopUp=0\nMovible=x\n");
-    const std::vector<ClaveRechazada> esperadas = {{&kPreferenciaBarrido, u"abc", kErrorTipoNoCoincide},
-                                                   {&kPreferenciaLayer, u"300", kErrorDesbordamiento},
-                                                   {&kPreferenciaMovible, u"x", kErrorTipoNoCoincide}};
+    const std::vector<ClaveRechazada> esperadas = {{&kPreferenciaBarrido, u"abc", kErrorTypeMismatch},
+                                                   {&kPreferenciaLayer, u"300", kErrorOverflow},
+                                                   {&kPreferenciaMovible, u"x", kErrorTypeMismatch}};
     EXPECT_EQ(CargarPreferencias(perfil), esperadas);
     EsperarPreferencias(200, 255, 0, 0);
 }
@@ -170,7 +170,7 @@ TEST_F(CargarPreferenciasTest, ValorDeTrescientasCifrasSeCortaA254YDesborda) {
     Archivo(u"[ConfiguraciónGeneral]\nBarrido=" + largo + u"\nLayer=10\n");
     EXPECT_EQ(perfil.LeerINI(kSeccionPreferencias, kPreferenciaBarrido.nombre, kArchivo), largo.substr(0, 254));
 
-    const std::vector<ClaveRechazada> esperadas = {{&kPreferenciaBarrido, largo.substr(0, 254), kErrorDesbordamiento}};
+    const std::vector<ClaveRechazada> esperadas = {{&kPreferenciaBarrido, largo.substr(0, 254), kErrorOverflow}};
     EXPECT_EQ(CargarPreferencias(perfil), esperadas);
     EsperarPreferencias(200, 10, 1, 0);
 }

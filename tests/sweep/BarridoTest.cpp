@@ -10,7 +10,7 @@
 #include <tuple>
 
 #include "FalsosBarrido.h"
-#include "forms/core/ErrorEjecucion.h"
+#include "forms/core/RuntimeError.h"
 #include "forms/core/Units.h"
 #include "sweep/Barrido.h"
 
@@ -173,8 +173,8 @@ TEST_F(Barrido, UnaAlturaFueraDe32BitsEsDesbordamiento) {
     try {
         IniciarBarrido(Ventana(3.0e9f), kCerrar, 255, 300);
         FAIL() << "no error";
-    } catch (const forms::ErrorEjecucion& error) {
-        EXPECT_EQ(error.Numero(), forms::kErrorDesbordamiento);
+    } catch (const forms::RuntimeError& error) {
+        EXPECT_EQ(error.Number(), forms::kErrorOverflow);
     }
 }
 

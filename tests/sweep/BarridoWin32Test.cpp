@@ -20,7 +20,7 @@
 #include "forms/core/Units.h"
 #include "forms/win32/Screen.h"
 #include "forms/win32/Form.h"
-#include "forms/win32/InformeErrores.h"
+#include "forms/win32/ErrorReport.h"
 #include "sweep/Barrido.h"
 #include "sweep/PlataformaBarridoWin32.h"
 
@@ -269,7 +269,7 @@ TEST_F(BarridoWin32, UnErrorEnUnTickVaAlInformeSinCruzarLaPlataforma) {
 
     int informes = 0;
     int terminado = -1;
-    forms::UsarPresentadorErrores({
+    forms::UseErrorPresenter({
         [&](const std::u16string&) { ++informes; },
         [&](int codigo) {
             terminado = codigo;
@@ -277,7 +277,7 @@ TEST_F(BarridoWin32, UnErrorEnUnTickVaAlInformeSinCruzarLaPlataforma) {
         },
     });
     const bool informado = Esperar([&] { return informes > 0; });
-    forms::UsarPresentadorErrores(forms::PresentadorErroresPredeterminado());
+    forms::UseErrorPresenter(forms::DefaultErrorPresenter());
     forma.fallar = false;
     ASSERT_TRUE(informado);
     EXPECT_EQ(informes, 1);

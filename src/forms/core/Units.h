@@ -31,8 +31,8 @@ int PixelsY(double twips);
 float TwipsX(int pixels);
 float TwipsY(int pixels);
 
-// Two fixed ratios stand outside the conversion, whatever the screen's
-// resolution, as the original program had them:
+// Two fixed ratios stand outside the conversion on purpose, whatever the
+// screen's resolution:
 // the thickness of a taskbar at the left or right screen edge, counted at 15
 // twips per pixel (the sweep);
 inline constexpr int kTwipsPerPixelSideTaskbar = 15;

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "forms/win32/Form.h"
-#include "forms/win32/InformeErrores.h"
+#include "forms/win32/ErrorReport.h"
 
 namespace kalvenor::forms {
 
@@ -32,7 +32,7 @@ void Dispatch(MSG& message) {
 }  // namespace
 
 int RunApplication(Form& startup) {
-    ProtegerLlamada([&] { startup.Show(); });
+    GuardedCall([&] { startup.Show(); });
     if (Application::LoadedFormCount() == 0) return 0;
     MSG message{};
     for (;;) {

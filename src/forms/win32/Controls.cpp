@@ -5,12 +5,12 @@
 #include <algorithm>
 
 #include "forms/win32/Screen.h"
-#include "forms/win32/CodigoAnsiSistema.h"
-#include "forms/core/ErrorEjecucion.h"
-#include "forms/core/Texto.h"
+#include "forms/win32/SystemAnsiCode.h"
+#include "forms/core/RuntimeError.h"
+#include "forms/core/Text.h"
 #include "forms/win32/Fonts.h"
 #include "forms/win32/Form.h"
-#include "forms/win32/InformeErrores.h"
+#include "forms/win32/ErrorReport.h"
 #include "forms/win32/Picture.h"
 
 namespace kalvenor::forms {
@@ -53,7 +53,7 @@ HWND Control::CreateChild(const wchar_t* windowClass, std::wstring_view text, DW
     window_ = ::CreateWindowExW(exStyle, windowClass, caption.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width,
                                 height, form_.hWnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
                                 ::GetModuleHandleW(nullptr), nullptr);
-    if (!window_) throw NoSeCreoLaVentana(TextoDesdeAncho(windowClass), ::GetLastError());
+    if (!window_) throw WindowNotCreated(TextFromWide(windowClass), ::GetLastError());
     return window_;
 }
 
@@ -121,7 +121,7 @@ LRESULT CALLBACK TextBox::SubclassProc(HWND window, UINT message, WPARAM wParam,
     switch (message) {
     case WM_CHAR: {
         LRESULT result = 0;
-        ProtegerLlamada([&] { result = reinterpret_cast<TextBox*>(self)->OnChar(window, wParam, lParam); });
+        GuardedCall([&] { result = reinterpret_cast<TextBox*>(self)->OnChar(window, wParam, lParam); });
         return result;
     }
     case WM_KEYDOWN:
@@ -146,11 +146,11 @@ LRESULT CALLBACK TextBox::SubclassProc(HWND window, UINT message, WPARAM wParam,
 
 LRESULT TextBox::OnChar(HWND window, WPARAM character, LPARAM keyData) {
     if (!KeyPress) return ::DefSubclassProc(window, WM_CHAR, character, keyData);
-    const std::int16_t typed = CodigoAnsiDelSistema(static_cast<char16_t>(character));
+    const std::int16_t typed = SystemAnsiCode(static_cast<char16_t>(character));
     std::int16_t KeyAscii = typed;
     KeyPress(KeyAscii);
     if (KeyAscii == 0) return 0;
-    const WPARAM reaching = KeyAscii == typed ? character : CaracterAnsiDelSistema(KeyAscii);
+    const WPARAM reaching = KeyAscii == typed ? character : SystemAnsiChar(KeyAscii);
     return ::DefSubclassProc(window, WM_CHAR, reaching, keyData);
 }
 

@@ -6,11 +6,11 @@
 #include "forms/win32/Application.h"
 #include "forms/win32/Screen.h"
 #include "forms/win32/Controls.h"
-#include "forms/core/AreaDeTrabajo.h"
-#include "forms/core/ErrorEjecucion.h"
-#include "forms/core/Texto.h"
+#include "forms/core/WorkArea.h"
+#include "forms/core/RuntimeError.h"
+#include "forms/core/Text.h"
 #include "forms/win32/Fonts.h"
-#include "forms/win32/InformeErrores.h"
+#include "forms/win32/ErrorReport.h"
 
 namespace kalvenor::forms {
 
@@ -81,7 +81,7 @@ void Form::Load() {
         const DWORD error = ::GetLastError();
         // A window that failed after taking the menu destroyed it with itself.
         if (!::IsMenu(menuBar.get())) menuBar.release();
-        throw NoSeCreoLaVentana(TextoDesdeAncho(Form::kClassName), error);
+        throw WindowNotCreated(TextFromWide(Form::kClassName), error);
     }
     menuBar.release();  // the window owns it now
 
@@ -224,8 +224,8 @@ void Form::KeepInsideWorkArea() {
     monitor.cbSize = sizeof(monitor);
     if (!::GetMonitorInfoW(::MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor)) return;
     const RECT& area = monitor.rcWork;
-    const POINT inside{InicioDentroDelArea(rect.left, rect.right - rect.left, area.left, area.right),
-                       InicioDentroDelArea(rect.top, rect.bottom - rect.top, area.top, area.bottom)};
+    const POINT inside{StartInsideArea(rect.left, rect.right - rect.left, area.left, area.right),
+                       StartInsideArea(rect.top, rect.bottom - rect.top, area.top, area.bottom)};
     if (inside.x != rect.left || inside.y != rect.top) SetBounds(inside, std::nullopt);
 }
 
@@ -273,7 +273,7 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 
     LRESULT result = 0;
     bool handled = false;
-    ProtegerLlamada([&] {
+    GuardedCall([&] {
         result = form->HandleMessage(message, wParam, lParam);
         handled = true;
     });
