@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "forms/win32/Application.h"
+#include "forms/win32/Screen.h"
 #include "forms/win32/SingleInstance.h"
 #include "sweep/Barrido.h"
 #include "sweep/PlataformaBarridoWin32.h"

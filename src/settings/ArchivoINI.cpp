@@ -5,9 +5,9 @@
 
 #include <optional>
 
-#include "forms/core/Texto.h"
-#include "forms/core/TituloAplicacion.h"
-#include "forms/win32/CodigoAnsiSistema.h"
+#include "forms/core/Text.h"
+#include "forms/core/AppTitle.h"
+#include "forms/win32/SystemAnsiCode.h"
 #include "forms/win32/Handles.h"
 
 namespace kalvenor {
@@ -19,15 +19,15 @@ constexpr std::wstring_view kCarpetaPreferencias = L"Kalvenor";
 // The read buffer: 254 characters and the terminating zero.
 constexpr DWORD kLongitudBuffer = static_cast<DWORD>(kLongitudMaximaValorINI + 1);
 
-using forms::AnchoDesdeTexto;
-using forms::TextoAnsiDelSistema;
-using forms::TextoDesdeAncho;
-using forms::TextoDesdeAnsiDelSistema;
+using forms::SystemAnsiText;
+using forms::TextFromSystemAnsi;
+using forms::TextFromWide;
+using forms::WideFromText;
 
 // What the A functions would see of the text: through the ANSI code page and back.
-std::wstring PorAnsi(std::u16string_view texto) { return TextoDesdeAnsiDelSistema(TextoAnsiDelSistema(texto)); }
+std::wstring PorAnsi(std::u16string_view texto) { return TextFromSystemAnsi(SystemAnsiText(texto)); }
 
-bool CabeEnAnsi(std::wstring_view texto) { return TextoDesdeAnsiDelSistema(TextoAnsiDelSistema(texto)) == texto; }
+bool CabeEnAnsi(std::wstring_view texto) { return TextFromSystemAnsi(SystemAnsiText(texto)) == texto; }
 
 std::wstring CarpetaDatosAplicacion() {
     const DWORD necesario = GetEnvironmentVariableW(L"APPDATA", nullptr, 0);
@@ -63,7 +63,7 @@ std::wstring CarpetaPreferencias() {
 std::wstring RutaPorUsuario(std::u16string_view archivo) {
     std::wstring carpeta = CarpetaPreferencias();
     if (carpeta.empty()) return {};
-    return carpeta + L'\\' + AnchoDesdeTexto(archivo);
+    return carpeta + L'\\' + WideFromText(archivo);
 }
 
 // The file a bare name finds: the profile functions look it up in the
@@ -74,7 +74,7 @@ std::wstring RutaEnWindows(std::u16string_view archivo) {
     if (longitud == 0 || longitud >= MAX_PATH) return {};
     std::wstring ruta(carpeta, longitud);
     if (ruta.back() != L'\\') ruta += L'\\';
-    return ruta + AnchoDesdeTexto(archivo);
+    return ruta + WideFromText(archivo);
 }
 
 bool EsArchivo(const std::wstring& ruta) {
@@ -96,7 +96,7 @@ bool AsegurarCarpeta(const std::wstring& carpeta) {
 std::wstring PrepararPorUsuario(std::u16string_view archivo) {
     const std::wstring carpeta = CarpetaPreferencias();
     if (carpeta.empty() || !AsegurarCarpeta(carpeta)) return {};
-    const std::wstring ruta = carpeta + L'\\' + AnchoDesdeTexto(archivo);
+    const std::wstring ruta = carpeta + L'\\' + WideFromText(archivo);
     if (EsArchivo(ruta)) return ruta;
     const std::wstring anterior = RutaEnWindows(archivo);
     if (anterior.empty() || !EsArchivo(anterior)) return ruta;
@@ -117,24 +117,23 @@ std::wstring ArchivoLeido(std::u16string_view archivo) {
 std::u16string Leer(std::u16string_view seccion, std::u16string_view clave, const std::wstring& archivo) {
     if (CabeEnAnsi(archivo)) {
         std::string buffer(kLongitudBuffer, '\0');
-        const DWORD n =
-            GetPrivateProfileStringA(TextoAnsiDelSistema(seccion).c_str(), TextoAnsiDelSistema(clave).c_str(), "",
-                                     buffer.data(), kLongitudBuffer, TextoAnsiDelSistema(archivo).c_str());
-        return TextoDesdeAncho(TextoDesdeAnsiDelSistema(std::string_view(buffer.data(), n)));
+        const DWORD n = GetPrivateProfileStringA(SystemAnsiText(seccion).c_str(), SystemAnsiText(clave).c_str(), "",
+                                                 buffer.data(), kLongitudBuffer, SystemAnsiText(archivo).c_str());
+        return TextFromWide(TextFromSystemAnsi(std::string_view(buffer.data(), n)));
     }
     std::wstring buffer(kLongitudBuffer, L'\0');
     const DWORD n = GetPrivateProfileStringW(PorAnsi(seccion).c_str(), PorAnsi(clave).c_str(), L"", buffer.data(),
                                              kLongitudBuffer, archivo.c_str());
-    return TextoDesdeAncho(std::wstring_view(buffer.data(), n));
+    return TextFromWide(std::wstring_view(buffer.data(), n));
 }
 
 // One write of the profile functions; no value removes the key.
 bool Escribir(std::u16string_view seccion, std::u16string_view clave, std::optional<std::u16string_view> valor,
               const std::wstring& ruta) {
     if (CabeEnAnsi(ruta)) {
-        const std::string texto = valor ? TextoAnsiDelSistema(*valor) : std::string();
-        return WritePrivateProfileStringA(TextoAnsiDelSistema(seccion).c_str(), TextoAnsiDelSistema(clave).c_str(),
-                                          valor ? texto.c_str() : nullptr, TextoAnsiDelSistema(ruta).c_str()) != FALSE;
+        const std::string texto = valor ? SystemAnsiText(*valor) : std::string();
+        return WritePrivateProfileStringA(SystemAnsiText(seccion).c_str(), SystemAnsiText(clave).c_str(),
+                                          valor ? texto.c_str() : nullptr, SystemAnsiText(ruta).c_str()) != FALSE;
     }
     const std::wstring texto = valor ? PorAnsi(*valor) : std::wstring();
     return WritePrivateProfileStringW(PorAnsi(seccion).c_str(), PorAnsi(clave).c_str(), valor ? texto.c_str() : nullptr,
@@ -149,7 +148,7 @@ std::u16string ArchivoINI::LeerINI(std::u16string_view seccion, std::u16string_v
     if (!porUsuario.empty() && EsArchivo(porUsuario)) return Leer(seccion, clave, porUsuario);
     // No per-user file yet: the bare name, which the platform looks up in the
     // Windows directory.
-    return Leer(seccion, clave, AnchoDesdeTexto(archivo));
+    return Leer(seccion, clave, WideFromText(archivo));
 }
 
 bool ArchivoINI::EscribirINI(std::u16string_view seccion, std::u16string_view clave, std::u16string_view valor,
@@ -163,8 +162,8 @@ bool ArchivoINI::BorrarINI(std::u16string_view seccion, std::u16string_view clav
     return !ruta.empty() && Escribir(seccion, clave, std::nullopt, ruta);
 }
 
-std::wstring RutaArchivoPreferencias() { return RutaPorUsuario(forms::TituloAplicacion()); }
+std::wstring RutaArchivoPreferencias() { return RutaPorUsuario(forms::AppTitle()); }
 
-std::wstring RutaArchivoPreferenciasLeido() { return ArchivoLeido(forms::TituloAplicacion()); }
+std::wstring RutaArchivoPreferenciasLeido() { return ArchivoLeido(forms::AppTitle()); }
 
 }  // namespace kalvenor

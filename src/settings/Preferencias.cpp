@@ -2,24 +2,23 @@
 
 #include <iterator>
 
-#include "forms/core/TituloAplicacion.h"
-#include "forms/core/Conversiones.h"
-#include "forms/core/ErrorEjecucion.h"
+#include "forms/core/AppTitle.h"
+#include "forms/core/Conversions.h"
+#include "forms/core/RuntimeError.h"
 
 namespace kalvenor {
 
 namespace {
 
-// One key: read twice, the default for an empty test text; a value that
+// One key, read once: the default for a missing or empty value; a value that
 // cannot be converted gives the default and is recorded.
 std::int32_t LeerClave(PerfilINI& perfil, const ClavePreferencia& clave, std::vector<ClaveRechazada>& rechazadas) {
-    const std::u16string prueba = perfil.LeerINI(kSeccionPreferencias, clave.nombre, forms::TituloAplicacion());
-    const std::u16string valor = perfil.LeerINI(kSeccionPreferencias, clave.nombre, forms::TituloAplicacion());
-    if (prueba.empty()) return clave.predeterminado;
+    const std::u16string valor = perfil.LeerINI(kSeccionPreferencias, clave.nombre, forms::AppTitle());
+    if (valor.empty()) return clave.predeterminado;
     try {
-        return forms::EnteroDesdeTexto(valor, clave.archivo.minimo, clave.archivo.maximo);
-    } catch (const forms::ErrorEjecucion& error) {
-        rechazadas.push_back({&clave, valor, error.Numero()});
+        return forms::IntegerFromText(valor, clave.archivo.minimo, clave.archivo.maximo);
+    } catch (const forms::RuntimeError& error) {
+        rechazadas.push_back({&clave, valor, error.Number()});
         return clave.predeterminado;
     }
 }
@@ -38,10 +37,10 @@ std::vector<ClaveRechazada> CargarPreferencias(PerfilINI& perfil) {
 
 ResultadoGuardado GuardarPreferencias(PerfilINI& perfil, const PreferenciasUsuario& valores) {
     constexpr std::size_t kClaves = std::size(kClavesPreferencias);
-    const std::u16string archivo(forms::TituloAplicacion());
+    const std::u16string archivo(forms::AppTitle());
     const auto nombre = [](std::size_t i) { return kClavesPreferencias[i]->nombre; };
     const auto nuevo = [&valores](std::size_t i) {
-        return forms::TextoDesdeNumero(kClavesPreferencias[i]->leer(valores));
+        return forms::TextFromNumber(kClavesPreferencias[i]->leer(valores));
     };
 
     std::u16string anteriores[kClaves];

@@ -16,14 +16,16 @@
 
 namespace kalvenor {
 
-// The file is named after the application title (forms::TituloAplicacion()).
+// The file is named after the application title (forms::AppTitle()).
 inline constexpr std::u16string_view kSeccionPreferencias = u"ConfiguraciónGeneral";
 
+// The four settings, each named by what it is; the keys of the file keep the
+// names they have ("Barrido", "Layer", "ShowPopUp", "Movible").
 struct PreferenciasUsuario {
-    std::int16_t Barrido;    // sweep step, twips per timer tick
-    std::uint8_t Layer;      // opacity as stored: 0 transparent, 255 opaque (applied at least 51)
-    std::int16_t ShowPopUp;  // non-zero: keep the main window on top
-    std::int16_t Movible;    // 0: the main window cannot be moved
+    std::int16_t PasoDelBarrido;  // sweep step, twips per timer tick
+    std::uint8_t Opacidad;        // as stored: 0 transparent, 255 opaque (applied at least 51)
+    std::int16_t SiempreEncima;   // non-zero: keep the main window on top
+    std::int16_t Movible;         // 0: the main window cannot be moved
 };
 
 struct Intervalo {
@@ -60,11 +62,11 @@ constexpr ClavePreferencia Clave(std::u16string_view nombre, std::int32_t predet
 // clang-format off
 //                                                  key           default  options window
 inline constexpr ClavePreferencia kPreferenciaBarrido =
-    detalle::Clave<&PreferenciasUsuario::Barrido>  (u"Barrido",    200,     {50, 600});
+    detalle::Clave<&PreferenciasUsuario::PasoDelBarrido>  (u"Barrido",    200,     {50, 600});
 inline constexpr ClavePreferencia kPreferenciaLayer =
-    detalle::Clave<&PreferenciasUsuario::Layer>    (u"Layer",      255,     {51, 255});
+    detalle::Clave<&PreferenciasUsuario::Opacidad>    (u"Layer",      255,     {51, 255});
 inline constexpr ClavePreferencia kPreferenciaShowPopUp =
-    detalle::Clave<&PreferenciasUsuario::ShowPopUp>(u"ShowPopUp",  1,       {0, 1});
+    detalle::Clave<&PreferenciasUsuario::SiempreEncima>(u"ShowPopUp",  1,       {0, 1});
 inline constexpr ClavePreferencia kPreferenciaMovible =
     detalle::Clave<&PreferenciasUsuario::Movible>  (u"Movible",    0,       {0, 1});
 // clang-format on
@@ -96,15 +98,15 @@ extern PreferenciasUsuario Preferencias;
 struct ClaveRechazada {
     const ClavePreferencia* clave;  // its row, one of kClavesPreferencias
     std::u16string valor;           // the value text as read
-    int error;                      // forms::kErrorTipoNoCoincide or forms::kErrorDesbordamiento
+    int error;                      // forms::kErrorTypeMismatch or forms::kErrorOverflow
 
     bool operator==(const ClaveRechazada&) const = default;
 };
 
 // Fills the four fields of Preferencias from the settings file, key by key in
-// the order of kClavesPreferencias: each key is read twice (a test
-// text and the value text); an empty test text gives the key's default, any
-// other value is converted to the field's type. A value that is no number or
+// the order of kClavesPreferencias: each key is read once; a missing or empty
+// value gives the key's default, any other value is converted to the field's
+// type. A value that is no number or
 // is out of the field's range (an edited file; it must not keep the program
 // from starting) gives the key's default and is listed in the result;
 // the other keys are read as usual and nothing is written. Never throws for

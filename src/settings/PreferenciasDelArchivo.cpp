@@ -1,6 +1,6 @@
 #include "settings/PreferenciasDelArchivo.h"
 
-#include "forms/core/Texto.h"
+#include "forms/core/Text.h"
 #include "settings/ArchivoINI.h"
 #include "settings/AvisoNoGuardado.h"
 
@@ -17,8 +17,8 @@ ResultadoGuardado GuardarPreferencias(const PreferenciasUsuario& valores) {
 }
 
 std::u16string AvisoNoSeGuardo(ResultadoGuardado resultado) {
-    return AvisoNoSeGuardo(resultado, forms::TextoDesdeAncho(RutaArchivoPreferencias()),
-                           forms::TextoDesdeAncho(RutaArchivoPreferenciasLeido()));
+    return AvisoNoSeGuardo(resultado, forms::TextFromWide(RutaArchivoPreferencias()),
+                           forms::TextFromWide(RutaArchivoPreferenciasLeido()));
 }
 
 }  // namespace kalvenor

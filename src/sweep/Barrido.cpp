@@ -4,32 +4,41 @@
 #include <cmath>
 #include <limits>
 #include <stdexcept>
+#include <vector>
 
-#include "forms/core/ErrorEjecucion.h"
+#include "forms/core/RuntimeError.h"
+#include "forms/core/Units.h"
 
 namespace kalvenor {
-
-DatosBarrido EstadoBarrido;
 
 namespace {
 
 // The horizontal thickness of a taskbar at the left or right edge is counted
 // at a fixed 15 twips per pixel, whatever the screen's resolution.
-constexpr double kTwipsPorPixelHorizontal = 15.0;
+constexpr double kTwipsPorPixelHorizontal = forms::kTwipsPerPixelSideTaskbar;
 
 PlataformaBarrido* plataformaInstalada = nullptr;
-const forms::Pantalla* pantallaInstalada = nullptr;
+const forms::Screen* pantallaInstalada = nullptr;
 
-// The closing sweep whose timer is armed, if any: the window object and the
-// handle the timer was armed on.
-struct CierreArmado {
-    const forms::Ventana* ventana = nullptr;
-    forms::Handle handle = 0;
-};
-CierreArmado cierre;
+// The sweeps whose timers are armed, one a window at most. A window destroyed
+// by other means leaves its record behind, with a handle it no longer has,
+// until the same window object sweeps again.
+std::vector<EstadoBarrido> barridos;
 
-void OlvidarCierre(forms::Handle handle) {
-    if (cierre.ventana != nullptr && cierre.handle == handle) cierre = {};
+// The taskbar case of the last detection that decided one: kept when a
+// detection decides nothing, never reset.
+PosicionBarra posicionDecidida = PosicionBarra::Ninguna;
+
+EstadoBarrido* BuscarPorTemporizador(forms::Handle handle) {
+    const auto b = std::find_if(barridos.begin(), barridos.end(),
+                                [handle](const EstadoBarrido& e) { return e.Temporizador == handle; });
+    return b != barridos.end() ? &*b : nullptr;
+}
+
+// The sweep ends: its timer is killed and its record goes.
+void Terminar(PlataformaBarrido& plataforma, forms::Handle handle) {
+    plataforma.KillTimer(handle, kIdTemporizadorBarrido);
+    std::erase_if(barridos, [handle](const EstadoBarrido& e) { return e.Temporizador == handle; });
 }
 
 PlataformaBarrido& Plataforma() {
@@ -37,7 +46,7 @@ PlataformaBarrido& Plataforma() {
     return *plataformaInstalada;
 }
 
-const forms::Pantalla& Pantalla() {
+const forms::Screen& Pantalla() {
     if (pantallaInstalada == nullptr) throw std::logic_error("UsarPlataformaBarrido was not called before the sweep");
     return *pantallaInstalada;
 }
@@ -48,7 +57,7 @@ std::int32_t EnteroMasCercano(double valor) {
     const double redondeado = std::nearbyint(valor);
     if (!(redondeado >= std::numeric_limits<std::int32_t>::min() &&
           redondeado <= std::numeric_limits<std::int32_t>::max()))
-        throw forms::Desbordamiento();
+        throw forms::Overflow();
     return static_cast<std::int32_t>(redondeado);
 }
 
@@ -62,15 +71,15 @@ std::int32_t Saturado32(double valor) {
     return static_cast<std::int32_t>(redondeado);
 }
 
-// Taskbar detection: sets PosicionBarra when it decides a case and
+// Taskbar detection: sets posicionDecidida when it decides a case and
 // returns GrosorBarra, the thickness in twips that the placement keeps clear.
-std::int32_t DetectarBarra(PlataformaBarrido& plataforma, const forms::Pantalla& pantalla) {
+std::int32_t DetectarBarra(PlataformaBarrido& plataforma, const forms::Screen& pantalla) {
     std::int32_t grosorBarra = 0;
 
     const forms::Handle barra = plataforma.FindWindowA(kClaseBarraTareas, "");
     // "Below 1": 0, or negative as a signed 32-bit number.
-    if (static_cast<std::int32_t>(barra) < 1) {
-        EstadoBarrido.PosicionBarra = BarraAbajo;
+    if (static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(barra)) < 1) {
+        posicionDecidida = PosicionBarra::Abajo;
         return grosorBarra;
     }
 
@@ -81,47 +90,47 @@ std::int32_t DetectarBarra(PlataformaBarrido& plataforma, const forms::Pantalla&
     grosorBarra = Saturado32(static_cast<double>(alto) * static_cast<double>(pantalla.TwipsPerPixelY()));
 
     if (r.left <= 0 && r.top > 0) {
-        EstadoBarrido.PosicionBarra = BarraAbajo;
+        posicionDecidida = PosicionBarra::Abajo;
     } else if (r.left > 0 && r.top <= 0) {
-        EstadoBarrido.PosicionBarra = BarraDerecha;
+        posicionDecidida = PosicionBarra::Derecha;
         grosorBarra = Saturado32((static_cast<std::int64_t>(r.right) - r.left) * kTwipsPorPixelHorizontal);
     } else if (r.left <= 0 && r.top <= 0 && r.right < LimiteBarraIzquierda) {
-        EstadoBarrido.PosicionBarra = BarraIzquierda;
+        posicionDecidida = PosicionBarra::Izquierda;
         grosorBarra = Saturado32(static_cast<double>(r.right) * kTwipsPorPixelHorizontal);
     } else if (r.left <= 0 && r.top <= 0 && r.right >= LimiteBarraIzquierda) {
-        EstadoBarrido.PosicionBarra = BarraArriba;
+        posicionDecidida = PosicionBarra::Arriba;
     }
-    // left > 0 and top > 0: no case; PosicionBarra keeps its value.
+    // left > 0 and top > 0: no case; posicionDecidida keeps its value.
     return grosorBarra;
 }
 
 // Placement when opening, in single-precision twips; height is the one read
 // back after collapsing.
-void Colocar(forms::Ventana& ventana, const forms::Pantalla& pantalla, std::int32_t grosor) {
+void Colocar(forms::Window& ventana, const forms::Screen& pantalla, std::int32_t grosor) {
     const float anchoPantalla = pantalla.Width();
     const float altoPantalla = pantalla.Height();
     const float ancho = ventana.Width();
     const float alto = ventana.Height();
     const float g = static_cast<float>(grosor);
 
-    switch (EstadoBarrido.PosicionBarra) {
-    case BarraAbajo:
+    switch (posicionDecidida) {
+    case PosicionBarra::Abajo:
         ventana.Move(anchoPantalla - ancho, altoPantalla - alto - g);
         break;
-    case BarraDerecha:
+    case PosicionBarra::Derecha:
         ventana.Move(anchoPantalla - ancho - g, altoPantalla - alto);
         break;
-    case BarraIzquierda:
+    case PosicionBarra::Izquierda:
         ventana.Move(g, altoPantalla - alto);
         break;
-    case BarraArriba:
+    case PosicionBarra::Arriba:
         ventana.Move(anchoPantalla - ancho, g);
         break;
-    default: {
+    case PosicionBarra::Ninguna: {
         // No case decided (a taskbar on another monitor, or one that gives no
         // rectangle): the bottom-right corner of the work area, as for a
         // taskbar along the bottom, so that the window opens on the screen.
-        const forms::RectanguloTwips area = pantalla.WorkArea();
+        const forms::TwipsRect area = pantalla.WorkArea();
         ventana.Move(area.right - ancho, area.bottom - alto);
         break;
     }
@@ -132,9 +141,8 @@ void Colocar(forms::Ventana& ventana, const forms::Pantalla& pantalla, std::int3
 // sweep: it becomes the default 200. A step smaller than one pixel would be
 // rounded away by the platform and the window would never change: it becomes
 // one pixel.
-float PasoDelTick(const forms::Pantalla& pantalla) {
-    float paso =
-        EstadoBarrido.Paso > 0 ? static_cast<float>(EstadoBarrido.Paso) : static_cast<float>(PasoPredeterminado);
+float PasoDelTick(const EstadoBarrido& barrido, const forms::Screen& pantalla) {
+    float paso = barrido.Paso > 0 ? static_cast<float>(barrido.Paso) : static_cast<float>(PasoPredeterminado);
     const float pixel = pantalla.TwipsPerPixelY();
     if (pixel > 0.0f && paso < pixel) paso = pixel;
     return paso;
@@ -146,19 +154,21 @@ float PasoDelTick(const forms::Pantalla& pantalla) {
 // pixels), and the top follows that height exactly, so the edge on the
 // taskbar side stays on its pixel. With a step of whole pixels the change is
 // the step itself.
-void TickApertura(forms::Ventana& ventana, PlataformaBarrido& plataforma, float paso) {
+void TickApertura(const EstadoBarrido& barrido, PlataformaBarrido& plataforma, float paso) {
+    forms::Window& ventana = *barrido.VentanaBarrido;
     const float alto = ventana.Height();
     ventana.SetHeight(alto + paso);
     const float nuevoAlto = ventana.Height();
     const float crecimiento = nuevoAlto - alto;
     // A window that no longer grows (the platform's largest size) ends the
     // sweep where it is.
-    if (crecimiento > 0.0f && EstadoBarrido.PosicionBarra != BarraArriba) ventana.SetTop(ventana.Top() - crecimiento);
-    const bool llego = !(static_cast<double>(nuevoAlto) < static_cast<double>(EstadoBarrido.AlturaObjetivo));
-    if (llego || !(crecimiento > 0.0f)) plataforma.KillTimer(ventana.hWnd(), kIdTemporizadorBarrido);
+    if (crecimiento > 0.0f && barrido.Posicion != PosicionBarra::Arriba) ventana.SetTop(ventana.Top() - crecimiento);
+    const bool llego = !(static_cast<double>(nuevoAlto) < static_cast<double>(barrido.AlturaObjetivo));
+    if (llego || !(crecimiento > 0.0f)) Terminar(plataforma, barrido.Temporizador);
 }
 
-void TickCierre(forms::Ventana& ventana, PlataformaBarrido& plataforma, float paso) {
+void TickCierre(const EstadoBarrido& barrido, PlataformaBarrido& plataforma, float paso) {
+    forms::Window& ventana = *barrido.VentanaBarrido;
     const float alto = ventana.Height();
     if (alto > AlturaCerrada) {
         // A step larger than the height is held at height 0.
@@ -167,44 +177,34 @@ void TickCierre(forms::Ventana& ventana, PlataformaBarrido& plataforma, float pa
         // A window the platform keeps from shrinking (its smallest size above
         // 520 twips) ends the sweep now instead of never.
         if (encogimiento > 0.0f) {
-            if (EstadoBarrido.PosicionBarra != BarraArriba) ventana.SetTop(ventana.Top() + encogimiento);
+            if (barrido.Posicion != PosicionBarra::Arriba) ventana.SetTop(ventana.Top() + encogimiento);
             return;
         }
     }
 
-    const forms::Handle handle = ventana.hWnd();
-    plataforma.KillTimer(handle, kIdTemporizadorBarrido);
-    OlvidarCierre(handle);
+    Terminar(plataforma, barrido.Temporizador);
     ventana.Unload();
-    // The unload handler may have armed a closing sweep again on the window
-    // being destroyed; that timer went with the window. Nothing touches the
-    // window from here on.
-    OlvidarCierre(handle);
+    // Nothing touches the window from here on.
 }
 
 }  // namespace
 
-void UsarPlataformaBarrido(PlataformaBarrido& plataforma, const forms::Pantalla& pantalla) {
+void UsarPlataformaBarrido(PlataformaBarrido& plataforma, const forms::Screen& pantalla) {
     plataformaInstalada = &plataforma;
     pantallaInstalada = &pantalla;
 }
 
-void IniciarBarrido(forms::Ventana& ventana, std::int16_t mostrar, std::uint8_t opacidad, std::int16_t paso) {
+void IniciarBarrido(forms::Window& ventana, Sentido sentido, std::uint8_t opacidad, std::int16_t paso) {
     PlataformaBarrido& plataforma = Plataforma();
-    const forms::Pantalla& pantalla = Pantalla();
-
-    // The state that PasoBarrido works from.
-    EstadoBarrido.VentanaBarrido = &ventana;
-    EstadoBarrido.Mostrar = mostrar;
-    EstadoBarrido.AlturaObjetivo = EnteroMasCercano(static_cast<double>(ventana.Height()));
-    EstadoBarrido.Paso = paso;
+    const forms::Screen& pantalla = Pantalla();
+    const std::int32_t alturaObjetivo = EnteroMasCercano(static_cast<double>(ventana.Height()));
 
     // Which screen edge the taskbar lies along, and how thick it is.
     const std::int32_t grosorBarra = DetectarBarra(plataforma, pantalla);
 
     // Only an opening sweep collapses the window and places it in the corner;
     // a closing one leaves its size and position alone.
-    if (mostrar == forms::Verdadero) {
+    if (sentido == Sentido::Abrir) {
         ventana.SetHeight(0.0f);
         Colocar(ventana, pantalla, grosorBarra);
     }
@@ -219,32 +219,45 @@ void IniciarBarrido(forms::Ventana& ventana, std::int16_t mostrar, std::uint8_t 
     plataforma.SetWindowLongA(ventana.hWnd(), kGwlExStyle, estilo | kWsExLayered);
     plataforma.SetLayeredWindowAttributes(ventana.hWnd(), 0, std::max(opacidad, OpacidadMinima), kLwaAlpha);
 
-    // The timer: same handle and id, so a running sweep's timer is replaced.
+    // The timer: same handle and id, so a running sweep's timer is replaced,
+    // and so is its record (the window object's, or a gone window's whose
+    // handle this one has now).
     const forms::Handle handle = ventana.hWnd();
     plataforma.SetTimer(handle, kIdTemporizadorBarrido, kPeriodoBarridoMs);
-    OlvidarCierre(handle);
-    if (mostrar != forms::Verdadero) cierre = {&ventana, handle};
+    std::erase_if(barridos,
+                  [&](const EstadoBarrido& e) { return e.VentanaBarrido == &ventana || e.Temporizador == handle; });
+    barridos.push_back({&ventana, handle, sentido, alturaObjetivo, paso, posicionDecidida});
 }
 
-void PasoBarrido() {
-    forms::Ventana* ventana = EstadoBarrido.VentanaBarrido;
-    if (ventana == nullptr) return;
+void PasoBarrido(forms::Handle ventana) {
+    const EstadoBarrido* encontrado = BuscarPorTemporizador(ventana);
+    if (encontrado == nullptr) return;
+    // A copy: the tick may end the sweep and drop its record.
+    const EstadoBarrido barrido = *encontrado;
     PlataformaBarrido& plataforma = Plataforma();
-    const float paso = PasoDelTick(Pantalla());
+    const float paso = PasoDelTick(barrido, Pantalla());
 
-    if (EstadoBarrido.Mostrar == forms::Verdadero)
-        TickApertura(*ventana, plataforma, paso);
+    if (barrido.Direccion == Sentido::Abrir)
+        TickApertura(barrido, plataforma, paso);
     else
-        TickCierre(*ventana, plataforma, paso);
+        TickCierre(barrido, plataforma, paso);
 }
 
-bool BarridoCerrandoseEn(const forms::Ventana& ventana) {
-    return cierre.ventana == &ventana && cierre.handle != 0 && ventana.hWnd() == cierre.handle;
+const EstadoBarrido* BarridoDe(const forms::Window& ventana) {
+    const auto b = std::find_if(barridos.begin(), barridos.end(),
+                                [&ventana](const EstadoBarrido& e) { return e.VentanaBarrido == &ventana; });
+    return b != barridos.end() ? &*b : nullptr;
+}
+
+bool BarridoCerrandoseEn(const forms::Window& ventana) {
+    const EstadoBarrido* barrido = BarridoDe(ventana);
+    return barrido && barrido->Direccion == Sentido::Cerrar && barrido->Temporizador != nullptr &&
+           ventana.hWnd() == barrido->Temporizador;
 }
 
 void ReiniciarEstadoBarrido() {
-    EstadoBarrido = DatosBarrido{};
-    cierre = {};
+    barridos.clear();
+    posicionDecidida = PosicionBarra::Ninguna;
 }
 
 }  // namespace kalvenor

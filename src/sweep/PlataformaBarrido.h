@@ -6,7 +6,8 @@
 
 #include <cstdint>
 
-#include "forms/core/Ventana.h"
+#include "forms/core/TimerIds.h"
+#include "forms/core/Window.h"
 
 namespace kalvenor {
 
@@ -19,13 +20,14 @@ struct RectanguloPixeles {
 };
 
 // The values the sweep passes, with their user32 names.
-inline constexpr forms::Handle kHwndTopmost = -1;      // HWND_TOPMOST
+// HWND_TOPMOST
+inline const forms::Handle kHwndTopmost = reinterpret_cast<forms::Handle>(-1);
 inline constexpr std::uint32_t kSwpNoSizeNoMove = 3;   // SWP_NOSIZE | SWP_NOMOVE
 inline constexpr std::uint32_t kSwpNoActivate = 0x10;  // SWP_NOACTIVATE
 inline constexpr std::int32_t kGwlExStyle = -20;       // GWL_EXSTYLE
 inline constexpr std::int32_t kWsExLayered = 0x80000;  // WS_EX_LAYERED
 inline constexpr std::uint32_t kLwaAlpha = 2;          // LWA_ALPHA
-inline constexpr std::uintptr_t kIdTemporizadorBarrido = 0;
+inline constexpr std::uintptr_t kIdTemporizadorBarrido = forms::IdOf(forms::TimerId::Sweep);
 inline constexpr std::uint32_t kPeriodoBarridoMs = 1;
 inline constexpr char kClaseBarraTareas[] = "Shell_TrayWnd";
 

@@ -3,7 +3,7 @@
 // installs one once at start:
 //     static PlataformaBarridoWin32 plataforma;
 //     UsarPlataformaBarrido(plataforma, pantalla);
-// Its timer callback runs PasoBarrido through forms::ProtegerLlamada, so no
+// Its timer callback runs PasoBarrido through forms::GuardedCall, so no
 // exception crosses the platform. (No <windows.h> here.)
 
 #include "sweep/PlataformaBarrido.h"

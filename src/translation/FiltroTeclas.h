@@ -5,13 +5,13 @@
 #include <cstdint>
 #include <string_view>
 
-#include "forms/core/CodigoAnsi.h"
+#include "forms/core/AnsiCode.h"
 
 namespace kalvenor {
 
-// Text1, plain text: the Spanish alphabet in both cases, full stop and comma.
+// The plain-text box (txtNormal): the Spanish alphabet in both cases, full stop and comma.
 inline constexpr std::u16string_view PermitidosNormal = u"ABCDEFGHIJKLMNÑOPQRSTUVWXYZ.,abcdefghijklmnñopqrstuvwxyz";
-// Text2, code text: the letters without a digit in the code table, in both
+// The code box (txtClave): the letters without a digit in the code table, in both
 // cases, full stop, comma and the ten digits.
 inline constexpr std::u16string_view PermitidosClave = u"BDFHJKNÑPQSTVWXYZ.,bdfhjknñpqstvwxyz1234567890";
 
@@ -24,12 +24,12 @@ static_assert(PermitidosClave.size() == 46);
 // set (exact comparison, case matters). On a UTF-8 code page the code that
 // counts is the character's code in Windows-1252, the code page the sets are
 // written in, so that á is refused there as everywhere else.
-bool TeclaPermitida(std::int16_t KeyAscii, std::u16string_view permitidos, forms::ConversorAnsi aCaracter,
-                    forms::TipoPaginaAnsi pagina);
+bool TeclaPermitida(std::int16_t KeyAscii, std::u16string_view permitidos, forms::AnsiConverter aCaracter,
+                    forms::AnsiCodePageKind pagina);
 
 // The key-press handler's body: sets KeyAscii to 0 (the key is cancelled)
 // when the box does not take the key, and otherwise leaves it unchanged.
-void FiltrarTecla(std::int16_t& KeyAscii, std::u16string_view permitidos, forms::ConversorAnsi aCaracter,
-                  forms::TipoPaginaAnsi pagina);
+void FiltrarTecla(std::int16_t& KeyAscii, std::u16string_view permitidos, forms::AnsiConverter aCaracter,
+                  forms::AnsiCodePageKind pagina);
 
 }  // namespace kalvenor

@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <limits>
 
-#include "forms/core/ErrorEjecucion.h"
+#include "forms/core/RuntimeError.h"
+#include "forms/core/Units.h"
 #include "forms/win32/Form.h"
 #include "windows/VentanaPrincipal.h"
 
@@ -13,12 +14,10 @@ namespace kalvenor {
 
 namespace {
 
-constexpr std::int64_t kTwipsPorPixelFijo = 16;
-
 std::int32_t PorDieciseis(LONG pixeles) {
-    const std::int64_t twips = static_cast<std::int64_t>(pixeles) * kTwipsPorPixelFijo;
+    const std::int64_t twips = static_cast<std::int64_t>(pixeles) * forms::kTwipsPerPixelBesideMainWindow;
     if (twips < std::numeric_limits<std::int32_t>::min() || twips > std::numeric_limits<std::int32_t>::max())
-        throw forms::Desbordamiento();
+        throw forms::Overflow();
     return static_cast<std::int32_t>(twips);
 }
 
@@ -26,7 +25,7 @@ std::int32_t PorDieciseis(LONG pixeles) {
 
 void ColocarJuntoAVentanaPrincipal(forms::Form& ventana) {
     RECT principal{};
-    if (!::GetWindowRect(Form1.Window(), &principal)) return;
+    if (!::GetWindowRect(Form1.hWnd(), &principal)) return;
     ventana.Move(static_cast<float>(PorDieciseis(principal.left)), static_cast<float>(PorDieciseis(principal.top)));
     ventana.KeepInsideWorkArea();
 }

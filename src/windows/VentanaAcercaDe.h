@@ -20,14 +20,14 @@ public:
 private:
     void Form_Load() override;
     void Form_Unload(std::int16_t& Cancel) override;
-    void Timer1_Timer();
+    void tmrCierre_Timer();
 
-    forms::PictureBox Picture1;
-    forms::Label Label1;
-    forms::Label Label2;
-    forms::Label Label3;
-    forms::Label Label4;
-    forms::Timer Timer1;
+    forms::PictureBox picImagen;
+    forms::Label lblTitulo;
+    forms::Label lblCorreo;
+    forms::Label lblLugar;
+    forms::Label lblDedicatoria;
+    forms::Timer tmrCierre;
 };
 
 extern VentanaAcercaDe Form3;

@@ -4,9 +4,8 @@
 
 #include <string>
 
-#include "forms/core/TituloAplicacion.h"
-#include "forms/win32/Application.h"
-#include "forms/core/Texto.h"
+#include "forms/core/AppTitle.h"
+#include "forms/core/Text.h"
 #include "resources/Recursos.h"
 #include "settings/PreferenciasDelArchivo.h"
 #include "sweep/Barrido.h"
@@ -41,69 +40,64 @@ VentanaOpciones Form2;
 // clang-format off
 VentanaOpciones::VentanaOpciones()
     : Form(kDiseno),
-      Frame1(*this, {.caption = L"Velocidad del barrido", .bounds = Bounds{135, 135, 4020, 825}, .tabIndex = 0}),
-      sliBarrido(Frame1, {.bounds = Bounds{135, 270, 3840, 375},
-                          .tabIndex = 1,
-                          .min = kPreferenciaBarrido.opciones.minimo,
-                          .max = kPreferenciaBarrido.opciones.maximo,
-                          .smallChange = 10,
-                          .largeChange = 50,
-                          .tickFrequency = 50}),
-      Frame2(*this, {.caption = L"Opacidad", .bounds = Bounds{135, 1125, 4020, 735}, .tabIndex = 2}),
-      sliLayer(Frame2, {.bounds = Bounds{135, 225, 3840, 375},
-                        .tabIndex = 3,
-                        .min = kPreferenciaLayer.opciones.minimo,
-                        .max = kPreferenciaLayer.opciones.maximo,
-                        .smallChange = 5,
-                        .largeChange = 25,
-                        .tickFrequency = 25}),
-      cheShowPopUp(*this, {.caption = L"Mantener encima de otras aplicaciones",
-                           .bounds = Bounds{135, 2025, 4020, 330},
-                           .tabIndex = 4,
-                           .font = &kFuenteCasillas}),
+      fraPaso(*this, {.caption = L"Velocidad del barrido", .bounds = Bounds{135, 135, 4020, 825}, .tabIndex = 0}),
+      sliPaso(fraPaso, {.bounds = Bounds{135, 270, 3840, 375},
+                        .tabIndex = 1,
+                        .min = kPreferenciaBarrido.opciones.minimo,
+                        .max = kPreferenciaBarrido.opciones.maximo,
+                        .smallChange = 10,
+                        .largeChange = 50,
+                        .tickFrequency = 50}),
+      fraOpacidad(*this, {.caption = L"Opacidad", .bounds = Bounds{135, 1125, 4020, 735}, .tabIndex = 2}),
+      sliOpacidad(fraOpacidad, {.bounds = Bounds{135, 225, 3840, 375},
+                                .tabIndex = 3,
+                                .min = kPreferenciaLayer.opciones.minimo,
+                                .max = kPreferenciaLayer.opciones.maximo,
+                                .smallChange = 5,
+                                .largeChange = 25,
+                                .tickFrequency = 25}),
+      cheSiempreEncima(*this, {.caption = L"Mantener encima de otras aplicaciones",
+                               .bounds = Bounds{135, 2025, 4020, 330},
+                               .tabIndex = 4,
+                               .font = &kFuenteCasillas}),
       cheMovible(*this, {.caption = L"Permitir mover la ventana",
                          .bounds = Bounds{135, 2520, 4020, 330},
                          .tabIndex = 5,
                          .font = &kFuenteCasillas}),
-      Command1(*this, {.caption = L"Aceptar", .bounds = Bounds{450, 3015, 1455, 420}, .tabIndex = 6}),
-      Command2(*this, {.caption = L"Cancelar", .bounds = Bounds{2340, 3015, 1455, 420}, .tabIndex = 7}) {
+      cmdAceptar(*this, {.caption = L"Aceptar", .bounds = Bounds{450, 3015, 1455, 420}, .tabIndex = 6}),
+      cmdCancelar(*this, {.caption = L"Cancelar", .bounds = Bounds{2340, 3015, 1455, 420}, .tabIndex = 7}) {
     // clang-format on
-    Command1.Click = [this] { Command1_Click(); };
-    Command2.Click = [this] { Command2_Click(); };
+    cmdAceptar.Click = [this] { cmdAceptar_Click(); };
+    cmdCancelar.Click = [this] { cmdCancelar_Click(); };
 }
 
 void VentanaOpciones::Form_Load() {
-    sliBarrido.SetValue(Preferencias.Barrido);
-    sliLayer.SetValue(Preferencias.Layer);
-    cheShowPopUp.SetValue(Preferencias.ShowPopUp);
+    sliPaso.SetValue(Preferencias.PasoDelBarrido);
+    sliOpacidad.SetValue(Preferencias.Opacidad);
+    cheSiempreEncima.SetValue(Preferencias.SiempreEncima);
     cheMovible.SetValue(Preferencias.Movible);
     ColocarJuntoAVentanaPrincipal(*this);
 }
 
-// Aceptar
-void VentanaOpciones::Command1_Click() {
+void VentanaOpciones::cmdAceptar_Click() {
     // The sliders offer no value their fields cannot hold.
-    const PreferenciasUsuario elegidas{.Barrido = static_cast<std::int16_t>(sliBarrido.Value()),
-                                       .Layer = static_cast<std::uint8_t>(sliLayer.Value()),
-                                       .ShowPopUp = cheShowPopUp.Value(),
+    const PreferenciasUsuario elegidas{.PasoDelBarrido = static_cast<std::int16_t>(sliPaso.Value()),
+                                       .Opacidad = static_cast<std::uint8_t>(sliOpacidad.Value()),
+                                       .SiempreEncima = cheSiempreEncima.Value(),
                                        .Movible = cheMovible.Value()};
     const ResultadoGuardado resultado = GuardarPreferencias(elegidas);
     if (resultado != ResultadoGuardado::Guardado) AvisarQueNoSeGuardo(resultado);
     Unload();
 }
 
-// Cancelar
-void VentanaOpciones::Command2_Click() { Unload(); }
+void VentanaOpciones::cmdCancelar_Click() { Unload(); }
 
-void VentanaOpciones::Form_Unload(std::int16_t& /*Cancel*/) {
-    forms::DoEvents();
-    Form1.Show();
-}
+void VentanaOpciones::Form_Unload(std::int16_t& /*Cancel*/) { Form1.Show(); }
 
 void VentanaOpciones::AvisarQueNoSeGuardo(ResultadoGuardado resultado) {
-    const std::wstring mensaje = forms::AnchoDesdeTexto(AvisoNoSeGuardo(resultado));
-    const std::wstring titulo = forms::AnchoDesdeTexto(forms::TituloAplicacion());
-    ::MessageBoxW(Window(), mensaje.c_str(), titulo.c_str(), MB_OK | MB_ICONWARNING);
+    const std::wstring mensaje = forms::WideFromText(AvisoNoSeGuardo(resultado));
+    const std::wstring titulo = forms::WideFromText(forms::AppTitle());
+    ::MessageBoxW(hWnd(), mensaje.c_str(), titulo.c_str(), MB_OK | MB_ICONWARNING);
 }
 
 }  // namespace kalvenor

@@ -22,19 +22,19 @@ public:
 private:
     void Form_Load() override;
     void Form_Unload(std::int16_t& Cancel) override;
-    void Command1_Click();
-    void Command2_Click();
+    void cmdAceptar_Click();
+    void cmdCancelar_Click();
 
     void AvisarQueNoSeGuardo(ResultadoGuardado resultado);
 
-    forms::Frame Frame1;
-    forms::Slider sliBarrido;
-    forms::Frame Frame2;
-    forms::Slider sliLayer;
-    forms::CheckBox cheShowPopUp;
+    forms::Frame fraPaso;
+    forms::Slider sliPaso;
+    forms::Frame fraOpacidad;
+    forms::Slider sliOpacidad;
+    forms::CheckBox cheSiempreEncima;
     forms::CheckBox cheMovible;
-    forms::CommandButton Command1;
-    forms::CommandButton Command2;
+    forms::CommandButton cmdAceptar;
+    forms::CommandButton cmdCancelar;
 };
 
 extern VentanaOpciones Form2;

@@ -2,12 +2,11 @@
 
 #include <windows.h>
 
-#include "forms/win32/Application.h"
-#include "forms/win32/CodigoAnsiSistema.h"
-#include "forms/core/Conversiones.h"
-#include "forms/core/ErrorEjecucion.h"
-#include "forms/core/Texto.h"
-#include "forms/core/TituloAplicacion.h"
+#include "forms/win32/SystemAnsiCode.h"
+#include "forms/core/Conversions.h"
+#include "forms/core/RuntimeError.h"
+#include "forms/core/Text.h"
+#include "forms/core/AppTitle.h"
 #include "resources/Recursos.h"
 #include "settings/PreferenciasDelArchivo.h"
 #include "sweep/Barrido.h"
@@ -30,22 +29,26 @@ const forms::FormDesign kDiseno{
     .clientHeight = 4800,
     .backColor = RGB(255, 128, 128),
     .icon = IDI_KALVENOR,
+    .heightDownToZero = true,  // the sweep collapses it
+    // Another application's window leaves it alone; Opciones and Acerca de
+    // make it give way.
+    .deactivate = forms::DeactivateWhen::AnotherFormActivates,
 };
 
 // One line per value the file holds but the program cannot use.
 std::u16string DescribirRechazadas(const std::vector<ClaveRechazada>& rechazadas) {
-    using forms::TextoDesdeNumero;
+    using forms::TextFromNumber;
     std::u16string lineas;
     for (const ClaveRechazada& r : rechazadas) {
         const ClavePreferencia& clave = *r.clave;
         lineas += u"  ";
         lineas.append(clave.nombre).append(u"=").append(r.valor);
-        if (r.error == forms::kErrorDesbordamiento)
-            lineas += u": fuera del intervalo de " + TextoDesdeNumero(clave.archivo.minimo) + u" a " +
-                      TextoDesdeNumero(clave.archivo.maximo);
+        if (r.error == forms::kErrorOverflow)
+            lineas += u": fuera del intervalo de " + TextFromNumber(clave.archivo.minimo) + u" a " +
+                      TextFromNumber(clave.archivo.maximo);
         else
             lineas += u": no es un número entero";
-        lineas += u"; se usa " + TextoDesdeNumero(clave.predeterminado) + u"\n";
+        lineas += u"; se usa " + TextFromNumber(clave.predeterminado) + u"\n";
     }
     return lineas;
 }
@@ -62,31 +65,31 @@ VentanaPrincipal Form1;
 // clang-format off
 VentanaPrincipal::VentanaPrincipal()
     : Form(kDiseno),
-      Label2(*this, {.caption = L"Ingrese el texto Normal a traducir",
-                     .bounds = Bounds{45, 135, 4290, 375},
-                     .tabIndex = 5,
-                     .font = &kFuenteEtiquetas,
-                     .foreColor = kColorEtiquetas,
-                     .names = &Text1}),
-      Command1(*this, {.caption = L"ZorbiTraducción", .bounds = Bounds{4410, 45, 1995, 420}, .tabIndex = 2}),
-      Text1(*this, {.bounds = Bounds{90, 495, 6315, 1860},
-                    .tabIndex = 0,
-                    .multiLine = true,
-                    .scrollBars = ScrollBars::Both,
-                    .backColor = kFondoCajas}),
-      Command2(*this, {.caption = L"Regresar a normal", .bounds = Bounds{4365, 2430, 2040, 420}, .tabIndex = 3}),
-      Label1(*this, {.caption = L"Ingrese el texto Zorbi a traducir",
-                     .bounds = Bounds{45, 2520, 4290, 375},
-                     .tabIndex = 4,
-                     .font = &kFuenteEtiquetas,
-                     .foreColor = kColorEtiquetas,
-                     .names = &Text2}),
-      Text2(*this, {.bounds = Bounds{45, 2880, 6360, 1860},
-                    .tabIndex = 1,
-                    .multiLine = true,
-                    .scrollBars = ScrollBars::Both,
-                    .backColor = kFondoCajas}),
-      Timer1(*this, {.interval = 500, .enabled = true}),
+      lblNormal(*this, {.caption = L"Ingrese el texto Normal a traducir",
+                        .bounds = Bounds{45, 135, 4290, 375},
+                        .tabIndex = 5,
+                        .font = &kFuenteEtiquetas,
+                        .foreColor = kColorEtiquetas,
+                        .names = &txtNormal}),
+      cmdTraducir(*this, {.caption = L"ZorbiTraducción", .bounds = Bounds{4410, 45, 1995, 420}, .tabIndex = 2}),
+      txtNormal(*this, {.bounds = Bounds{90, 495, 6315, 1860},
+                        .tabIndex = 0,
+                        .multiLine = true,
+                        .scrollBars = ScrollBars::Both,
+                        .backColor = kFondoCajas}),
+      cmdRegresar(*this, {.caption = L"Regresar a normal", .bounds = Bounds{4365, 2430, 2040, 420}, .tabIndex = 3}),
+      lblClave(*this, {.caption = L"Ingrese el texto Zorbi a traducir",
+                       .bounds = Bounds{45, 2520, 4290, 375},
+                       .tabIndex = 4,
+                       .font = &kFuenteEtiquetas,
+                       .foreColor = kColorEtiquetas,
+                       .names = &txtClave}),
+      txtClave(*this, {.bounds = Bounds{45, 2880, 6360, 1860},
+                       .tabIndex = 1,
+                       .multiLine = true,
+                       .scrollBars = ScrollBars::Both,
+                       .backColor = kFondoCajas}),
+      tmrPreferencias(*this, {.interval = 500, .enabled = true}),
       mnuArchivo(*this, {L"Archivo"}),
       mnuSalir(mnuArchivo, {L"Salir"}),
       mnuHerramientas(*this, {L"Herramientas"}),
@@ -94,11 +97,11 @@ VentanaPrincipal::VentanaPrincipal()
       mnuAyuda(*this, {L"?"}),
       mnuAcercaDe(mnuAyuda, {L"Acerca de..."}) {
     // clang-format on
-    Timer1.Tick = [this] { Timer1_Timer(); };
-    Command1.Click = [this] { Command1_Click(); };
-    Command2.Click = [this] { Command2_Click(); };
-    Text1.KeyPress = [this](std::int16_t& KeyAscii) { Text1_KeyPress(KeyAscii); };
-    Text2.KeyPress = [this](std::int16_t& KeyAscii) { Text2_KeyPress(KeyAscii); };
+    tmrPreferencias.Tick = [this] { tmrPreferencias_Timer(); };
+    cmdTraducir.Click = [this] { cmdTraducir_Click(); };
+    cmdRegresar.Click = [this] { cmdRegresar_Click(); };
+    txtNormal.KeyPress = [this](std::int16_t& KeyAscii) { txtNormal_KeyPress(KeyAscii); };
+    txtClave.KeyPress = [this](std::int16_t& KeyAscii) { txtClave_KeyPress(KeyAscii); };
     mnuSalir.Click = [this] { mnuSalir_Click(); };
     mnuOpciones.Click = [this] { mnuOpciones_Click(); };
     mnuAcercaDe.Click = [this] { mnuAcercaDe_Click(); };
@@ -111,51 +114,42 @@ void VentanaPrincipal::Show() {
 
 void VentanaPrincipal::Form_Load() {
     AvisarValoresRechazados(CargarPreferencias());
-    IniciarBarrido(*this, forms::Verdadero, Preferencias.Layer, Preferencias.Barrido);
+    IniciarBarrido(*this, Sentido::Abrir, Preferencias.Opacidad, Preferencias.PasoDelBarrido);
 }
 
 void VentanaPrincipal::Form_Resize() { RestoreNormalState(); }
 
 void VentanaPrincipal::Form_Deactivate() { BarrerHastaCerrar(); }
 
-// The sweep unloads the window at its end; a close request of the platform
-// removes it at once, and the timer started here goes with it.
-void VentanaPrincipal::Form_Unload(std::int16_t& /*Cancel*/) { BarrerHastaCerrar(); }
-
-void VentanaPrincipal::Timer1_Timer() {
-    HWND ventana = Window();
+void VentanaPrincipal::tmrPreferencias_Timer() {
     // Ordering only: another application's window the user brought to the
     // front keeps the activation.
-    ::SetWindowPos(ventana, Preferencias.ShowPopUp != 0 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+    ::SetWindowPos(hWnd(), Preferencias.SiempreEncima != 0 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                    SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
-    // Without its Move command the window cannot be dragged.
-    if (Preferencias.Movible == 0) ::RemoveMenu(::GetSystemMenu(ventana, FALSE), SC_MOVE, MF_BYCOMMAND);
+    if (Preferencias.Movible == 0) LockAgainstMoving();
 }
 
-void VentanaPrincipal::Command1_Click() {
-    const std::u16string clave = Traducir(forms::TextoDesdeAncho(Text1.Text()), HaciaClave);
-    Text2.SetText(forms::AnchoDesdeTexto(clave));
+void VentanaPrincipal::cmdTraducir_Click() {
+    const std::u16string clave = Traducir(forms::TextFromWide(txtNormal.Text()), HaciaClave);
+    txtClave.SetText(forms::WideFromText(clave));
 }
 
-void VentanaPrincipal::Command2_Click() {
-    const std::u16string normal = Traducir(forms::TextoDesdeAncho(Text2.Text()), HaciaNormal);
-    Text1.SetText(forms::AnchoDesdeTexto(normal));
+void VentanaPrincipal::cmdRegresar_Click() {
+    const std::u16string normal = Traducir(forms::TextFromWide(txtClave.Text()), HaciaNormal);
+    txtNormal.SetText(forms::WideFromText(normal));
 }
 
-void VentanaPrincipal::Text1_KeyPress(std::int16_t& KeyAscii) {
-    FiltrarTecla(KeyAscii, PermitidosNormal, forms::CaracterAnsiDelSistema, forms::TipoPaginaAnsiDelSistema());
+void VentanaPrincipal::txtNormal_KeyPress(std::int16_t& KeyAscii) {
+    FiltrarTecla(KeyAscii, PermitidosNormal, forms::SystemAnsiChar, forms::SystemAnsiCodePageKind());
 }
 
-void VentanaPrincipal::Text2_KeyPress(std::int16_t& KeyAscii) {
-    FiltrarTecla(KeyAscii, PermitidosClave, forms::CaracterAnsiDelSistema, forms::TipoPaginaAnsiDelSistema());
+void VentanaPrincipal::txtClave_KeyPress(std::int16_t& KeyAscii) {
+    FiltrarTecla(KeyAscii, PermitidosClave, forms::SystemAnsiChar, forms::SystemAnsiCodePageKind());
 }
 
 void VentanaPrincipal::mnuSalir_Click() { BarrerHastaCerrar(); }
 
-void VentanaPrincipal::mnuOpciones_Click() {
-    forms::DoEvents();
-    Form2.Show();
-}
+void VentanaPrincipal::mnuOpciones_Click() { Form2.Show(); }
 
 void VentanaPrincipal::mnuAcercaDe_Click() { Form3.Show(); }
 
@@ -169,12 +163,12 @@ void VentanaPrincipal::AvisarValoresRechazados(const std::vector<ClaveRechazada>
     std::u16string mensaje = u"El archivo de configuración tiene valores que Kalvenor no puede usar:\n\n";
     mensaje += DescribirRechazadas(rechazadas);
     mensaje += u"\nEl archivo no se ha modificado. Para corregirlo, abra Herramientas > Opciones y pulse \"Aceptar\".";
-    const std::wstring titulo = forms::AnchoDesdeTexto(forms::TituloAplicacion());
-    ::MessageBoxW(nullptr, forms::AnchoDesdeTexto(mensaje).c_str(), titulo.c_str(), MB_OK | MB_ICONWARNING);
+    const std::wstring titulo = forms::WideFromText(forms::AppTitle());
+    ::MessageBoxW(nullptr, forms::WideFromText(mensaje).c_str(), titulo.c_str(), MB_OK | MB_ICONWARNING);
 }
 
 void VentanaPrincipal::BarrerHastaCerrar() {
-    IniciarBarrido(*this, forms::Falso, Preferencias.Layer, Preferencias.Barrido);
+    IniciarBarrido(*this, Sentido::Cerrar, Preferencias.Opacidad, Preferencias.PasoDelBarrido);
 }
 
 }  // namespace kalvenor

@@ -1,8 +1,15 @@
 #pragma once
 // The main window: the translator's two boxes and buttons, the menu bar, and
 // the timer that keeps its z-order and movability in line with the preferences.
-// It never simply shows or hides: it sweeps open from the taskbar corner when
-// it loads and sweeps shut, unloading itself, when it gives way.
+// It never simply shows or hides. Its life cycle:
+//   - Load: read the preferences, sweep open from the taskbar corner.
+//   - Deactivate (raised only when Opciones or Acerca de takes the activation,
+//     as its design declares) and Salir: sweep shut, and the sweep unloads it.
+//   - Opciones or Acerca de unloads: Show, which loads it anew (fresh
+//     preferences, empty boxes) and so sweeps it open again.
+//   - A second start of the program: Show (forms/win32/Application.h), the
+//     same; a window still sweeping shut comes back loaded anew.
+// The program ends when it has unloaded and no other window is loaded.
 
 #include <cstdint>
 #include <string_view>
@@ -28,12 +35,11 @@ private:
     void Form_Load() override;
     void Form_Resize() override;
     void Form_Deactivate() override;
-    void Form_Unload(std::int16_t& Cancel) override;
-    void Timer1_Timer();
-    void Command1_Click();
-    void Command2_Click();
-    void Text1_KeyPress(std::int16_t& KeyAscii);
-    void Text2_KeyPress(std::int16_t& KeyAscii);
+    void tmrPreferencias_Timer();
+    void cmdTraducir_Click();
+    void cmdRegresar_Click();
+    void txtNormal_KeyPress(std::int16_t& KeyAscii);
+    void txtClave_KeyPress(std::int16_t& KeyAscii);
     void mnuSalir_Click();
     void mnuOpciones_Click();
     void mnuAcercaDe_Click();
@@ -42,13 +48,13 @@ private:
     void AvisarValoresRechazados(const std::vector<ClaveRechazada>& rechazadas);
 
     // Row by row from the top: the plain-text side, then the code side.
-    forms::Label Label2;
-    forms::CommandButton Command1;
-    forms::TextBox Text1;
-    forms::CommandButton Command2;
-    forms::Label Label1;
-    forms::TextBox Text2;
-    forms::Timer Timer1;
+    forms::Label lblNormal;
+    forms::CommandButton cmdTraducir;
+    forms::TextBox txtNormal;
+    forms::CommandButton cmdRegresar;
+    forms::Label lblClave;
+    forms::TextBox txtClave;
+    forms::Timer tmrPreferencias;
 
     forms::Menu mnuArchivo;
     forms::Menu mnuSalir;

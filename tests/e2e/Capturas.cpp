@@ -51,28 +51,28 @@ TEST_F(DISABLED_Capturas, VentanasDelPrograma) {
 
     // The main window with a text and its translation.
     const ControlesPrincipal c = ControlesDePrincipal(principal_);
-    PonerTexto(c.Text1, L"Hola, Ñandú.\r\nCamino al mercado, compré gallos y limones.");
-    Pulsar(c.Command1);
+    PonerTexto(c.txtNormal, L"Hola, Ñandú.\r\nCamino al mercado, compré gallos y limones.");
+    Pulsar(c.cmdTraducir);
     ASSERT_TRUE(TraerAlFrente(principal_));
     // The focus back in the plain-text box, as after typing there.
-    Clic(c.Text1);
-    EXPECT_TRUE(EsperarHasta([&] { return Foco(principal_) == c.Text1; }));
+    Clic(c.txtNormal);
+    EXPECT_TRUE(EsperarHasta([&] { return Foco(principal_) == c.txtNormal; }));
     ASSERT_TRUE(programa().EsperarTics(principal_, 2));
     ASSERT_NO_FATAL_FAILURE(Fotografiar(principal_, L"main-window"));
 
     // The options window, once the main window has swept shut.
-    programa().Menu(principal_, kIdOpciones);
+    programa().Menu(principal_, kOpciones);
     HWND opciones = programa().EsperarVentana(kTituloOpciones);
     ASSERT_NE(opciones, nullptr);
     ASSERT_TRUE(EsperarQueDesaparezca(principal_));
     ASSERT_NO_FATAL_FAILURE(Fotografiar(opciones, L"options-window"));
-    Pulsar(ControlesDeOpciones(opciones).Cancelar);
+    Pulsar(ControlesDeOpciones(opciones).cmdCancelar);
     principal_ = EsperarNuevaPrincipal(principal_);
     ASSERT_NE(principal_, nullptr);
     ASSERT_NO_FATAL_FAILURE(EsperarAbierta(principal_));
 
     // The about window, before it closes itself.
-    programa().Menu(principal_, kIdAcercaDe);
+    programa().Menu(principal_, kAcercaDe);
     HWND acerca = programa().EsperarVentana(kTituloAcercaDe);
     ASSERT_NE(acerca, nullptr);
     ASSERT_TRUE(EsperarQueDesaparezca(principal_));

@@ -315,11 +315,11 @@ ControlesPrincipal ControlesDePrincipal(HWND principal) {
     ControlesPrincipal controles;
     const std::vector<HWND> cajas = Hijos(principal, L"Edit");
     if (cajas.size() == 2) {
-        controles.Text1 = cajas[0];
-        controles.Text2 = cajas[1];
+        controles.txtNormal = cajas[0];
+        controles.txtClave = cajas[1];
     }
-    controles.Command1 = HijoConTexto(principal, L"Button", L"ZorbiTraducción");
-    controles.Command2 = HijoConTexto(principal, L"Button", L"Regresar a normal");
+    controles.cmdTraducir = HijoConTexto(principal, L"Button", L"ZorbiTraducción");
+    controles.cmdRegresar = HijoConTexto(principal, L"Button", L"Regresar a normal");
     return controles;
 }
 
@@ -327,13 +327,13 @@ ControlesOpciones ControlesDeOpciones(HWND opciones) {
     ControlesOpciones controles;
     const std::vector<HWND> deslizadores = Hijos(opciones, TRACKBAR_CLASSW);
     if (deslizadores.size() == 2) {
-        controles.sliBarrido = deslizadores[0];
-        controles.sliLayer = deslizadores[1];
+        controles.sliPaso = deslizadores[0];
+        controles.sliOpacidad = deslizadores[1];
     }
-    controles.cheShowPopUp = HijoConTexto(opciones, L"Button", L"Mantener encima de otras aplicaciones");
+    controles.cheSiempreEncima = HijoConTexto(opciones, L"Button", L"Mantener encima de otras aplicaciones");
     controles.cheMovible = HijoConTexto(opciones, L"Button", L"Permitir mover la ventana");
-    controles.Aceptar = HijoConTexto(opciones, L"Button", L"Aceptar");
-    controles.Cancelar = HijoConTexto(opciones, L"Button", L"Cancelar");
+    controles.cmdAceptar = HijoConTexto(opciones, L"Button", L"Aceptar");
+    controles.cmdCancelar = HijoConTexto(opciones, L"Button", L"Cancelar");
     return controles;
 }
 
@@ -585,7 +585,10 @@ HWND Programa::EsperarVentana(std::wstring_view titulo) {
     return hallada;
 }
 
-void Programa::Menu(HWND principal, WORD id) { ::PostMessageW(principal, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+void Programa::Menu(HWND principal, int posicionBarra) {
+    const std::optional<LPARAM> id = Consultar(principal, Consulta::IdElementoMenu, posicionBarra, 0);
+    if (id) ::PostMessageW(principal, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(*id), 0), 0);
+}
 
 bool Programa::MenuPorTeclado(HWND principal, int posicionBarra) {
     if (!TraerAlFrente(principal)) return false;

@@ -28,19 +28,14 @@ inline constexpr std::wstring_view kPrefijoTituloPrincipal = L"Kalvenor 1.0";
 inline constexpr std::wstring_view kTituloOpciones = L"Opciones";
 inline constexpr std::wstring_view kTituloAcercaDe = L"Acerca de...";
 
-// Menu ids as the forms layer numbers them: from 100, in menu-bar order, each
-// top item followed by its items.
-inline constexpr WORD kIdArchivo = 100;
-inline constexpr WORD kIdSalir = 101;
-inline constexpr WORD kIdHerramientas = 102;
-inline constexpr WORD kIdOpciones = 103;
-inline constexpr WORD kIdAyuda = 104;
-inline constexpr WORD kIdAcercaDe = 105;
-
 // Positions of the top items on the menu bar (for the keyboard).
 inline constexpr int kMenuArchivo = 0;
 inline constexpr int kMenuHerramientas = 1;
 inline constexpr int kMenuAyuda = 2;
+// Each command is the one item under its top item.
+inline constexpr int kSalir = kMenuArchivo;
+inline constexpr int kOpciones = kMenuHerramientas;
+inline constexpr int kAcercaDe = kMenuAyuda;
 
 // The section header of the settings file as bytes of the ANSI code page
 // (Windows-1252: "ó" is 0xF3).
@@ -117,21 +112,22 @@ private:
 // with TRUE), both with the reason given. False when the answer was no.
 bool FinDeSesion(HWND ventana, LPARAM motivo);
 
+// The controls by the names the windows give them.
 struct ControlesPrincipal {
-    HWND Text1 = nullptr;     // upper box, plain text
-    HWND Text2 = nullptr;     // lower box, code text
-    HWND Command1 = nullptr;  // "ZorbiTraducción"
-    HWND Command2 = nullptr;  // "Regresar a normal"
+    HWND txtNormal = nullptr;    // upper box, plain text
+    HWND txtClave = nullptr;     // lower box, code text
+    HWND cmdTraducir = nullptr;  // "ZorbiTraducción"
+    HWND cmdRegresar = nullptr;  // "Regresar a normal"
 };
 ControlesPrincipal ControlesDePrincipal(HWND principal);
 
 struct ControlesOpciones {
-    HWND sliBarrido = nullptr;  // upper slider, 50 to 600
-    HWND sliLayer = nullptr;    // lower slider, 51 to 255
-    HWND cheShowPopUp = nullptr;
+    HWND sliPaso = nullptr;      // upper slider, 50 to 600
+    HWND sliOpacidad = nullptr;  // lower slider, 51 to 255
+    HWND cheSiempreEncima = nullptr;
     HWND cheMovible = nullptr;
-    HWND Aceptar = nullptr;
-    HWND Cancelar = nullptr;
+    HWND cmdAceptar = nullptr;
+    HWND cmdCancelar = nullptr;
 };
 ControlesOpciones ControlesDeOpciones(HWND opciones);
 
@@ -218,8 +214,9 @@ public:
     // Waits for a window of this caption to appear.
     HWND EsperarVentana(std::wstring_view titulo);
 
-    // A menu command as the menu sends it: WM_COMMAND with the item's id.
-    void Menu(HWND principal, WORD id);
+    // A menu command as the menu sends it: WM_COMMAND with the id of the item
+    // under the top item at that position, as the probe reads it.
+    void Menu(HWND principal, int posicionBarra);
     // A menu command by real keys: F10, Right to the top item, Down, Enter.
     bool MenuPorTeclado(HWND principal, int posicionBarra);
 

@@ -75,15 +75,15 @@ TEST_F(PantallaDeEscritorio, LaPrincipalLasOpcionesYAcercaDeAbrenEnterasSobreLaB
     RECT principal = Rectangulo(principal_);
     EXPECT_TRUE(Dentro(principal, area) && principal.right == area.right && principal.bottom == area.bottom)
         << Describir(principal);
-    programa().Menu(principal_, kIdOpciones);
+    programa().Menu(principal_, kOpciones);
     HWND opciones = programa().EsperarVentana(kTituloOpciones);
     ASSERT_NO_FATAL_FAILURE(ComprobarJuntoALaPrincipal(opciones, principal, area));
 
-    Pulsar(ControlesDeOpciones(opciones).Cancelar);
+    Pulsar(ControlesDeOpciones(opciones).cmdCancelar);
     HWND nueva = EsperarNuevaPrincipal(principal_);
     ASSERT_NO_FATAL_FAILURE(EsperarAbierta(nueva));
     principal = Rectangulo(nueva);
-    programa().Menu(nueva, kIdAcercaDe);
+    programa().Menu(nueva, kAcercaDe);
     ASSERT_NO_FATAL_FAILURE(ComprobarJuntoALaPrincipal(programa().EsperarVentana(kTituloAcercaDe), principal, area));
 }
 
@@ -113,7 +113,7 @@ TEST_P(ArrastreDelTitulo, MueveLaVentanaSoloSiSePermite) {
     Arrastrar(titulo, dx, dy);
     // A key typed after the drag shows once the drag's input has been handled.
     Escribir(L"a");
-    ASSERT_TRUE(EsperarHasta([&] { return Texto(c.Text1) == L"a"; })) << "el programa no atendió la entrada";
+    ASSERT_TRUE(EsperarHasta([&] { return Texto(c.txtNormal) == L"a"; })) << "el programa no atendió la entrada";
 
     RECT esperado = antes;
     if (caso.sigueAlRaton) ::OffsetRect(&esperado, dx, dy);
@@ -148,9 +148,9 @@ TEST_P(SegundoArranque, TraeAlFrenteLaVentanaQueCorreYTerminaSinTocarNada) {
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta(ArchivoPreferencias({"Barrido=50", "Layer=200"})));
     HWND esperada = principal_;
     const ControlesPrincipal c = ControlesDePrincipal(principal_);
-    PonerTexto(c.Text1, L"hola");
+    PonerTexto(c.txtNormal, L"hola");
     if (caso.antes == Antes::Opciones) {
-        programa().Menu(principal_, kIdOpciones);
+        programa().Menu(principal_, kOpciones);
         esperada = programa().EsperarVentana(kTituloOpciones);
         ASSERT_NE(esperada, nullptr);
         ASSERT_TRUE(EsperarQueDesaparezca(principal_)) << "la principal no se cerró al abrir Opciones";
@@ -160,7 +160,7 @@ TEST_P(SegundoArranque, TraeAlFrenteLaVentanaQueCorreYTerminaSinTocarNada) {
     OtraAplicacion otra;
     ASSERT_NE(otra.Ventana(), nullptr);
     ASSERT_TRUE(TraerAlFrente(otra.Ventana()));
-    if (caso.antes == Antes::Salir) programa().Menu(principal_, kIdSalir);
+    if (caso.antes == Antes::Salir) programa().Menu(principal_, kSalir);
 
     EXPECT_EQ(programa().ArrancarOtraCopia(), std::optional<DWORD>(0)) << "la segunda copia no terminó en seguida";
     if (caso.antes == Antes::Salir) {
@@ -179,7 +179,7 @@ TEST_P(SegundoArranque, TraeAlFrenteLaVentanaQueCorreYTerminaSinTocarNada) {
         EXPECT_TRUE(programa().Vivo());
         EXPECT_EQ(programa().Ventanas(kPrefijoTituloPrincipal, true), std::vector<HWND>{esperada});
         if (caso.antes == Antes::Nada) {
-            EXPECT_EQ(Texto(c.Text1), L"hola") << "la principal se volvió a cargar";
+            EXPECT_EQ(Texto(c.txtNormal), L"hola") << "la principal se volvió a cargar";
         }
     }
 }
@@ -202,7 +202,7 @@ TEST(DISABLED_EnElNavegador, LaCajaDeClaveTieneElTextoEsperado) {
         for (HWND v = ::FindWindowExW(nullptr, nullptr, nullptr, nullptr); v;
              v = ::FindWindowExW(nullptr, v, nullptr, nullptr)) {
             if (!Texto(v).starts_with(kPrefijoTituloPrincipal)) continue;
-            clave = Texto(ControlesDePrincipal(v).Text2);
+            clave = Texto(ControlesDePrincipal(v).txtClave);
             return clave == std::wstring(esperada.begin(), esperada.end());
         }
         return false;

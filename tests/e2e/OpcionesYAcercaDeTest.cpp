@@ -18,8 +18,8 @@ class Recarga : public PruebaKalvenor {
 protected:
     // Opens a window by the menu command and waits for it; with `esperarCierre`
     // also for the main window to have swept shut and unloaded.
-    HWND Abrir(WORD id, std::wstring_view titulo, bool esperarCierre = true) {
-        programa().Menu(principal_, id);
+    HWND Abrir(int orden, std::wstring_view titulo, bool esperarCierre = true) {
+        programa().Menu(principal_, orden);
         HWND ventana = programa().EsperarVentana(titulo);
         EXPECT_NE(ventana, nullptr) << "no se abrió la ventana " << testing::PrintToString(std::wstring(titulo));
         if (ventana && esperarCierre) {
@@ -39,24 +39,24 @@ using AcercaDe = Recarga;
 
 TEST_F(Opciones, CancelarEnSeguidaNoEscribeNadaYLaPrincipalVuelveCargadaDeNuevo) {
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
-    PonerTexto(ControlesDePrincipal(principal_).Text1, L"Camino");
-    HWND opciones = Abrir(kIdOpciones, kTituloOpciones, false);
+    PonerTexto(ControlesDePrincipal(principal_).txtNormal, L"Camino");
+    HWND opciones = Abrir(kOpciones, kTituloOpciones, false);
     ASSERT_NE(opciones, nullptr);
     const ControlesOpciones c = ControlesDeOpciones(opciones);
-    ASSERT_NE(c.Cancelar, nullptr);
+    ASSERT_NE(c.cmdCancelar, nullptr);
     // Filled from the defaults.
-    EXPECT_EQ(PosicionDeslizador(c.sliBarrido), 200);
-    EXPECT_EQ(PosicionDeslizador(c.sliLayer), 255);
-    EXPECT_TRUE(Marcada(c.cheShowPopUp));
+    EXPECT_EQ(PosicionDeslizador(c.sliPaso), 200);
+    EXPECT_EQ(PosicionDeslizador(c.sliOpacidad), 255);
+    EXPECT_TRUE(Marcada(c.cheSiempreEncima));
     EXPECT_FALSE(Marcada(c.cheMovible));
 
-    Pulsar(c.Cancelar);
+    Pulsar(c.cmdCancelar);
     EXPECT_TRUE(EsperarQueDesaparezca(opciones));
     HWND nueva = EsperarNuevaPrincipal(principal_);
     ASSERT_NE(nueva, nullptr);
     ASSERT_NO_FATAL_FAILURE(EsperarAbierta(nueva));
     EXPECT_FALSE(::IsWindow(principal_));
-    EXPECT_EQ(Texto(ControlesDePrincipal(nueva).Text1), L"");
+    EXPECT_EQ(Texto(ControlesDePrincipal(nueva).txtNormal), L"");
     EXPECT_FALSE(programa().LeerPreferencias().has_value()) << "Cancelar creó el archivo de configuración";
     // The defaults: opaque, kept on top, and no Move command after the first tick.
     EXPECT_EQ(Opacidad(nueva), std::optional<BYTE>(255));
@@ -69,12 +69,12 @@ TEST_F(Opciones, CancelarEnSeguidaNoEscribeNadaYLaPrincipalVuelveCargadaDeNuevo)
 TEST_F(Opciones, AceptarEnElPrimerUsoCreaElArchivoConLosValoresPredeterminados) {
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
     ASSERT_FALSE(programa().LeerPreferencias().has_value());
-    HWND opciones = Abrir(kIdOpciones, kTituloOpciones);
+    HWND opciones = Abrir(kOpciones, kTituloOpciones);
     ASSERT_NE(opciones, nullptr);
     const ControlesOpciones c = ControlesDeOpciones(opciones);
-    ASSERT_NE(c.Aceptar, nullptr);
+    ASSERT_NE(c.cmdAceptar, nullptr);
 
-    Pulsar(c.Aceptar);
+    Pulsar(c.cmdAceptar);
     EXPECT_TRUE(EsperarQueDesaparezca(opciones));
     const std::optional<std::string> bytes = programa().LeerPreferencias();
     ASSERT_TRUE(bytes.has_value()) << "Aceptar no creó %APPDATA%\\Kalvenor\\Kalvenor";
@@ -90,18 +90,18 @@ TEST_F(Opciones, AceptarEnElPrimerUsoCreaElArchivoConLosValoresPredeterminados) 
 
 TEST_F(Opciones, LosDeslizadoresEnSusExtremosSeGuardanYLaPrincipalVuelveConEllos) {
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
-    HWND opciones = Abrir(kIdOpciones, kTituloOpciones);
+    HWND opciones = Abrir(kOpciones, kTituloOpciones);
     ASSERT_NE(opciones, nullptr);
     const ControlesOpciones c = ControlesDeOpciones(opciones);
-    ASSERT_NE(c.sliBarrido, nullptr);
-    ASSERT_NE(c.sliLayer, nullptr);
-    ASSERT_NE(c.Aceptar, nullptr);
+    ASSERT_NE(c.sliPaso, nullptr);
+    ASSERT_NE(c.sliOpacidad, nullptr);
+    ASSERT_NE(c.cmdAceptar, nullptr);
 
-    MoverDeslizador(c.sliLayer, 0);      // fully left: one fifth
-    MoverDeslizador(c.sliBarrido, 600);  // fully right
-    EXPECT_EQ(PosicionDeslizador(c.sliLayer), 51);
-    EXPECT_EQ(PosicionDeslizador(c.sliBarrido), 600);
-    Pulsar(c.Aceptar);
+    MoverDeslizador(c.sliOpacidad, 0);  // fully left: one fifth
+    MoverDeslizador(c.sliPaso, 600);    // fully right
+    EXPECT_EQ(PosicionDeslizador(c.sliOpacidad), 51);
+    EXPECT_EQ(PosicionDeslizador(c.sliPaso), 600);
+    Pulsar(c.cmdAceptar);
 
     EXPECT_EQ(LineasPreferencias(),
               (std::vector<std::string>{kCabeceraSeccion, "Barrido=600", "Layer=51", "ShowPopUp=1", "Movible=0"}));
@@ -117,7 +117,7 @@ TEST_F(Opciones, SeCargaDeLasPreferenciasYSeColocaEnLaEsquinaDeLaPrincipalPorDie
     ASSERT_NO_FATAL_FAILURE(
         ArrancarAbierta(ArchivoPreferencias({"Barrido=350", "Layer=120", "ShowPopUp=0", "Movible=1"})));
     const RECT principal = Rectangulo(principal_);
-    HWND opciones = Abrir(kIdOpciones, kTituloOpciones, false);
+    HWND opciones = Abrir(kOpciones, kTituloOpciones, false);
     ASSERT_NE(opciones, nullptr);
 
     const RECT r = Rectangulo(opciones);
@@ -128,12 +128,12 @@ TEST_F(Opciones, SeCargaDeLasPreferenciasYSeColocaEnLaEsquinaDeLaPrincipalPorDie
     EXPECT_EQ(cliente.cy, 253);  // 3795 twips
 
     const ControlesOpciones c = ControlesDeOpciones(opciones);
-    ASSERT_NE(c.sliBarrido, nullptr);
-    ASSERT_NE(c.cheShowPopUp, nullptr);
+    ASSERT_NE(c.sliPaso, nullptr);
+    ASSERT_NE(c.cheSiempreEncima, nullptr);
     ASSERT_NE(c.cheMovible, nullptr);
-    EXPECT_EQ(PosicionDeslizador(c.sliBarrido), 350);
-    EXPECT_EQ(PosicionDeslizador(c.sliLayer), 120);
-    EXPECT_FALSE(Marcada(c.cheShowPopUp));
+    EXPECT_EQ(PosicionDeslizador(c.sliPaso), 350);
+    EXPECT_EQ(PosicionDeslizador(c.sliOpacidad), 120);
+    EXPECT_FALSE(Marcada(c.cheSiempreEncima));
     EXPECT_TRUE(Marcada(c.cheMovible));
     // The captions of the frames.
     EXPECT_NE(HijoConTexto(opciones, L"Button", L"Velocidad del barrido"), nullptr);
@@ -145,26 +145,26 @@ TEST_F(Opciones, SeCargaDeLasPreferenciasYSeColocaEnLaEsquinaDeLaPrincipalPorDie
 // and nothing closes the window or writes the settings file.
 TEST_F(Opciones, LasTeclasDeNavegacionNoCierranLaVentanaNiGuardan) {
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
-    HWND opciones = Abrir(kIdOpciones, kTituloOpciones);
+    HWND opciones = Abrir(kOpciones, kTituloOpciones);
     ASSERT_NE(opciones, nullptr);
     const ControlesOpciones c = ControlesDeOpciones(opciones);
-    ASSERT_NE(c.sliBarrido, nullptr);
-    ASSERT_NE(c.sliLayer, nullptr);
+    ASSERT_NE(c.sliPaso, nullptr);
+    ASSERT_NE(c.sliOpacidad, nullptr);
     ASSERT_TRUE(TraerAlFrente(opciones));
-    ASSERT_TRUE(EsperarHasta([&] { return Foco(opciones) == c.sliBarrido; })) << "sliBarrido no recibió el foco";
+    ASSERT_TRUE(EsperarHasta([&] { return Foco(opciones) == c.sliPaso; })) << "sliBarrido no recibió el foco";
 
     for (const Pulsacion& p : kTeclasDeNavegacion) {
         SCOPED_TRACE(p.nombre);
         ASSERT_TRUE(TraerAlFrente(opciones)) << "la ventana de opciones ya no está";
-        MoverDeslizador(c.sliBarrido, 300);
-        MoverDeslizador(c.sliLayer, 128);
+        MoverDeslizador(c.sliPaso, 300);
+        MoverDeslizador(c.sliOpacidad, 128);
         PulsarTecla(p.tecla, p.modificador);
         // Home after the key takes the focused slider to its start, which no
         // key of the table does: once it is there, the key has been handled.
         PulsarTecla(VK_HOME);
         ASSERT_TRUE(EsperarHasta([&] {
-            return !::IsWindow(opciones) || PosicionDeslizador(c.sliBarrido) == 50 ||
-                   PosicionDeslizador(c.sliLayer) == 51;
+            return !::IsWindow(opciones) || PosicionDeslizador(c.sliPaso) == 50 ||
+                   PosicionDeslizador(c.sliOpacidad) == 51;
         })) << "Inicio no llegó a ningún deslizador";
         ASSERT_TRUE(::IsWindow(opciones)) << "la ventana de opciones se cerró";
     }
@@ -180,12 +180,12 @@ TEST_F(Opciones, UnGuardadoFallidoSeAvisaYLaPrincipalVuelveConLosPredeterminados
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
     const std::wstring archivo = programa().RutaPreferencias();
     ASSERT_TRUE(EscribirBytes(archivo.substr(0, archivo.rfind(L'\\')), "no es una carpeta"));
-    HWND opciones = Abrir(kIdOpciones, kTituloOpciones);
+    HWND opciones = Abrir(kOpciones, kTituloOpciones);
     ASSERT_NE(opciones, nullptr);
     const ControlesOpciones c = ControlesDeOpciones(opciones);
-    MoverDeslizador(c.sliLayer, 100);
+    MoverDeslizador(c.sliOpacidad, 100);
     // Posted: the click returns only once the warning is closed.
-    ::PostMessageW(c.Aceptar, BM_CLICK, 0, 0);
+    ::PostMessageW(c.cmdAceptar, BM_CLICK, 0, 0);
     const std::wstring aviso = TextoDelAviso(programa().EsperarVentana(L"Kalvenor"));
     EXPECT_NE(aviso.find(L"No se pudieron guardar las opciones"), std::wstring::npos) << "sin aviso: " << aviso;
     EXPECT_NE(aviso.find(archivo), std::wstring::npos) << aviso;
@@ -201,9 +201,9 @@ TEST_F(Opciones, UnGuardadoFallidoSeAvisaYLaPrincipalVuelveConLosPredeterminados
 TEST_F(Opciones, ElFinDeLaSesionTerminaElProgramaSinGuardar) {
     const std::string archivo = ArchivoPreferencias({"Layer=200"});
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta(archivo));
-    HWND opciones = Abrir(kIdOpciones, kTituloOpciones);
+    HWND opciones = Abrir(kOpciones, kTituloOpciones);
     ASSERT_NE(opciones, nullptr);
-    MoverDeslizador(ControlesDeOpciones(opciones).sliLayer, 100);
+    MoverDeslizador(ControlesDeOpciones(opciones).sliOpacidad, 100);
     EXPECT_TRUE(FinDeSesion(opciones, ENDSESSION_LOGOFF));
     EXPECT_EQ(programa().EsperarFin(), std::optional<DWORD>(0));
     EXPECT_EQ(programa().LeerPreferencias(), archivo);
@@ -213,14 +213,14 @@ TEST_F(Opciones, ElFinDeLaSesionTerminaElProgramaSinGuardar) {
 // the check boxes show it checked and accepting untouched keeps it so.
 TEST_F(Opciones, UnaCasillaConMenosUnoDelArchivoSeMuestraMarcadaYAceptarLaGuarda) {
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta(ArchivoPreferencias({"ShowPopUp=-1", "Movible=-1"})));
-    HWND opciones = Abrir(kIdOpciones, kTituloOpciones);
+    HWND opciones = Abrir(kOpciones, kTituloOpciones);
     ASSERT_NE(opciones, nullptr);
     const ControlesOpciones c = ControlesDeOpciones(opciones);
-    ASSERT_NE(c.Aceptar, nullptr);
-    EXPECT_TRUE(Marcada(c.cheShowPopUp));
+    ASSERT_NE(c.cmdAceptar, nullptr);
+    EXPECT_TRUE(Marcada(c.cheSiempreEncima));
     EXPECT_TRUE(Marcada(c.cheMovible));
 
-    Pulsar(c.Aceptar);
+    Pulsar(c.cmdAceptar);
     EXPECT_EQ(LineasPreferencias(),
               (std::vector<std::string>{kCabeceraSeccion, "ShowPopUp=1", "Movible=1", "Barrido=200", "Layer=255"}));
     HWND nueva = EsperarNuevaPrincipal(principal_);
@@ -236,14 +236,14 @@ TEST_F(Opciones, UnaCasillaConMenosUnoDelArchivoSeMuestraMarcadaYAceptarLaGuarda
 TEST_F(Opciones, CambiarLaOpacidadYAceptarTraeLaPrincipalConLaNuevaOpacidad) {
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
     EXPECT_EQ(Opacidad(principal_), std::optional<BYTE>(255));
-    HWND opciones = Abrir(kIdOpciones, kTituloOpciones);
+    HWND opciones = Abrir(kOpciones, kTituloOpciones);
     ASSERT_NE(opciones, nullptr);
     const ControlesOpciones c = ControlesDeOpciones(opciones);
-    ASSERT_NE(c.sliLayer, nullptr);
-    ASSERT_NE(c.Aceptar, nullptr);
+    ASSERT_NE(c.sliOpacidad, nullptr);
+    ASSERT_NE(c.cmdAceptar, nullptr);
 
-    MoverDeslizador(c.sliLayer, 180);
-    Pulsar(c.Aceptar);
+    MoverDeslizador(c.sliOpacidad, 180);
+    Pulsar(c.cmdAceptar);
     HWND nueva = EsperarNuevaPrincipal(principal_);
     ASSERT_NE(nueva, nullptr);
     ASSERT_NO_FATAL_FAILURE(EsperarAbierta(nueva));
@@ -257,24 +257,24 @@ TEST_F(Opciones, ElTextoEscritoAntesDeOpcionesYaNoEstaCuandoVuelveLaPrincipal) {
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
     const ControlesPrincipal antes = ControlesDePrincipal(principal_);
     ASSERT_TRUE(TraerAlFrente(principal_));
-    ASSERT_TRUE(EsperarHasta([&] { return Foco(principal_) == antes.Text1; }));
+    ASSERT_TRUE(EsperarHasta([&] { return Foco(principal_) == antes.txtNormal; }));
     Escribir(L"Hola");
-    ASSERT_TRUE(EsperarHasta([&] { return Texto(antes.Text1) == L"Hola"; })) << "no se pudo escribir en Text1";
-    Pulsar(antes.Command1);
-    ASSERT_EQ(Texto(antes.Text2), L"H078");
+    ASSERT_TRUE(EsperarHasta([&] { return Texto(antes.txtNormal) == L"Hola"; })) << "no se pudo escribir en Text1";
+    Pulsar(antes.cmdTraducir);
+    ASSERT_EQ(Texto(antes.txtClave), L"H078");
 
     ASSERT_TRUE(programa().MenuPorTeclado(principal_, kMenuHerramientas));
     HWND opciones = programa().EsperarVentana(kTituloOpciones);
     ASSERT_NE(opciones, nullptr) << "F10, Derecha, Abajo, Intro no abrió Opciones";
     ASSERT_TRUE(EsperarQueDesaparezca(principal_));
-    Pulsar(ControlesDeOpciones(opciones).Aceptar);
+    Pulsar(ControlesDeOpciones(opciones).cmdAceptar);
 
     HWND nueva = EsperarNuevaPrincipal(principal_);
     ASSERT_NE(nueva, nullptr);
     ASSERT_NO_FATAL_FAILURE(EsperarAbierta(nueva));
     const ControlesPrincipal despues = ControlesDePrincipal(nueva);
-    EXPECT_EQ(Texto(despues.Text1), L"");
-    EXPECT_EQ(Texto(despues.Text2), L"");
+    EXPECT_EQ(Texto(despues.txtNormal), L"");
+    EXPECT_EQ(Texto(despues.txtClave), L"");
 }
 
 // The about window by the keyboard (F10, Right, Right, Down, Enter).
@@ -308,21 +308,21 @@ TEST_F(Fuentes, EtiquetasYCasillasConSuFuenteDisenadaYElTextoEntero) {
         Comprobar(HijoConTexto(principal_, L"Static", etiqueta), 240, FW_BOLD);
     }
 
-    HWND opciones = Abrir(kIdOpciones, kTituloOpciones);
+    HWND opciones = Abrir(kOpciones, kTituloOpciones);
     ASSERT_NE(opciones, nullptr);
     const ControlesOpciones c = ControlesDeOpciones(opciones);
     // "MS Sans Serif" 9.75 pt: 195 twips; the box and its gap take the
     // width of a menu check mark and a little more.
     const int casilla = ::GetSystemMetrics(SM_CXMENUCHECK) + 4;
-    Comprobar(c.cheShowPopUp, 195, FW_NORMAL, casilla);
+    Comprobar(c.cheSiempreEncima, 195, FW_NORMAL, casilla);
     Comprobar(c.cheMovible, 195, FW_NORMAL, casilla);
-    Pulsar(c.Cancelar);
+    Pulsar(c.cmdCancelar);
     HWND nueva = EsperarNuevaPrincipal(principal_);
     ASSERT_NE(nueva, nullptr);
     ASSERT_NO_FATAL_FAILURE(EsperarAbierta(nueva));
     principal_ = nueva;
 
-    HWND acerca = Abrir(kIdAcercaDe, kTituloAcercaDe, false);
+    HWND acerca = Abrir(kAcercaDe, kTituloAcercaDe, false);
     ASSERT_NE(acerca, nullptr);
     int etiquetas = 0;
     for (HWND etiqueta : Hijos(acerca, L"Static")) {
@@ -335,7 +335,7 @@ TEST_F(Fuentes, EtiquetasYCasillasConSuFuenteDisenadaYElTextoEntero) {
 
 TEST_F(AcercaDe, SeColocaPorDieciseisSeCierraSolaYLaPrincipalVuelveVacia) {
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
-    PonerTexto(ControlesDePrincipal(principal_).Text1, L"Camino");
+    PonerTexto(ControlesDePrincipal(principal_).txtNormal, L"Camino");
     const RECT principal = Rectangulo(principal_);
 
     ASSERT_TRUE(programa().MenuPorTeclado(principal_, kMenuAyuda));
@@ -369,13 +369,13 @@ TEST_F(AcercaDe, SeColocaPorDieciseisSeCierraSolaYLaPrincipalVuelveVacia) {
     ASSERT_NE(nueva, nullptr);
     ASSERT_NO_FATAL_FAILURE(EsperarAbierta(nueva));
     const ControlesPrincipal c = ControlesDePrincipal(nueva);
-    EXPECT_EQ(Texto(c.Text1), L"");
-    EXPECT_EQ(Texto(c.Text2), L"");
+    EXPECT_EQ(Texto(c.txtNormal), L"");
+    EXPECT_EQ(Texto(c.txtClave), L"");
 }
 
 TEST_F(AcercaDe, CerrarlaAntesDeTiempoTraeLaPrincipalEnSeguidaYUnaSolaVez) {
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
-    HWND acerca = Abrir(kIdAcercaDe, kTituloAcercaDe);
+    HWND acerca = Abrir(kAcercaDe, kTituloAcercaDe);
     ASSERT_NE(acerca, nullptr);
     // No later than its load, so its four-second timer is due by this + 4 s.
     const auto abierta = Chrono::now();
@@ -404,7 +404,7 @@ TEST_F(AcercaDe, CerrarlaAntesDeTiempoTraeLaPrincipalEnSeguidaYUnaSolaVez) {
 // window must come back, loaded anew, and the program must not end.
 struct CasoCierreRapido {
     const char* nombre;
-    WORD id;
+    int orden;  // the menu command (Conductor.h)
     const wchar_t* titulo;
     bool conCancelar;  // the options window's Cancelar; otherwise WM_CLOSE
 };
@@ -416,14 +416,14 @@ class CierreRapido : public Recarga, public testing::WithParamInterface<CasoCier
 TEST_P(CierreRapido, LaPrincipalVuelveCargadaDeNuevo) {
     const CasoCierreRapido& caso = GetParam();
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta(ArchivoPreferencias({"Barrido=50"})));
-    PonerTexto(ControlesDePrincipal(principal_).Text1, L"Camino");
+    PonerTexto(ControlesDePrincipal(principal_).txtNormal, L"Camino");
     const int abierta = Alto(principal_);
 
-    HWND otra = Abrir(caso.id, caso.titulo, false);
+    HWND otra = Abrir(caso.orden, caso.titulo, false);
     ASSERT_NE(otra, nullptr);
     const std::optional<RECT> cerrandose = RectanguloSiExiste(principal_);
     ASSERT_TRUE(cerrandose.has_value()) << "la principal ya se había cerrado: la carrera no se dio";
-    const HWND cancelar = caso.conCancelar ? ControlesDeOpciones(otra).Cancelar : nullptr;
+    const HWND cancelar = caso.conCancelar ? ControlesDeOpciones(otra).cmdCancelar : nullptr;
     if (caso.conCancelar) {
         ASSERT_NE(cancelar, nullptr);
         ::PostMessageW(cancelar, BM_CLICK, 0, 0);
@@ -436,7 +436,7 @@ TEST_P(CierreRapido, LaPrincipalVuelveCargadaDeNuevo) {
     ASSERT_NE(nueva, nullptr) << "la principal no volvió";
     ASSERT_NO_FATAL_FAILURE(EsperarAbierta(nueva));
     EXPECT_FALSE(::IsWindow(principal_));
-    EXPECT_EQ(Texto(ControlesDePrincipal(nueva).Text1), L"") << "no se cargó de nuevo";
+    EXPECT_EQ(Texto(ControlesDePrincipal(nueva).txtNormal), L"") << "no se cargó de nuevo";
     EXPECT_GE(Alto(nueva), abierta);
     // It stays: some ticks later it is the one main window, and the program runs.
     ASSERT_TRUE(programa().EsperarTics(nueva, 3));
@@ -446,9 +446,9 @@ TEST_P(CierreRapido, LaPrincipalVuelveCargadaDeNuevo) {
 }
 
 INSTANTIATE_TEST_SUITE_P(MientrasLaPrincipalSeCierra, CierreRapido,
-                         testing::Values(CasoCierreRapido{"OpcionesConCancelar", kIdOpciones, L"Opciones", true},
-                                         CasoCierreRapido{"OpcionesConWmClose", kIdOpciones, L"Opciones", false},
-                                         CasoCierreRapido{"AcercaDeConWmClose", kIdAcercaDe, L"Acerca de...", false}),
+                         testing::Values(CasoCierreRapido{"OpcionesConCancelar", kOpciones, L"Opciones", true},
+                                         CasoCierreRapido{"OpcionesConWmClose", kOpciones, L"Opciones", false},
+                                         CasoCierreRapido{"AcercaDeConWmClose", kAcercaDe, L"Acerca de...", false}),
                          [](const auto& info) { return std::string(info.param.nombre); });
 
 }  // namespace

@@ -115,7 +115,7 @@ TEST_P(Pantallas, LaPrincipalAbreYCierraConElBordeDeAbajoEnElDeLaPantalla) {
     EsperarControlesDentro(principal_);
 
     // Salir: the closing sweep keeps the edge too, one step high at most.
-    programa().Menu(principal_, kIdSalir);
+    programa().Menu(principal_, kSalir);
     muestras.clear();
     ASSERT_TRUE(MuestrearHastaQueDesaparezca(principal_, muestras)) << "la ventana principal no se cerró";
     EXPECT_EQ(FondosFuera(muestras, fondo - paso, fondo), std::vector<std::string>{});
@@ -127,19 +127,19 @@ INSTANTIATE_TEST_SUITE_P(Barrido, Pantallas, testing::Values(90, 150, 200, 375),
 
 TEST_F(Pantallas, LasOpcionesYAcercaDeTienenSusControlesDentro) {
     ASSERT_NO_FATAL_FAILURE(ArrancarAbierta());
-    programa().Menu(principal_, kIdOpciones);
+    programa().Menu(principal_, kOpciones);
     HWND opciones = programa().EsperarVentana(kTituloOpciones);
     ASSERT_NE(opciones, nullptr) << "no se abrió Opciones";
     // A form is shown once its controls are all made.
     ASSERT_TRUE(EsperarHasta([&] { return ::IsWindowVisible(opciones) != FALSE; }));
     EsperarControlesDentro(opciones);
-    Pulsar(ControlesDeOpciones(opciones).Cancelar);
+    Pulsar(ControlesDeOpciones(opciones).cmdCancelar);
     ASSERT_TRUE(EsperarQueDesaparezca(opciones));
 
     HWND principal = EsperarNuevaPrincipal(principal_);
     ASSERT_NE(principal, nullptr);
     ASSERT_NO_FATAL_FAILURE(EsperarAbierta(principal));
-    programa().Menu(principal, kIdAcercaDe);
+    programa().Menu(principal, kAcercaDe);
     HWND acercaDe = programa().EsperarVentana(kTituloAcercaDe);
     ASSERT_NE(acercaDe, nullptr) << "no se abrió Acerca de...";
     ASSERT_TRUE(EsperarHasta([&] { return ::IsWindowVisible(acercaDe) != FALSE; }));

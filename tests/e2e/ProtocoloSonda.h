@@ -16,14 +16,15 @@
 
 #include <windows.h>
 
+#include "forms/core/TimerIds.h"
+
 namespace kalvenor::e2e {
 
 inline constexpr wchar_t kMensajeConsulta[] = L"Kalvenor.e2e.Sonda.Consulta";
 inline constexpr wchar_t kMensajeRespuesta[] = L"Kalvenor.e2e.Sonda.Respuesta";
 
-// The forms layer numbers a form's timers from 1 in declaration order (id 0
-// belongs to the sweep): the main window's Timer1 is 1.
-inline constexpr WPARAM kIdTimer1 = 1;
+// The main window's one Timer is the first of its form (forms/core/TimerIds.h).
+inline constexpr WPARAM kIdTimer1 = forms::IdOf(forms::TimerId::FirstTimer);
 
 // The questions (low byte of wParam).
 enum class Consulta : unsigned {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "Conductor.h"
+#include "forms/core/Units.h"
 
 namespace kalvenor::e2e {
 
@@ -75,10 +76,10 @@ protected:
     void ArrancarConFocoEnText1(ControlesPrincipal& c, std::optional<std::string> archivoPreferencias = std::nullopt) {
         ASSERT_NO_FATAL_FAILURE(ArrancarAbierta(std::move(archivoPreferencias)));
         c = ControlesDePrincipal(principal_);
-        ASSERT_NE(c.Text1, nullptr);
-        ASSERT_NE(c.Text2, nullptr);
+        ASSERT_NE(c.txtNormal, nullptr);
+        ASSERT_NE(c.txtClave, nullptr);
         ASSERT_TRUE(TraerAlFrente(principal_));
-        ASSERT_TRUE(EsperarHasta([&] { return Foco(principal_) == c.Text1; })) << "Text1 no recibió el foco";
+        ASSERT_TRUE(EsperarHasta([&] { return Foco(principal_) == c.txtNormal; })) << "Text1 no recibió el foco";
     }
 
     void EsperarAbierta(HWND principal) {
@@ -139,7 +140,8 @@ inline COLORREF ColorEn(HWND ventana, POINT punto) {
 // twips, back in pixels at the screen's resolution (15 twips per pixel at 96
 // dpi, so 16/15 of it, rounded): where the options and about windows open.
 inline int PorDieciseisEnPixeles(int pixeles) {
-    return static_cast<int>(std::lround(pixeles * 16.0 * PuntosPorPulgada() / 1440.0));
+    const double twips = static_cast<double>(pixeles) * forms::kTwipsPerPixelBesideMainWindow;
+    return static_cast<int>(std::lround(twips * PuntosPorPulgada() / forms::kTwipsPerInch));
 }
 
 }  // namespace kalvenor::e2e

@@ -1,6 +1,6 @@
 // A window kept whole on its monitor's work area, along one axis (pixels).
 
-#include "forms/core/AreaDeTrabajo.h"
+#include "forms/core/WorkArea.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,7 @@ TEST(AreaDeTrabajo, LaVentanaQuedaDondeCabeYSiNoVuelveJustoDentroDelBorde) {
         {100, 900, 0, 768, 0},          // longer than the area: its start inside
     };
     for (const auto& c : casos)
-        EXPECT_EQ(InicioDentroDelArea(c.inicio, c.largo, c.desde, c.hasta), c.esperado)
+        EXPECT_EQ(StartInsideArea(c.inicio, c.largo, c.desde, c.hasta), c.esperado)
             << c.inicio << " + " << c.largo << " in [" << c.desde << ", " << c.hasta << ")";
 }
 

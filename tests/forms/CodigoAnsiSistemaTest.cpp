@@ -9,7 +9,7 @@
 #include <cstdint>
 
 #include "Windows1252.h"
-#include "forms/win32/CodigoAnsiSistema.h"
+#include "forms/win32/SystemAnsiCode.h"
 #include "translation/FiltroTeclas.h"
 
 namespace kalvenor::forms {
@@ -26,30 +26,30 @@ protected:
 
 TEST_F(CodigoAnsiDelSistema1252, LaTablaPortableEsLaDelSistema) {
     for (std::int16_t codigo = 0; codigo <= 0xFF; ++codigo) {
-        EXPECT_EQ(CaracterAnsiDelSistema(codigo), CaracterWindows1252(codigo)) << "código " << codigo;
+        EXPECT_EQ(SystemAnsiChar(codigo), CaracterWindows1252(codigo)) << "código " << codigo;
     }
 }
 
 TEST_F(CodigoAnsiDelSistema1252, CadaCaracterDeLaPaginaVuelveASuCodigo) {
     for (std::int16_t codigo = 0; codigo <= 0xFF; ++codigo) {
-        EXPECT_EQ(CodigoAnsiDelSistema(CaracterWindows1252(codigo)), codigo) << "código " << codigo;
+        EXPECT_EQ(SystemAnsiCode(CaracterWindows1252(codigo)), codigo) << "código " << codigo;
     }
 }
 
 TEST_F(CodigoAnsiDelSistema1252, UnCaracterFueraDeLaPaginaEsInterrogacion) {
-    EXPECT_EQ(CodigoAnsiDelSistema(u'\u4E00'), '?');  // CJK ideograph one
-    EXPECT_EQ(CodigoAnsiDelSistema(u'\u0101'), '?');  // a with macron: no best fit to a
-    EXPECT_EQ(CodigoAnsiDelSistema(u'\u03B1'), '?');  // Greek small alpha
-    EXPECT_EQ(CodigoAnsiDelSistema(u'?'), '?');
+    EXPECT_EQ(SystemAnsiCode(u'\u4E00'), '?');  // CJK ideograph one
+    EXPECT_EQ(SystemAnsiCode(u'\u0101'), '?');  // a with macron: no best fit to a
+    EXPECT_EQ(SystemAnsiCode(u'\u03B1'), '?');  // Greek small alpha
+    EXPECT_EQ(SystemAnsiCode(u'?'), '?');
 }
 
 TEST_F(CodigoAnsiDelSistema1252, FiltrarTeclaConElConversorDelSistema) {
     const auto filtrar = [](char16_t tecla, std::u16string_view permitidos) {
-        std::int16_t KeyAscii = CodigoAnsiDelSistema(tecla);
-        FiltrarTecla(KeyAscii, permitidos, CaracterAnsiDelSistema, TipoPaginaAnsiDelSistema());
+        std::int16_t KeyAscii = SystemAnsiCode(tecla);
+        FiltrarTecla(KeyAscii, permitidos, SystemAnsiChar, SystemAnsiCodePageKind());
         return KeyAscii;
     };
-    EXPECT_EQ(TipoPaginaAnsiDelSistema(), TipoPaginaAnsi::UnoODosBytes);
+    EXPECT_EQ(SystemAnsiCodePageKind(), AnsiCodePageKind::OneOrTwoBytes);
     EXPECT_EQ(filtrar(u'ñ', PermitidosNormal), 241);
     EXPECT_EQ(filtrar(u'Ñ', PermitidosClave), 209);
     EXPECT_EQ(filtrar(u'7', PermitidosNormal), 0);

@@ -8,6 +8,7 @@
 
 #include "Bombeo.h"
 #include "forms/win32/Application.h"
+#include "forms/win32/Screen.h"
 #include "forms/win32/Controls.h"
 #include "forms/win32/Form.h"
 #include "forms/win32/Picture.h"
@@ -57,7 +58,7 @@ protected:
         pruebas::SeSolicitoSalir();
     }
     void Escribir(std::wstring_view texto) {
-        for (wchar_t c : texto) ::SendMessageW(forma.Caja.Window(), WM_CHAR, c, 1);
+        for (wchar_t c : texto) ::SendMessageW(forma.Caja.hWnd(), WM_CHAR, c, 1);
     }
 
     FormaConControles forma;
@@ -91,17 +92,17 @@ TEST_F(ControlsTest, ButtonAndMenuClicksReachTheirHandlers) {
     forma.Boton.Click = [&] { ++botones; };
     forma.mnuSalir.Click = [&] { ++menus; };
 
-    ::SendMessageW(forma.Boton.Window(), BM_CLICK, 0, 0);
+    ::SendMessageW(forma.Boton.hWnd(), BM_CLICK, 0, 0);
     EXPECT_EQ(botones, 1);
 
-    HMENU barra = ::GetMenu(forma.Window());
+    HMENU barra = ::GetMenu(forma.hWnd());
     ASSERT_NE(barra, nullptr);
     ASSERT_EQ(::GetMenuItemCount(barra), 1);
     HMENU archivo = ::GetSubMenu(barra, 0);
     wchar_t texto[32]{};
     ::GetMenuStringW(archivo, 0, texto, 32, MF_BYPOSITION);
     EXPECT_STREQ(texto, L"Salir");
-    ::SendMessageW(forma.Window(), WM_COMMAND, MAKEWPARAM(::GetMenuItemID(archivo, 0), 0), 0);
+    ::SendMessageW(forma.hWnd(), WM_COMMAND, MAKEWPARAM(::GetMenuItemID(archivo, 0), 0), 0);
     EXPECT_EQ(menus, 1);
 }
 
@@ -122,23 +123,23 @@ TEST_F(ControlsTest, SliderShowsTheNearestValueItHoldsAndACheckBoxAnyNonZeroChec
 
 TEST_F(ControlsTest, ControlsInAFrameArePlacedRelativeToIt) {
     RECT cliente{};
-    ::GetWindowRect(forma.Deslizador.Window(), &cliente);
+    ::GetWindowRect(forma.Deslizador.hWnd(), &cliente);
     POINT esquina{cliente.left, cliente.top};
-    ::ScreenToClient(forma.Window(), &esquina);
+    ::ScreenToClient(forma.hWnd(), &esquina);
     EXPECT_EQ(esquina.x, PixelsX(150 + 135));
     EXPECT_EQ(esquina.y, PixelsY(1500 + 270));
 }
 
 TEST_F(ControlsTest, LabelsGetTheirDesignedFont) {
-    HFONT fuente = reinterpret_cast<HFONT>(::SendMessageW(forma.Etiqueta.Window(), WM_GETFONT, 0, 0));
+    HFONT fuente = reinterpret_cast<HFONT>(::SendMessageW(forma.Etiqueta.hWnd(), WM_GETFONT, 0, 0));
     ASSERT_NE(fuente, nullptr);
     LOGFONTW descripcion{};
     ::GetObjectW(fuente, sizeof(descripcion), &descripcion);
     EXPECT_STREQ(descripcion.lfFaceName, L"MS Sans Serif");
     EXPECT_EQ(descripcion.lfWeight, FW_BOLD);
     // Controls without a font of their own share one font object.
-    EXPECT_EQ(::SendMessageW(forma.Caja.Window(), WM_GETFONT, 0, 0),
-              ::SendMessageW(forma.Boton.Window(), WM_GETFONT, 0, 0));
+    EXPECT_EQ(::SendMessageW(forma.Caja.hWnd(), WM_GETFONT, 0, 0),
+              ::SendMessageW(forma.Boton.hWnd(), WM_GETFONT, 0, 0));
 }
 
 TEST_F(ControlsTest, TimerTicksWhileItsFormIsLoaded) {

@@ -1,6 +1,6 @@
 // The run-time's text-to-number conversions as the settings use them.
 
-#include "forms/core/Conversiones.h"
+#include "forms/core/Conversions.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "forms/core/ErrorEjecucion.h"
+#include "forms/core/RuntimeError.h"
 
 namespace kalvenor::forms {
 namespace {
@@ -31,13 +31,13 @@ void PrintTo(const Resultado& r, std::ostream* os) {
         *os << "error " << r.error;
 }
 
-// Through EnteroDesdeTexto with a type's range.
+// Through IntegerFromText with a type's range.
 template <class Tipo>
 Resultado Convertir(const std::u16string& texto) {
     try {
-        return Valor(EnteroDesdeTexto(texto, std::numeric_limits<Tipo>::min(), std::numeric_limits<Tipo>::max()));
-    } catch (const ErrorEjecucion& e) {
-        return Error(e.Numero());
+        return Valor(IntegerFromText(texto, std::numeric_limits<Tipo>::min(), std::numeric_limits<Tipo>::max()));
+    } catch (const RuntimeError& e) {
+        return Error(e.Number());
     }
 }
 
@@ -47,8 +47,8 @@ std::string Ascii(const std::u16string& texto) {
     return s.size() > 40 ? s.substr(0, 40) + "...(" + std::to_string(s.size()) + ")" : s;
 }
 
-const Resultado kTipo = Error(kErrorTipoNoCoincide);
-const Resultado kDesborde = Error(kErrorDesbordamiento);
+const Resultado kTipo = Error(kErrorTypeMismatch);
+const Resultado kDesborde = Error(kErrorOverflow);
 
 struct Caso {
     std::u16string texto;
@@ -103,21 +103,21 @@ TEST(Conversiones, TextoANumero) {
 }
 
 TEST(Conversiones, NumeroATexto) {
-    EXPECT_EQ(TextoDesdeNumero(0), u"0");
-    EXPECT_EQ(TextoDesdeNumero(7), u"7");
-    EXPECT_EQ(TextoDesdeNumero(-1), u"-1");
-    EXPECT_EQ(TextoDesdeNumero(600), u"600");
-    EXPECT_EQ(TextoDesdeNumero(-32768), u"-32768");
-    EXPECT_EQ(TextoDesdeNumero(std::numeric_limits<std::int64_t>::max()), u"9223372036854775807");
-    EXPECT_EQ(TextoDesdeNumero(std::numeric_limits<std::int64_t>::min()), u"-9223372036854775808");
+    EXPECT_EQ(TextFromNumber(0), u"0");
+    EXPECT_EQ(TextFromNumber(7), u"7");
+    EXPECT_EQ(TextFromNumber(-1), u"-1");
+    EXPECT_EQ(TextFromNumber(600), u"600");
+    EXPECT_EQ(TextFromNumber(-32768), u"-32768");
+    EXPECT_EQ(TextFromNumber(std::numeric_limits<std::int64_t>::max()), u"9223372036854775807");
+    EXPECT_EQ(TextFromNumber(std::numeric_limits<std::int64_t>::min()), u"-9223372036854775808");
 }
 
 TEST(Conversiones, IdaYVuelta) {
     for (int n = -32768; n <= 32767; ++n) {
-        ASSERT_EQ(EnteroDesdeTexto(TextoDesdeNumero(n), INT16_MIN, INT16_MAX), n);
+        ASSERT_EQ(IntegerFromText(TextFromNumber(n), INT16_MIN, INT16_MAX), n);
     }
     for (int n = 0; n <= 255; ++n) {
-        ASSERT_EQ(EnteroDesdeTexto(TextoDesdeNumero(n), 0, UINT8_MAX), n);
+        ASSERT_EQ(IntegerFromText(TextFromNumber(n), 0, UINT8_MAX), n);
     }
 }
 

@@ -12,8 +12,9 @@
 #include <thread>
 
 #include "Bombeo.h"
-#include "forms/core/ErrorEjecucion.h"
+#include "forms/core/RuntimeError.h"
 #include "forms/win32/Application.h"
+#include "forms/win32/Screen.h"
 #include "forms/win32/Controls.h"
 #include "forms/win32/Form.h"
 #include "forms/win32/SingleInstance.h"
@@ -28,8 +29,12 @@ using pruebas::BombearHasta;
 class FormaDePrueba : public Form {
 public:
     explicit FormaDePrueba(std::wstring_view titulo)
-        : Form(FormDesign{
-              .caption = titulo, .clientWidth = 3000, .clientHeight = 1500, .backColor = RGB(255, 128, 128)}),
+        : Form(FormDesign{.caption = titulo,
+                          .clientWidth = 3000,
+                          .clientHeight = 1500,
+                          .backColor = RGB(255, 128, 128),
+                          .heightDownToZero = true,
+                          .deactivate = DeactivateWhen::AnotherFormActivates}),
           Texto(*this, {.bounds = {90, 90, 2000, 600}, .tabIndex = 0, .multiLine = true}),
           Reloj(*this, {.interval = 30, .enabled = true}) {
         Reloj.Tick = [this] { ++ticks; };
@@ -76,12 +81,12 @@ TEST_F(FormTest, ShowLoadsOnceAndBringsALoadedFormForward) {
     EXPECT_FALSE(primera.IsLoaded());
     primera.Show();
     ASSERT_TRUE(primera.IsLoaded());
-    EXPECT_TRUE(::IsWindowVisible(primera.Window()));
+    EXPECT_TRUE(::IsWindowVisible(primera.hWnd()));
     primera.Show();
     EXPECT_EQ(primera.cargas, 1);
 
     RECT cliente{};
-    ::GetClientRect(primera.Window(), &cliente);
+    ::GetClientRect(primera.hWnd(), &cliente);
     EXPECT_EQ(cliente.right, PixelsX(3000));
     EXPECT_EQ(cliente.bottom, PixelsY(1500));
 }
@@ -103,7 +108,7 @@ TEST_F(FormTest, EveryLoadStartsFromTheDesign) {
 TEST_F(FormTest, UnloadRunsTheEventDestroysTheWindowAndStopsItsTimers) {
     primera.Show();
     ASSERT_TRUE(BombearHasta([&] { return primera.ticks >= 2; }));
-    HWND ventana = primera.Window();
+    HWND ventana = primera.hWnd();
     static int ticksDePlataforma = 0;
     ticksDePlataforma = 0;
     ::SetTimer(ventana, 0, 1, [](HWND, UINT, UINT_PTR, DWORD) { ++ticksDePlataforma; });
@@ -118,20 +123,36 @@ TEST_F(FormTest, UnloadRunsTheEventDestroysTheWindowAndStopsItsTimers) {
     EXPECT_EQ(ticksDePlataforma, ticksPlataforma);
 }
 
+// A Timer made on a loaded form starts at once, and when it goes it stops
+// itself alone, not the sweep's timer on the same window.
+TEST_F(FormTest, ATimerMadeAfterLoadTicksAndStopsOnlyItself) {
+    primera.Show();
+    HWND ventana = primera.hWnd();
+    static int ticksDelBarrido = 0;
+    ::SetTimer(ventana, IdOf(TimerId::Sweep), 1, [](HWND, UINT, UINT_PTR, DWORD) { ++ticksDelBarrido; });
+    int ticks = 0;
+    auto reloj = std::make_unique<Timer>(primera, Timer::Design{.interval = 10});
+    reloj->Tick = [&] { ++ticks; };
+    EXPECT_TRUE(BombearHasta([&] { return ticks > 0; }));
+    reloj.reset();
+    const int antes = ticksDelBarrido;
+    EXPECT_TRUE(BombearHasta([&] { return ticksDelBarrido > antes; }));
+}
+
 // A control the platform refuses to create.
 class ControlQueNoSeCrea : public Control {
 public:
     explicit ControlQueNoSeCrea(Form& forma) : Control(forma, Bounds{90, 90, 600, 300}, 0) {}
 
 private:
-    void Create() override { throw NoSeCreoLaVentana(u"PRUEBA", ERROR_NOT_ENOUGH_MEMORY); }
+    void Create() override { throw WindowNotCreated(u"PRUEBA", ERROR_NOT_ENOUGH_MEMORY); }
 };
 
 TEST_F(FormTest, AFailedLoadLeavesNoHalfBuiltWindowBehind) {
     const std::wstring titulo = L"Forma a medio hacer";
     FormaDePrueba forma(titulo);
     ControlQueNoSeCrea roto(forma);
-    EXPECT_THROW(forma.Show(), ErrorEjecucion);
+    EXPECT_THROW(forma.Show(), RuntimeError);
     EXPECT_FALSE(forma.IsLoaded());
     EXPECT_EQ(::FindWindowW(nullptr, titulo.c_str()), nullptr);
     EXPECT_EQ(forma.cargas, 0) << "Load ran on a window without its controls";
@@ -152,8 +173,8 @@ TEST_F(FormTest, ControlsTimersAndMenusThatDieLeaveTheirLoadedForm) {
         auto menu = std::make_unique<Menu>(forma, Menu::Design{L"Extra"});
         boton->Click = reloj->Tick = menu->Click = [&] { ++eventos; };
         forma.Show();
-        ventana = forma.Window();
-        HWND ventanaBoton = boton->Window();
+        ventana = forma.hWnd();
+        HWND ventanaBoton = boton->hWnd();
         const int idBoton = ::GetDlgCtrlID(ventanaBoton);
         const UINT idMenu = ::GetMenuItemID(::GetMenu(ventana), 0);
         ASSERT_TRUE(BombearHasta([&] { return eventos >= 1; }));
@@ -169,7 +190,7 @@ TEST_F(FormTest, ControlsTimersAndMenusThatDieLeaveTheirLoadedForm) {
         EXPECT_EQ(eventos, antes);
     }
     EXPECT_FALSE(::IsWindow(ventana));
-    EXPECT_EQ(Form::LoadedFormCount(), 0);
+    EXPECT_EQ(Application::LoadedFormCount(), 0);
     pruebas::SeSolicitoSalir();
 }
 
@@ -184,19 +205,19 @@ TEST_F(FormTest, CancellingTheUnloadKeepsTheForm) {
 TEST_F(FormTest, CloseCommandUnloadsAndTheLastUnloadEndsTheLoop) {
     primera.Show();
     segunda.Show();
-    ::SendMessageW(primera.Window(), WM_CLOSE, 0, 0);
+    ::SendMessageW(primera.hWnd(), WM_CLOSE, 0, 0);
     EXPECT_EQ(primera.descargas, 1);
     EXPECT_FALSE(primera.IsLoaded());
     EXPECT_FALSE(pruebas::SeSolicitoSalir()) << "another form is still loaded";
 
-    ::SendMessageW(segunda.Window(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(Form::LoadedFormCount(), 0);
+    ::SendMessageW(segunda.hWnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(Application::LoadedFormCount(), 0);
     EXPECT_TRUE(pruebas::SeSolicitoSalir());
 }
 
 TEST_F(FormTest, DeactivateOnlyWhenAnotherFormOfTheProgramBecomesActive) {
     primera.Show();
-    ASSERT_TRUE(BombearHasta([&] { return ::GetActiveWindow() == primera.Window(); }));
+    ASSERT_TRUE(BombearHasta([&] { return ::GetActiveWindow() == primera.hWnd(); }));
 
     // A window that is no form of the program takes the activation: no event.
     HWND ajena = ::CreateWindowExW(0, L"STATIC", L"ajena", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
@@ -220,10 +241,10 @@ TEST_F(FormTest, ResizeIsRaisedBySizeChangesAndCanForceTheNormalState) {
     EXPECT_GT(primera.redimensiones, antes);
 
     primera.restaurarAlRedimensionar = true;
-    ::ShowWindow(primera.Window(), SW_MINIMIZE);
-    EXPECT_TRUE(BombearHasta([&] { return !::IsIconic(primera.Window()); }));
-    ::ShowWindow(primera.Window(), SW_MAXIMIZE);
-    EXPECT_TRUE(BombearHasta([&] { return !::IsZoomed(primera.Window()); }));
+    ::ShowWindow(primera.hWnd(), SW_MINIMIZE);
+    EXPECT_TRUE(BombearHasta([&] { return !::IsIconic(primera.hWnd()); }));
+    ::ShowWindow(primera.hWnd(), SW_MAXIMIZE);
+    EXPECT_TRUE(BombearHasta([&] { return !::IsZoomed(primera.hWnd()); }));
 }
 
 TEST_F(FormTest, GeometryInTwipsAndTheHeightCanReachZero) {

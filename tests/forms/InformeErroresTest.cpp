@@ -11,9 +11,9 @@
 #include "Bombeo.h"
 #include "forms/win32/Application.h"
 #include "forms/win32/Controls.h"
-#include "forms/core/ErrorEjecucion.h"
+#include "forms/core/RuntimeError.h"
 #include "forms/win32/Form.h"
-#include "forms/win32/InformeErrores.h"
+#include "forms/win32/ErrorReport.h"
 
 namespace kalvenor::forms {
 namespace {
@@ -21,10 +21,10 @@ namespace {
 class InformeErroresTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        UsarPresentadorErrores({[this](const std::u16string& m) { mensajes.push_back(m); },
-                                [this](int codigo) { codigos.push_back(codigo); }});
+        UseErrorPresenter({[this](const std::u16string& m) { mensajes.push_back(m); },
+                           [this](int codigo) { codigos.push_back(codigo); }});
     }
-    void TearDown() override { UsarPresentadorErrores(PresentadorErroresPredeterminado()); }
+    void TearDown() override { UseErrorPresenter(DefaultErrorPresenter()); }
 
     std::vector<std::u16string> mensajes;
     std::vector<int> codigos;
@@ -45,7 +45,7 @@ void CALLBACK LeerYCerrarInforme(HWND, UINT, UINT_PTR, DWORD) {
 TEST(InformeErroresPredeterminado, ShowsTheMessageInABoxTitledWithTheProgramsName) {
     informeVisto.clear();
     const UINT_PTR reloj = ::SetTimer(nullptr, 0, 50, &LeerYCerrarInforme);
-    PresentadorErroresPredeterminado().mostrar(
+    DefaultErrorPresenter().show(
         u"Se ha producido el error '6' en tiempo de ejecución:\n\nDesbordamiento");
     ::KillTimer(nullptr, reloj);
     EXPECT_EQ(informeVisto, L"Se ha producido el error '6' en tiempo de ejecución:\n\nDesbordamiento");
@@ -63,9 +63,9 @@ public:
 
 TEST_F(InformeErroresTest, AnErrorInAHandlerIsReportedInSpanishAndEndsTheProgram) {
     FormaQueFalla forma;
-    forma.Boton.Click = [] { throw Desbordamiento(); };
+    forma.Boton.Click = [] { throw Overflow(); };
     forma.Show();
-    ::SendMessageW(forma.Boton.Window(), BM_CLICK, 0, 0);  // returns: nothing unwinds through user32
+    ::SendMessageW(forma.Boton.hWnd(), BM_CLICK, 0, 0);  // returns: nothing unwinds through user32
     ASSERT_EQ(mensajes.size(), 1u);
     EXPECT_EQ(mensajes[0], u"Se ha producido el error '6' en tiempo de ejecución:\n\nDesbordamiento");
     EXPECT_EQ(codigos, std::vector<int>{6});
@@ -79,7 +79,7 @@ TEST_F(InformeErroresTest, ErrorsOfEveryKindAndFromTimersTakeTheSamePath) {
     forma.Reloj.Tick = [&] {
         ++veces;
         if (veces == 1) throw std::bad_alloc();
-        if (veces == 2) throw TipoNoCoincide();
+        if (veces == 2) throw TypeMismatch();
         if (veces == 3) throw 42;
     };
     forma.Show();
@@ -97,18 +97,18 @@ TEST_F(InformeErroresTest, ErrorsWhileTheReportIsShownOpenNoSecondReport) {
     int tics = 0;
     forma.Reloj.Tick = [&] {
         ++tics;
-        throw Desbordamiento();
+        throw Overflow();
     };
     // The report's box runs a message loop of its own until the failing timer
     // has ticked three more times.
     int ticsDuranteElInforme = 0;
-    UsarPresentadorErrores({[&](const std::u16string& m) {
-                                mensajes.push_back(m);
-                                const int antes = tics;
-                                pruebas::BombearHasta([&] { return tics >= antes + 3; });
-                                ticsDuranteElInforme = tics - antes;
-                            },
-                            [&](int codigo) { codigos.push_back(codigo); }});
+    UseErrorPresenter({[&](const std::u16string& m) {
+                           mensajes.push_back(m);
+                           const int antes = tics;
+                           pruebas::BombearHasta([&] { return tics >= antes + 3; });
+                           ticsDuranteElInforme = tics - antes;
+                       },
+                       [&](int codigo) { codigos.push_back(codigo); }});
     forma.Show();
     ASSERT_TRUE(pruebas::BombearHasta([&] { return !codigos.empty(); }));
     forma.Unload();

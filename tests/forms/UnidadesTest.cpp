@@ -1,6 +1,6 @@
 // Twips and pixels at the screen resolutions the program meets.
 
-#include "forms/core/Unidades.h"
+#include "forms/core/Units.h"
 
 #include <gtest/gtest.h>
 
@@ -33,21 +33,21 @@ TEST(Unidades, TwipsAPixelesRedondeaAlMasCercanoYLasMitadesLejosDeCero) {
     };
     // clang-format on
     for (const CasoPixeles& caso : casos)
-        EXPECT_EQ(PixelesDesdeTwips(caso.twips, caso.ppp), caso.pixeles) << caso.twips << " twips at " << caso.ppp;
+        EXPECT_EQ(PixelsFromTwips(caso.twips, caso.ppp), caso.pixeles) << caso.twips << " twips at " << caso.ppp;
 }
 
 TEST(Unidades, FueraDelRangoDeIntSatura) {
-    EXPECT_EQ(PixelesDesdeTwips(1e12, 96), std::numeric_limits<int>::max());
-    EXPECT_EQ(PixelesDesdeTwips(-1e12, 96), std::numeric_limits<int>::min());
-    EXPECT_EQ(PixelesDesdeTwips(std::numeric_limits<double>::infinity(), 120), std::numeric_limits<int>::max());
-    EXPECT_EQ(PixelesDesdeTwips(std::nan(""), 120), 0);
+    EXPECT_EQ(PixelsFromTwips(1e12, 96), std::numeric_limits<int>::max());
+    EXPECT_EQ(PixelsFromTwips(-1e12, 96), std::numeric_limits<int>::min());
+    EXPECT_EQ(PixelsFromTwips(std::numeric_limits<double>::infinity(), 120), std::numeric_limits<int>::max());
+    EXPECT_EQ(PixelsFromTwips(std::nan(""), 120), 0);
 }
 
 TEST(Unidades, LosPixelesVuelvenIgualesDeSusTwips) {
     for (int ppp : {96, 120, 144, 168, 192, 240, 72}) {
         for (int pixeles = -3000; pixeles <= 20000; ++pixeles) {
-            const float twips = TwipsDesdePixeles(pixeles, ppp);
-            ASSERT_EQ(PixelesDesdeTwips(twips, ppp), pixeles) << pixeles << " px at " << ppp;
+            const float twips = TwipsFromPixels(pixeles, ppp);
+            ASSERT_EQ(PixelsFromTwips(twips, ppp), pixeles) << pixeles << " px at " << ppp;
         }
     }
 }
@@ -58,9 +58,9 @@ TEST(Unidades, LosPixelesSonExactosEnTwipsALasResolucionesHabituales) {
         float twipsPorPixel;
     } casos[] = {{96, 15.0f}, {120, 12.0f}, {144, 10.0f}, {192, 7.5f}};
     for (const auto& caso : casos) {
-        EXPECT_EQ(TwipsPorPixel(caso.ppp), caso.twipsPorPixel);
+        EXPECT_EQ(TwipsPerPixel(caso.ppp), caso.twipsPorPixel);
         for (int pixeles : {0, 1, 27, 401, 768, 1024, 2731, 100000})
-            EXPECT_EQ(TwipsDesdePixeles(pixeles, caso.ppp), static_cast<float>(pixeles) * caso.twipsPorPixel)
+            EXPECT_EQ(TwipsFromPixels(pixeles, caso.ppp), static_cast<float>(pixeles) * caso.twipsPorPixel)
                 << pixeles << " px at " << caso.ppp;
     }
 }

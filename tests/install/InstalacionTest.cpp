@@ -319,11 +319,11 @@ TEST_F(Descargas, InstalarDesinstalarYReinstalarDejaSoloLasPreferenciasQueVuelve
     {
         Programa programa(Programa::Copia{exe});
         ASSERT_NO_FATAL_FAILURE(SeAbre(programa));
-        programa.Menu(programa.Principal(), kIdOpciones);
+        programa.Menu(programa.Principal(), kOpciones);
         const ControlesOpciones c = ControlesDeOpciones(programa.EsperarVentana(kTituloOpciones));
-        ASSERT_NE(c.Aceptar, nullptr) << "no se abrieron las opciones";
-        MoverDeslizador(c.sliLayer, 180);
-        Pulsar(c.Aceptar);
+        ASSERT_NE(c.cmdAceptar, nullptr) << "no se abrieron las opciones";
+        MoverDeslizador(c.sliOpacidad, 180);
+        Pulsar(c.cmdAceptar);
         ASSERT_EQ(programa.RutaPreferencias(), preferencias);
         guardado = programa.LeerPreferencias();
     }

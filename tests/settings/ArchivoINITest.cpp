@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "Sistema.h"
-#include "forms/core/Texto.h"
-#include "forms/win32/CodigoAnsiSistema.h"
+#include "forms/core/Text.h"
+#include "forms/win32/SystemAnsiCode.h"
 #include "settings/AvisoNoGuardado.h"
 #include "settings/PreferenciasDelArchivo.h"
 
@@ -34,7 +34,7 @@ using pruebas::LineasDe;
 // in memory, so a file deleted or rewritten behind them is not served from there.
 void OlvidarPerfil(const fs::path& ruta) { WritePrivateProfileStringW(nullptr, nullptr, nullptr, ruta.c_str()); }
 
-std::string Ansi(std::wstring_view texto) { return forms::TextoAnsiDelSistema(texto); }
+std::string Ansi(std::wstring_view texto) { return forms::SystemAnsiText(texto); }
 
 // The section header as the ANSI profile functions write it.
 std::string SeccionAnsi() {
@@ -95,9 +95,9 @@ protected:
     std::u16string Leer(std::u16string_view clave) { return archivo.LeerINI(kSeccionPreferencias, clave, kArchivo); }
 
     void EsperarPreferencias(std::int16_t barrido, int layer, std::int16_t showPopUp, std::int16_t movible) {
-        EXPECT_EQ(Preferencias.Barrido, barrido);
-        EXPECT_EQ(Preferencias.Layer, layer);
-        EXPECT_EQ(Preferencias.ShowPopUp, showPopUp);
+        EXPECT_EQ(Preferencias.PasoDelBarrido, barrido);
+        EXPECT_EQ(Preferencias.Opacidad, layer);
+        EXPECT_EQ(Preferencias.SiempreEncima, showPopUp);
         EXPECT_EQ(Preferencias.Movible, movible);
     }
 
@@ -225,14 +225,14 @@ TEST_F(ArchivoINITest, GuardadoFallidoDejaLosValoresQueSeLeian) {
 }
 
 TEST_F(ArchivoINITest, ElAvisoNombraElArchivoDelQueSeLee) {
-    const std::u16string escrito = forms::TextoDesdeAncho(RutaEsperada().wstring());
+    const std::u16string escrito = forms::TextFromWide(RutaEsperada().wstring());
     const auto EsperarAviso = [&](std::u16string_view leido) {
         EXPECT_EQ(AvisoNoSeGuardo(ResultadoGuardado::SinCambios),
                   AvisoNoSeGuardo(ResultadoGuardado::SinCambios, escrito, leido));
     };
     EsperarAviso(u"");
     ASSERT_TRUE(EscribirBytes(archivoWindows_, SeccionAnsi() + "\r\nBarrido=123\r\n"));
-    EsperarAviso(forms::TextoDesdeAncho(archivoWindows_.wstring()));
+    EsperarAviso(forms::TextFromWide(archivoWindows_.wstring()));
     ASSERT_TRUE(archivo.EscribirINI(kSeccionPreferencias, kPreferenciaLayer.nombre, u"7", kArchivo));
     EsperarAviso(escrito);
 }

@@ -16,8 +16,8 @@
 #include <windows.h>
 
 #include "Sistema.h"
-#include "forms/core/Texto.h"
-#include "forms/win32/CodigoAnsiSistema.h"
+#include "forms/core/Text.h"
+#include "forms/win32/SystemAnsiCode.h"
 #include "settings/ArchivoINI.h"
 #endif
 
@@ -45,14 +45,14 @@ public:
     PerfilINI& Perfil() { return archivo_; }
     void PonerTexto(std::u16string_view texto) {
         ::CreateDirectoryW((appData_.Ruta() + L"\\Kalvenor").c_str(), nullptr);
-        EXPECT_TRUE(pruebas::EscribirBytes(ruta_, forms::TextoAnsiDelSistema(texto)));
+        EXPECT_TRUE(pruebas::EscribirBytes(ruta_, forms::SystemAnsiText(texto)));
         Olvidar();
     }
     std::optional<std::u16string> Texto() const {
         const std::optional<std::string> bytes = pruebas::LeerBytes(ruta_);
         if (!bytes) return std::nullopt;
         std::u16string texto;
-        for (char16_t c : forms::TextoDesdeAncho(forms::TextoDesdeAnsiDelSistema(*bytes))) {
+        for (char16_t c : forms::TextFromWide(forms::TextFromSystemAnsi(*bytes))) {
             if (c == u'\n') texto += u'\r';
             if (c != u'\r') texto += c;
         }

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "forms/core/TituloAplicacion.h"
-#include "forms/core/ErrorEjecucion.h"
+#include "forms/core/AppTitle.h"
+#include "forms/core/RuntimeError.h"
 #include "PerfilEnMemoria.h"
 
 namespace kalvenor {
@@ -22,10 +22,10 @@ void PrintTo(const ClaveRechazada& r, std::ostream* os) {
 
 namespace {
 
-using forms::kErrorDesbordamiento;
-using forms::kErrorTipoNoCoincide;
+using forms::kErrorOverflow;
+using forms::kErrorTypeMismatch;
 
-const std::u16string kArchivo(forms::TituloAplicacion());
+const std::u16string kArchivo(forms::AppTitle());
 
 class CargarPreferenciasTest : public ::testing::Test {
 protected:
@@ -37,9 +37,9 @@ protected:
     void Archivo(std::u16string_view texto) { perfil.PonerTexto(kArchivo, texto); }
 
     void EsperarPreferencias(std::int16_t barrido, int layer, std::int16_t showPopUp, std::int16_t movible) {
-        EXPECT_EQ(Preferencias.Barrido, barrido);
-        EXPECT_EQ(Preferencias.Layer, layer);
-        EXPECT_EQ(Preferencias.ShowPopUp, showPopUp);
+        EXPECT_EQ(Preferencias.PasoDelBarrido, barrido);
+        EXPECT_EQ(Preferencias.Opacidad, layer);
+        EXPECT_EQ(Preferencias.SiempreEncima, showPopUp);
         EXPECT_EQ(Preferencias.Movible, movible);
     }
 
@@ -84,7 +84,7 @@ TEST_F(CargarPreferenciasTest, CadaClaveDaSuValorOSuPredeterminado) {
         Preferencias = {-7, 7, -7, 7};
         EXPECT_TRUE(CargarPreferencias(perfil).empty());
         const PreferenciasUsuario& e = caso.esperadas;
-        EsperarPreferencias(e.Barrido, e.Layer, e.ShowPopUp, e.Movible);
+        EsperarPreferencias(e.PasoDelBarrido, e.Opacidad, e.SiempreEncima, e.Movible);
     }
 }
 
@@ -123,32 +123,32 @@ TEST_P(ValorRechazadoTest, TomaElPredeterminadoYLeeLasDemas) {
 
     const std::vector<ClaveRechazada> esperadas = {{caso.clave, std::u16string(caso.valor), caso.error}};
     EXPECT_EQ(rechazadas, esperadas);
-    EXPECT_EQ(Preferencias.Barrido, caso.clave == &kPreferenciaBarrido ? 200 : 600);
-    EXPECT_EQ(Preferencias.Layer, caso.clave == &kPreferenciaLayer ? 255 : 100);
-    EXPECT_EQ(Preferencias.ShowPopUp, caso.clave == &kPreferenciaShowPopUp ? 1 : 0);
+    EXPECT_EQ(Preferencias.PasoDelBarrido, caso.clave == &kPreferenciaBarrido ? 200 : 600);
+    EXPECT_EQ(Preferencias.Opacidad, caso.clave == &kPreferenciaLayer ? 255 : 100);
+    EXPECT_EQ(Preferencias.SiempreEncima, caso.clave == &kPreferenciaShowPopUp ? 1 : 0);
     EXPECT_EQ(Preferencias.Movible, caso.clave == &kPreferenciaMovible ? 0 : -1);
     EXPECT_EQ(perfil.Texto(kArchivo), antes);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     ValorQueNoSeConvierte, ValorRechazadoTest,
-    ::testing::Values(CasoRechazado{"Layer256", &kPreferenciaLayer, u"256", kErrorDesbordamiento},
-                      CasoRechazado{"LayerMenosUno", &kPreferenciaLayer, u"-1", kErrorDesbordamiento},
-                      CasoRechazado{"LayerAbc", &kPreferenciaLayer, u"abc", kErrorTipoNoCoincide},
-                      CasoRechazado{"BarridoAbc", &kPreferenciaBarrido, u"abc", kErrorTipoNoCoincide},
-                      CasoRechazado{"Barrido40000", &kPreferenciaBarrido, u"40000", kErrorDesbordamiento},
-                      CasoRechazado{"BarridoFraccion", &kPreferenciaBarrido, u"1.5", kErrorTipoNoCoincide},
-                      CasoRechazado{"ShowPopUpMas", &kPreferenciaShowPopUp, u"+1", kErrorTipoNoCoincide},
-                      CasoRechazado{"ShowPopUp32768", &kPreferenciaShowPopUp, u"32768", kErrorDesbordamiento},
-                      CasoRechazado{"MovibleLetras", &kPreferenciaMovible, u"si", kErrorTipoNoCoincide},
-                      CasoRechazado{"Movible40000", &kPreferenciaMovible, u"-40000", kErrorDesbordamiento}),
+    ::testing::Values(CasoRechazado{"Layer256", &kPreferenciaLayer, u"256", kErrorOverflow},
+                      CasoRechazado{"LayerMenosUno", &kPreferenciaLayer, u"-1", kErrorOverflow},
+                      CasoRechazado{"LayerAbc", &kPreferenciaLayer, u"abc", kErrorTypeMismatch},
+                      CasoRechazado{"BarridoAbc", &kPreferenciaBarrido, u"abc", kErrorTypeMismatch},
+                      CasoRechazado{"Barrido40000", &kPreferenciaBarrido, u"40000", kErrorOverflow},
+                      CasoRechazado{"BarridoFraccion", &kPreferenciaBarrido, u"1.5", kErrorTypeMismatch},
+                      CasoRechazado{"ShowPopUpMas", &kPreferenciaShowPopUp, u"+1", kErrorTypeMismatch},
+                      CasoRechazado{"ShowPopUp32768", &kPreferenciaShowPopUp, u"32768", kErrorOverflow},
+                      CasoRechazado{"MovibleLetras", &kPreferenciaMovible, u"si", kErrorTypeMismatch},
+                      CasoRechazado{"Movible40000", &kPreferenciaMovible, u"-40000", kErrorOverflow}),
     [](const ::testing::TestParamInfo<CasoRechazado>& info) { return std::string(info.param.nombre); });
 
 TEST_F(CargarPreferenciasTest, VariasClavesRechazadas) {
     Archivo(u"[ConfiguraciónGeneral]\nBarrido=abc\nLayer=300\nShowPopUp=0\nMovible=x\n");
-    const std::vector<ClaveRechazada> esperadas = {{&kPreferenciaBarrido, u"abc", kErrorTipoNoCoincide},
-                                                   {&kPreferenciaLayer, u"300", kErrorDesbordamiento},
-                                                   {&kPreferenciaMovible, u"x", kErrorTipoNoCoincide}};
+    const std::vector<ClaveRechazada> esperadas = {{&kPreferenciaBarrido, u"abc", kErrorTypeMismatch},
+                                                   {&kPreferenciaLayer, u"300", kErrorOverflow},
+                                                   {&kPreferenciaMovible, u"x", kErrorTypeMismatch}};
     EXPECT_EQ(CargarPreferencias(perfil), esperadas);
     EsperarPreferencias(200, 255, 0, 0);
 }
@@ -156,7 +156,7 @@ TEST_F(CargarPreferenciasTest, VariasClavesRechazadas) {
 TEST_F(CargarPreferenciasTest, ValorDeTrescientasCifrasSeCortaA254YDesborda) {
     const std::u16string largo(300, u'9');
     Archivo(u"[ConfiguraciónGeneral]\nBarrido=" + largo + u"\nLayer=10\n");
-    const std::vector<ClaveRechazada> esperadas = {{&kPreferenciaBarrido, largo.substr(0, 254), kErrorDesbordamiento}};
+    const std::vector<ClaveRechazada> esperadas = {{&kPreferenciaBarrido, largo.substr(0, 254), kErrorOverflow}};
     EXPECT_EQ(CargarPreferencias(perfil), esperadas);
     EsperarPreferencias(200, 10, 1, 0);
 }
@@ -166,13 +166,14 @@ TEST_F(CargarPreferenciasTest, ValorDeTrescientasCifrasSeCortaA254YDesborda) {
 TEST_F(CargarPreferenciasTest, LoGuardadoEsLoQueSeCarga) {
     const PreferenciasUsuario casos[] = {{200, 255, 1, 0}, {50, 0, 0, 0}, {600, 255, 1, 1}, {350, 128, 0, 1}};
     for (const PreferenciasUsuario& v : casos) {
-        SCOPED_TRACE(testing::Message() << v.Barrido << ", " << +v.Layer << ", " << v.ShowPopUp << ", " << v.Movible);
+        SCOPED_TRACE(testing::Message() << v.PasoDelBarrido << ", " << +v.Opacidad << ", " << v.SiempreEncima << ", "
+                                        << v.Movible);
         PerfilEnMemoria nuevo;
         Preferencias = {-7, 7, -7, 7};
         EXPECT_EQ(GuardarPreferencias(nuevo, v), ResultadoGuardado::Guardado);
         EsperarPreferencias(-7, 7, -7, 7);
         EXPECT_TRUE(CargarPreferencias(nuevo).empty());
-        EsperarPreferencias(v.Barrido, v.Layer, v.ShowPopUp, v.Movible);
+        EsperarPreferencias(v.PasoDelBarrido, v.Opacidad, v.SiempreEncima, v.Movible);
     }
 }
 
@@ -214,7 +215,7 @@ TEST_P(GuardadoFallidoTest, SeAvisaYNoSePierdeNada) {
     }
     Preferencias = {};
     EXPECT_TRUE(CargarPreferencias(perfil).empty());
-    EsperarPreferencias(cargadas.Barrido, cargadas.Layer, cargadas.ShowPopUp, cargadas.Movible);
+    EsperarPreferencias(cargadas.PasoDelBarrido, cargadas.Opacidad, cargadas.SiempreEncima, cargadas.Movible);
 }
 
 constexpr std::u16string_view kCompleto = u"[ConfiguraciónGeneral]\nBarrido=300\nLayer=128\nShowPopUp=1\nMovible=0\n";

@@ -13,11 +13,6 @@ namespace kalvenor::pruebas {
 // checked after each one too.
 bool BombearHasta(const std::function<bool()>& condicion, std::chrono::milliseconds limite = std::chrono::seconds(15),
                   const std::function<void()>& despues = {});
-// The former name, which the sweep's tests still call.
-inline bool EsperarHasta(const std::function<bool()>& condicion, std::chrono::milliseconds limite,
-                         const std::function<void()>& despues) {
-    return BombearHasta(condicion, limite, despues);
-}
 
 // Pumps for a while; for checking that something does not happen.
 void BombearDurante(std::chrono::milliseconds tiempo, const std::function<void()>& despues = {});

@@ -8,23 +8,22 @@
 #include <memory>
 #include <string>
 #include <tuple>
-#include <vector>
 
 #include "FalsosBarrido.h"
-#include "forms/core/ErrorEjecucion.h"
-#include "forms/core/Unidades.h"
+#include "forms/core/RuntimeError.h"
+#include "forms/core/Units.h"
 #include "sweep/Barrido.h"
 
 namespace kalvenor {
 namespace {
 
-using prueba::PantallaFalsa;
-using prueba::PlataformaFalsa;
-using prueba::VentanaFalsa;
+using pruebas::PantallaFalsa;
+using pruebas::PlataformaFalsa;
+using pruebas::VentanaFalsa;
 
-constexpr std::int16_t kAbrir = -1;
-constexpr std::int16_t kCerrar = 0;
-constexpr forms::Handle kHwnd = 1001;
+constexpr Sentido kAbrir = Sentido::Abrir;
+constexpr Sentido kCerrar = Sentido::Cerrar;
+const forms::Handle kHwnd = pruebas::Hwnd(1001);
 constexpr int kAltoPantalla = 768;  // pixels
 
 class Barrido : public ::testing::Test {
@@ -36,7 +35,7 @@ protected:
     }
     void TearDown() override { ReiniciarEstadoBarrido(); }
 
-    int Px(float twips) const { return forms::PixelesDesdeTwips(twips, pantalla.ppp); }
+    int Px(float twips) const { return forms::PixelsFromTwips(twips, pantalla.ppp); }
 
     // A window 6600 twips wide standing at (1500, 1500) twips.
     VentanaFalsa& Ventana(float alto = 5700.0f) {
@@ -47,7 +46,7 @@ protected:
 
     // Opens with no taskbar: case 1, thickness 0, bottom edge on the screen's.
     VentanaFalsa& AbiertaDesdeCero(float altoDisenado, std::int16_t paso) {
-        plataforma.barra = 0;
+        plataforma.barra = nullptr;
         VentanaFalsa& v = Ventana(altoDisenado);
         IniciarBarrido(v, kAbrir, 255, paso);
         return v;
@@ -55,7 +54,7 @@ protected:
 
     // A window standing open in case 1 at the bottom of the screen.
     VentanaFalsa& AbiertaDeAlto(float alto) {
-        plataforma.barra = 0;
+        plataforma.barra = nullptr;
         VentanaFalsa& v = Ventana(alto);
         v.Move(8760.0f, pantalla.Height() - alto);
         return v;
@@ -66,79 +65,37 @@ protected:
     std::unique_ptr<VentanaFalsa> ventana;
 };
 
-// ------------------------------------------------------- The user32 calls
-
-struct CasoLlamadas {
-    const char* nombre;
-    forms::Handle barra;
-    std::int16_t mostrar;
-    std::uint8_t opacidad;
-    float alto;  // twips: 300 opens with one step of 300, 510 is closed at once
-    std::vector<std::string> llamadas;
-};
-
-// clang-format off
-const CasoLlamadas kLlamadas[] = {
-    {"apertura", 77, kAbrir, 200, 300,
-     {"FindWindowA(\"Shell_TrayWnd\", \"\")", "GetWindowRect(77)", "SetWindowPos(1001, -1, 0, 0, 0, 0, 19)",
-      "GetWindowLongA(1001, -20)", "SetWindowLongA(1001, -20, 524544)",  // 0x100 | WS_EX_LAYERED
-      "SetLayeredWindowAttributes(1001, 0, 200, 2)", "SetTimer(1001, 0, 1)", "KillTimer(1001, 0)"}},
-    {"cierre", 77, kCerrar, 255, 510,
-     {"FindWindowA(\"Shell_TrayWnd\", \"\")", "GetWindowRect(77)", "SetWindowPos(1001, -1, 0, 0, 0, 0, 19)",
-      "GetWindowLongA(1001, -20)", "SetWindowLongA(1001, -20, 524544)",
-      "SetLayeredWindowAttributes(1001, 0, 255, 2)", "SetTimer(1001, 0, 1)", "KillTimer(1001, 0)"}},
-    // No taskbar window: no rectangle is asked for. Opacity 0 is applied as one fifth.
-    {"apertura_sin_barra", 0, kAbrir, 0, 300,
-     {"FindWindowA(\"Shell_TrayWnd\", \"\")", "SetWindowPos(1001, -1, 0, 0, 0, 0, 19)",
-      "GetWindowLongA(1001, -20)", "SetWindowLongA(1001, -20, 524544)",
-      "SetLayeredWindowAttributes(1001, 0, 51, 2)", "SetTimer(1001, 0, 1)", "KillTimer(1001, 0)"}},
-};
-// clang-format on
-
-class Llamadas : public Barrido, public ::testing::WithParamInterface<CasoLlamadas> {};
-
-TEST_P(Llamadas, UnBarridoHaceEstasLlamadasDeUser32ConEstosArgumentos) {
-    const CasoLlamadas& caso = GetParam();
-    plataforma.barra = caso.barra;
-    IniciarBarrido(Ventana(caso.alto), caso.mostrar, caso.opacidad, 300);
-    plataforma.TickHastaParar();
-    EXPECT_EQ(plataforma.llamadas, caso.llamadas);
-}
-
-INSTANTIATE_TEST_SUITE_P(Casos, Llamadas, ::testing::ValuesIn(kLlamadas),
-                         [](const auto& info) { return std::string(info.param.nombre); });
-
 // ---------------------------------------------------- Placement and set-up
 
 struct CasoColocacion {
     const char* nombre;
-    forms::Handle barra;
+    std::intptr_t barra;
     RectanguloPixeles rect;
     int ppp;
-    std::int16_t posicion;
+    PosicionBarra posicion;
     float left;
     float top;
 };
 
 // 1024 x 768 pixels; window 6600 twips wide, height read back 0.
 const CasoColocacion kColocaciones[] = {
-    {"abajo", 77, {0, 738, 1024, 768}, 96, BarraAbajo, 8760, 11070},
-    {"derecha", 77, {964, 0, 1024, 768}, 96, BarraDerecha, 7860, 11520},
-    {"izquierda", 77, {0, 0, 60, 768}, 96, BarraIzquierda, 900, 11520},
-    {"arriba", 77, {0, 0, 1024, 30}, 96, BarraArriba, 8760, 450},
+    {"abajo", 77, {0, 738, 1024, 768}, 96, PosicionBarra::Abajo, 8760, 11070},
+    {"derecha", 77, {964, 0, 1024, 768}, 96, PosicionBarra::Derecha, 7860, 11520},
+    {"izquierda", 77, {0, 0, 60, 768}, 96, PosicionBarra::Izquierda, 900, 11520},
+    {"arriba", 77, {0, 0, 1024, 30}, 96, PosicionBarra::Arriba, 8760, 450},
     // Two pixels past the screen: thickness 34 * 15 = 510.
-    {"abajo_fuera_de_pantalla", 77, {-2, 736, 1026, 770}, 96, BarraAbajo, 8760, 11010},
+    {"abajo_fuera_de_pantalla", 77, {-2, 736, 1026, 770}, 96, PosicionBarra::Abajo, 8760, 11010},
     // 12 twips per pixel: vertical thickness 30 * 12 = 360; horizontal stays 60 * 15 = 900.
-    {"arriba_a_120_ppp", 77, {0, 0, 1024, 30}, 120, BarraArriba, 12288 - 6600, 360},
-    {"izquierda_a_120_ppp", 77, {0, 0, 60, 768}, 120, BarraIzquierda, 900, 9216},
-    {"sin_barra", 0, {0, 0, 0, 0}, 96, BarraAbajo, 8760, 11520},
+    {"arriba_a_120_ppp", 77, {0, 0, 1024, 30}, 120, PosicionBarra::Arriba, 12288 - 6600, 360},
+    {"izquierda_a_120_ppp", 77, {0, 0, 60, 768}, 120, PosicionBarra::Izquierda, 900, 9216},
+    {"sin_barra", 0, {0, 0, 0, 0}, 96, PosicionBarra::Abajo, 8760, 11520},
     // A handle below 1 as a signed 32-bit number counts as no taskbar.
-    {"handle_negativo", -5, {0, 738, 1024, 768}, 96, BarraAbajo, 8760, 11520},
+    {"handle_negativo", -5, {0, 738, 1024, 768}, 96, PosicionBarra::Abajo, 8760, 11520},
     // A right edge of exactly 600 pixels is a top taskbar.
-    {"borde_600_es_arriba", 77, {0, 0, 600, 30}, 96, BarraArriba, 8760, 450},
-    {"borde_599_es_izquierda", 77, {0, 0, 599, 30}, 96, BarraIzquierda, 599 * 15, 11520},
+    {"borde_600_es_arriba", 77, {0, 0, 600, 30}, 96, PosicionBarra::Arriba, 8760, 450},
+    {"borde_599_es_izquierda", 77, {0, 0, 599, 30}, 96, PosicionBarra::Izquierda, 599 * 15, 11520},
     // Wine's hidden tray window: (0, 0, 0, 0) is a left bar 0 thick.
-    {"rect_vacio_de_wine", 77, {0, 0, 0, 0}, 96, BarraIzquierda, 0, 11520},
+    {"rect_vacio_de_wine", 77, {0, 0, 0, 0}, 96, PosicionBarra::Izquierda, 0, 11520},
 };
 
 class Colocacion : public Barrido, public ::testing::WithParamInterface<CasoColocacion> {};
@@ -146,13 +103,13 @@ class Colocacion : public Barrido, public ::testing::WithParamInterface<CasoColo
 TEST_P(Colocacion, DecideElCasoYMueveLaVentanaAlRincon) {
     const CasoColocacion& caso = GetParam();
     pantalla.ppp = caso.ppp;
-    plataforma.barra = caso.barra;
+    plataforma.barra = pruebas::Hwnd(caso.barra);
     plataforma.rectBarra = caso.rect;
     VentanaFalsa& v = Ventana();
 
     IniciarBarrido(v, kAbrir, 255, 200);
 
-    EXPECT_EQ(EstadoBarrido.PosicionBarra, caso.posicion);
+    EXPECT_EQ(BarridoDe(v)->Posicion, caso.posicion);
     EXPECT_EQ(v.Alto(), 0);
     EXPECT_EQ(v.Left(), caso.left);
     EXPECT_EQ(v.Top(), caso.top);
@@ -163,26 +120,28 @@ INSTANTIATE_TEST_SUITE_P(Casos, Colocacion, ::testing::ValuesIn(kColocaciones),
 
 TEST_F(Barrido, EnAmbosSentidosQuedaEncimaTranslucidaYConElTemporizadorEnMarcha) {
     const struct {
-        std::int16_t mostrar;
+        Sentido sentido;
         std::uint8_t opacidad;
         std::uint8_t alfa;  // applied: never below one fifth
-    } casos[] = {{kAbrir, 0, 51},   {kAbrir, 50, 51},    {kAbrir, 51, 51}, {kAbrir, 255, 255},
-                 {kCerrar, 10, 51}, {kCerrar, 128, 128}, {5, 255, 255}};  // any value but -1 closes
+    } casos[] = {{kAbrir, 0, 51},    {kAbrir, 50, 51},  {kAbrir, 51, 51},
+                 {kAbrir, 255, 255}, {kCerrar, 10, 51}, {kCerrar, 128, 128}};
     for (const auto& caso : casos) {
-        SCOPED_TRACE(testing::Message() << "mostrar " << caso.mostrar << ", opacidad " << int{caso.opacidad});
+        SCOPED_TRACE(testing::Message() << "abrir " << (caso.sentido == kAbrir) << ", opacidad " << int{caso.opacidad});
         ReiniciarEstadoBarrido();
         plataforma.encima.clear();
         plataforma.temporizadores.clear();
         plataforma.estilos[kHwnd] = 0x100;
         VentanaFalsa& v = Ventana(5700.0f);
 
-        IniciarBarrido(v, caso.mostrar, caso.opacidad, 300);
+        IniciarBarrido(v, caso.sentido, caso.opacidad, 300);
 
         EXPECT_EQ(plataforma.encima.count(kHwnd), 1u);
+        // Ordering only: the window the user works in keeps the activation.
+        EXPECT_TRUE(plataforma.banderasOrden[kHwnd] & kSwpNoActivate);
         EXPECT_EQ(plataforma.estilos[kHwnd], 0x100 | 0x80000);
         EXPECT_EQ(plataforma.alfas[kHwnd], caso.alfa);
         EXPECT_TRUE(plataforma.HayTemporizador(kHwnd));
-        if (caso.mostrar == kAbrir) {
+        if (caso.sentido == kAbrir) {
             EXPECT_EQ(v.Alto(), 0);
             continue;
         }
@@ -206,7 +165,7 @@ TEST_F(Barrido, LaAlturaObjetivoEsLaAlturaEnTwipsRedondeadaAlParMasCercano) {
         pantalla.ppp = caso.ppp;
         VentanaFalsa v(plataforma, kHwnd, caso.ppp, 0, 0, 100, caso.alto);
         IniciarBarrido(v, kCerrar, 255, 300);
-        EXPECT_EQ(EstadoBarrido.AlturaObjetivo, caso.objetivo) << caso.alto << " px at " << caso.ppp;
+        EXPECT_EQ(BarridoDe(v)->AlturaObjetivo, caso.objetivo) << caso.alto << " px at " << caso.ppp;
     }
 }
 
@@ -214,8 +173,8 @@ TEST_F(Barrido, UnaAlturaFueraDe32BitsEsDesbordamiento) {
     try {
         IniciarBarrido(Ventana(3.0e9f), kCerrar, 255, 300);
         FAIL() << "no error";
-    } catch (const forms::ErrorEjecucion& error) {
-        EXPECT_EQ(error.Numero(), forms::kErrorDesbordamiento);
+    } catch (const forms::RuntimeError& error) {
+        EXPECT_EQ(error.Number(), forms::kErrorOverflow);
     }
 }
 
@@ -223,20 +182,20 @@ TEST_F(Barrido, UnaLlamadaQueNoDecideCasoConservaElAnterior) {
     const struct {
         RectanguloPixeles rect;
         std::int32_t resultadoRect;
-        std::int16_t posicion;
+        PosicionBarra posicion;
         float left;
         float top;
     } llamadas[] = {
         // Left > 0 and top > 0 (a second monitor) on the first call: the
         // bottom-right corner of the work area.
-        {{1024, 100, 1084, 868}, 1, BarraNinguna, 1000 * 15 - 6600, 728 * 15},
-        {{964, 0, 1024, 768}, 1, BarraDerecha, 7860, 11520},
+        {{1024, 100, 1084, 868}, 1, PosicionBarra::Ninguna, 1000 * 15 - 6600, 728 * 15},
+        {{964, 0, 1024, 768}, 1, PosicionBarra::Derecha, 7860, 11520},
         // The case before, with this rectangle's height as the thickness (30 pixels).
-        {{1024, 100, 1084, 130}, 1, BarraDerecha, 15360 - 6600 - 450, 11520},
-        {{0, 0, 1024, 30}, 1, BarraArriba, 8760, 450},
+        {{1024, 100, 1084, 130}, 1, PosicionBarra::Derecha, 15360 - 6600 - 450, 11520},
+        {{0, 0, 1024, 30}, 1, PosicionBarra::Arriba, 8760, 450},
         // GetWindowRect fails: the case before, with a thickness of 0.
-        {{0, 0, 1024, 30}, 0, BarraArriba, 8760, 0},
-        {{0, 0, 1024, 30}, -1, BarraArriba, 8760, 0},
+        {{0, 0, 1024, 30}, 0, PosicionBarra::Arriba, 8760, 0},
+        {{0, 0, 1024, 30}, -1, PosicionBarra::Arriba, 8760, 0},
     };
     pantalla.areaDeTrabajo = {0, 0, 1000, 728};  // bars of other programs on the right and at the bottom
     for (const auto& llamada : llamadas) {
@@ -244,7 +203,7 @@ TEST_F(Barrido, UnaLlamadaQueNoDecideCasoConservaElAnterior) {
         plataforma.resultadoRect = llamada.resultadoRect;
         VentanaFalsa& v = Ventana();
         IniciarBarrido(v, kAbrir, 255, 300);
-        EXPECT_EQ(EstadoBarrido.PosicionBarra, llamada.posicion);
+        EXPECT_EQ(BarridoDe(v)->Posicion, llamada.posicion);
         EXPECT_EQ(v.Alto(), 0);
         EXPECT_EQ(v.Left(), llamada.left);
         EXPECT_EQ(v.Top(), llamada.top);
@@ -255,30 +214,30 @@ TEST_F(Barrido, UnGrosorQueNoCabeEn16BitsSeCalculaEntero) {
     // Top bar 2185 pixels tall: 32775 twips.
     plataforma.rectBarra = {0, 0, 1024, 2185};
     IniciarBarrido(Ventana(), kAbrir, 255, 300);
-    EXPECT_EQ(EstadoBarrido.PosicionBarra, BarraArriba);
+    EXPECT_EQ(BarridoDe(*ventana)->Posicion, PosicionBarra::Arriba);
     EXPECT_EQ(ventana->Top(), 32775.0f);
 
     // Right bar 2185 pixels wide.
     plataforma.rectBarra = {100, 0, 2285, 768};
     IniciarBarrido(Ventana(), kAbrir, 255, 300);
-    EXPECT_EQ(EstadoBarrido.PosicionBarra, BarraDerecha);
+    EXPECT_EQ(BarridoDe(*ventana)->Posicion, PosicionBarra::Derecha);
     EXPECT_EQ(ventana->Left(), 15360.0f - 6600.0f - 32775.0f);
 
     // Rectangles at the ends of 32 bits: the thickness does not wrap round,
     // so the window still goes the way the taskbar pushes it.
     plataforma.rectBarra = {1, INT_MIN, INT_MAX, 0};
     IniciarBarrido(Ventana(), kAbrir, 255, 300);
-    EXPECT_EQ(EstadoBarrido.PosicionBarra, BarraDerecha);
+    EXPECT_EQ(BarridoDe(*ventana)->Posicion, PosicionBarra::Derecha);
     EXPECT_LT(ventana->Izquierda(), 0);
 
     plataforma.rectBarra = {0, 1, 1024, INT_MAX};
     IniciarBarrido(Ventana(), kAbrir, 255, 300);
-    EXPECT_EQ(EstadoBarrido.PosicionBarra, BarraAbajo);
+    EXPECT_EQ(BarridoDe(*ventana)->Posicion, PosicionBarra::Abajo);
     EXPECT_LT(ventana->Abajo(), 0);
 
     plataforma.rectBarra = {INT_MIN, INT_MIN, INT_MAX, INT_MAX};
     IniciarBarrido(Ventana(), kAbrir, 255, 300);
-    EXPECT_EQ(EstadoBarrido.PosicionBarra, BarraArriba);
+    EXPECT_EQ(BarridoDe(*ventana)->Posicion, PosicionBarra::Arriba);
     EXPECT_GT(ventana->Arriba(), kAltoPantalla);
 }
 
@@ -286,11 +245,11 @@ TEST_F(Barrido, UnGrosorQueNoCabeEn16BitsSeCalculaEntero) {
 
 // The main window's designed height at each resolution: the client area of
 // 4800 twips plus caption, menu bar and borders.
-int AltoDisenado(int ppp) { return forms::PixelesDesdeTwips(4800, ppp) + 46; }
+int AltoDisenado(int ppp) { return forms::PixelsFromTwips(4800, ppp) + 46; }
 
 // Growth per tick in pixels: the step, and never less than one pixel. A step
 // of half a pixel more grows the window by one pixel more than it shrinks it.
-int PasoEnPixeles(std::int16_t paso, int ppp) { return std::max(1, forms::PixelesDesdeTwips(paso, ppp)); }
+int PasoEnPixeles(std::int16_t paso, int ppp) { return std::max(1, forms::PixelsFromTwips(paso, ppp)); }
 
 struct CasoBarra {
     const char* nombre;
@@ -345,7 +304,7 @@ TEST_P(BordeFijo, ElBordeDelLadoDeLaBarraNoSeMueveNiUnPixelAlAbrirNiAlCerrar) {
         alto = v.Alto();
     }
     EXPECT_EQ(v.descargas, 1);
-    EXPECT_LE(forms::TwipsDesdePixeles(v.Alto(), ppp), AlturaCerrada);
+    EXPECT_LE(forms::TwipsFromPixels(v.Alto(), ppp), AlturaCerrada);
 }
 
 INSTANTIATE_TEST_SUITE_P(Pantallas, BordeFijo,
@@ -427,7 +386,7 @@ TEST_F(Barrido, SinCasoDecididoElBordeInferiorQuedaComoEnLosCasosUnoATres) {
     plataforma.rectBarra = {1024, 100, 1084, 868};
     VentanaFalsa& v = Ventana(5700.0f);
     IniciarBarrido(v, kAbrir, 255, 300);
-    ASSERT_EQ(EstadoBarrido.PosicionBarra, BarraNinguna);
+    ASSERT_EQ(BarridoDe(v)->Posicion, PosicionBarra::Ninguna);
     const int base = v.Abajo();  // collapsed where it stood
 
     plataforma.Tick();
@@ -546,7 +505,7 @@ TEST_F(Barrido, UnaAperturaTerminaCuandoLaVentanaYaNoCrece) {
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.maximo);
         ReiniciarEstadoBarrido();
-        plataforma.barra = 0;
+        plataforma.barra = nullptr;
         VentanaFalsa& v = Ventana(5700.0f);
         v.alturaMaxima = caso.maximo;
         IniciarBarrido(v, kAbrir, 255, 300);
@@ -558,40 +517,11 @@ TEST_F(Barrido, UnaAperturaTerminaCuandoLaVentanaYaNoCrece) {
     }
 }
 
-// ------------------------------------------------------------- re-entrancy
-
-TEST_F(Barrido, LaDescargaLlamaAIniciarBarridoDesdeDentroDelTick) {
-    VentanaFalsa& v = AbiertaDeAlto(900.0f);
-    int llamadasDelManejador = 0;
-    v.alDescargar = [&] {
-        ++llamadasDelManejador;
-        IniciarBarrido(v, kCerrar, 255, 300);  // as the main window's unload handler does
-    };
-    IniciarBarrido(v, kCerrar, 255, 300);
-
-    EXPECT_EQ(plataforma.TickHastaParar(100), 3);
-    EXPECT_EQ(llamadasDelManejador, 1);
-    EXPECT_EQ(v.descargas, 1);
-    EXPECT_EQ(v.accesosTrasDescarga, 0);
-    // The nested call armed a timer on the dying window; its destruction took it.
-    EXPECT_TRUE(plataforma.temporizadores.empty());
-    EXPECT_EQ(plataforma.Tick(), 0);
-    EXPECT_FALSE(BarridoCerrandoseEn(v));
-    EXPECT_EQ(EstadoBarrido.VentanaBarrido, &v);  // outlives the unloading
-}
-
-TEST_F(Barrido, DestruirLaVentanaDeOtroModoParaLosTicks) {
-    VentanaFalsa& v = AbiertaDesdeCero(5700.0f, 300);
-    plataforma.Tick();
-    v.alDescargar = [&] { IniciarBarrido(v, kCerrar, 255, 300); };
-    v.Unload();  // the platform's close command
-    EXPECT_EQ(plataforma.Tick(), 0);
-    EXPECT_FALSE(BarridoCerrandoseEn(v));  // its timer went with it
-}
+// ------------------------------------------------- The closing record
 
 TEST_F(Barrido, BarridoCerrandoseEn) {
     VentanaFalsa& v = AbiertaDeAlto(5700.0f);
-    VentanaFalsa otra(plataforma, 2002, pantalla.ppp, 0, 0, 100, 100);
+    VentanaFalsa otra(plataforma, pruebas::Hwnd(2002), pantalla.ppp, 0, 0, 100, 100);
     EXPECT_FALSE(BarridoCerrandoseEn(v));
 
     IniciarBarrido(v, kAbrir, 255, 300);
@@ -616,13 +546,15 @@ TEST_F(Barrido, BarridoCerrandoseEn) {
     EXPECT_EQ(v.descargas, 1);
 
     // Loaded anew: a new handle, not closing.
-    v.Recargar(3003, 380);
+    v.Recargar(pruebas::Hwnd(3003), 380);
     EXPECT_FALSE(BarridoCerrandoseEn(v));
 }
 
 TEST_F(Barrido, UnTickSinBarridoNoHaceNada) {
-    PasoBarrido();
-    EXPECT_TRUE(plataforma.llamadas.empty());
+    VentanaFalsa& v = AbiertaDeAlto(5700.0f);
+    PasoBarrido(kHwnd);
+    EXPECT_EQ(v.Height(), 5700.0f);
+    EXPECT_EQ(v.descargas, 0);
 }
 
 }  // namespace

@@ -17,10 +17,10 @@
 
 #include "Bombeo.h"
 #include "Sistema.h"
-#include "forms/core/Unidades.h"
-#include "forms/win32/Application.h"
+#include "forms/core/Units.h"
+#include "forms/win32/Screen.h"
 #include "forms/win32/Form.h"
-#include "forms/win32/InformeErrores.h"
+#include "forms/win32/ErrorReport.h"
 #include "sweep/Barrido.h"
 #include "sweep/PlataformaBarridoWin32.h"
 
@@ -35,7 +35,7 @@ constexpr int kAltoCliente = 4800;
 // A sweep tick runs whole inside one dispatch: `despues` sees the window
 // between ticks.
 bool Esperar(const std::function<bool()>& condicion, const std::function<void()>& despues = {}) {
-    return pruebas::EsperarHasta(condicion, kLimite, despues);
+    return pruebas::BombearHasta(condicion, kLimite, despues);
 }
 
 RECT Rect(HWND ventana) {
@@ -53,28 +53,25 @@ bool SoloEncoge(const std::vector<int>& altos) {
     return std::adjacent_find(altos.begin(), altos.end(), std::less_equal<int>()) == altos.end();
 }
 
-// A form swept as the main window is: loading it opens the sweep, its Unload
-// event starts a closing one (harmless on a window being destroyed).
+// A form swept as the main window is: loading it opens the sweep.
 class FormaBarrida : public forms::Form {
 public:
     explicit FormaBarrida(std::int16_t paso, std::uint8_t opacidad = 255)
         : Form(forms::FormDesign{.caption = L"Kalvenor barrido",
                                  .clientWidth = kAnchoCliente,
                                  .clientHeight = kAltoCliente,
-                                 .backColor = RGB(255, 128, 128)}),
+                                 .backColor = RGB(255, 128, 128),
+                                 .heightDownToZero = true}),
           paso_(paso),
           opacidad_(opacidad) {}
 
-    void Cerrar() { IniciarBarrido(*this, forms::Falso, opacidad_, paso_); }
+    void Cerrar() { IniciarBarrido(*this, Sentido::Cerrar, opacidad_, paso_); }
 
     int descargas = 0;
 
 protected:
-    void Form_Load() override { IniciarBarrido(*this, forms::Verdadero, opacidad_, paso_); }
-    void Form_Unload(std::int16_t&) override {
-        ++descargas;
-        Cerrar();
-    }
+    void Form_Load() override { IniciarBarrido(*this, Sentido::Abrir, opacidad_, paso_); }
+    void Form_Unload(std::int16_t&) override { ++descargas; }
 
 private:
     std::int16_t paso_;
@@ -111,45 +108,47 @@ protected:
     // Under Wine the taskbar is a hidden window with the rectangle (0, 0, 0,
     // 0): the left-edge case with a thickness of 0, so the window stands at
     // x = 0 on the screen's bottom. With no taskbar: the bottom-right corner.
-    void ComprobarColocacion(HWND ventana) {
-        const RECT r = Rect(ventana);
+    void ComprobarColocacion(const forms::Form& forma) {
+        ASSERT_NE(BarridoDe(forma), nullptr);
+        const PosicionBarra posicion = BarridoDe(forma)->Posicion;
+        const RECT r = Rect(forma.hWnd());
         const HWND barra = FindWindowA("Shell_TrayWnd", "");
         RECT rectBarra{};
         if (barra == nullptr) {
-            EXPECT_EQ(EstadoBarrido.PosicionBarra, BarraAbajo);
+            EXPECT_EQ(posicion, PosicionBarra::Abajo);
             EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));
             EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN));
         } else if (GetWindowRect(barra, &rectBarra) && IsRectEmpty(&rectBarra) && rectBarra.left == 0 &&
                    rectBarra.top == 0 && rectBarra.right == 0) {
-            EXPECT_EQ(EstadoBarrido.PosicionBarra, BarraIzquierda);
+            EXPECT_EQ(posicion, PosicionBarra::Izquierda);
             EXPECT_EQ(r.left, 0);
             EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN));
         }
-        ASSERT_NE(EstadoBarrido.PosicionBarra, BarraArriba) << "these tests expect a window growing upwards";
+        ASSERT_NE(posicion, PosicionBarra::Arriba) << "these tests expect a window growing upwards";
     }
 
     // Grown to its designed client area: the end of an opening sweep.
     bool Abierta(HWND ventana) const {
         RECT cliente{};
-        return GetClientRect(ventana, &cliente) && cliente.bottom >= forms::PixelesDesdeTwips(kAltoCliente, ppp);
+        return GetClientRect(ventana, &cliente) && cliente.bottom >= forms::PixelsFromTwips(kAltoCliente, ppp);
     }
 
     PlataformaBarridoWin32 plataforma;
-    int ppp = forms::kPppEstandar;
+    int ppp = forms::kStandardDpi;
 };
 
 class PasosWin32 : public BarridoWin32, public ::testing::WithParamInterface<std::int16_t> {};
 
 TEST_P(PasosWin32, AbreYCierraConElBordeDeAbajoEnSuPixel) {
     const std::int16_t paso = GetParam();
-    const int crecimiento = std::max(1, forms::PixelesDesdeTwips(paso, ppp));
+    const int crecimiento = std::max(1, forms::PixelsFromTwips(paso, ppp));
     SCOPED_TRACE(testing::Message() << ppp << " ppp, paso " << paso << " (" << crecimiento << " px)");
 
     FormaBarrida forma(paso, 200);
     forma.Show();
-    const HWND hwnd = forma.Window();
+    const HWND hwnd = forma.hWnd();
     ASSERT_NE(hwnd, nullptr);
-    ASSERT_NO_FATAL_FAILURE(ComprobarColocacion(hwnd));
+    ASSERT_NO_FATAL_FAILURE(ComprobarColocacion(forma));
 
     EXPECT_TRUE(GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_TRUE(GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED);
@@ -168,10 +167,10 @@ TEST_P(PasosWin32, AbreYCierraConElBordeDeAbajoEnSuPixel) {
     EXPECT_FALSE(KillTimer(hwnd, 0)) << "the sweep timer is still armed";
     EXPECT_EQ(apertura.fueraDeLinea, 0);
     EXPECT_TRUE(SoloCrece(apertura.altos)) << "the window shrank while opening";
-    const int altoCliente = forms::PixelesDesdeTwips(kAltoCliente, ppp);
+    const int altoCliente = forms::PixelsFromTwips(kAltoCliente, ppp);
     RECT cliente{};
     GetClientRect(hwnd, &cliente);
-    EXPECT_EQ(cliente.right, forms::PixelesDesdeTwips(kAnchoCliente, ppp));
+    EXPECT_EQ(cliente.right, forms::PixelsFromTwips(kAnchoCliente, ppp));
     EXPECT_GE(cliente.bottom, altoCliente);
     EXPECT_LT(cliente.bottom, altoCliente + crecimiento);
 
@@ -184,7 +183,7 @@ TEST_P(PasosWin32, AbreYCierraConElBordeDeAbajoEnSuPixel) {
     EXPECT_EQ(cierre.fueraDeLinea, 0);
     EXPECT_TRUE(SoloEncoge(cierre.altos)) << "the window grew while closing";
     ASSERT_FALSE(cierre.altos.empty());
-    EXPECT_LE(forms::TwipsDesdePixeles(cierre.altos.back(), ppp), AlturaCerrada);
+    EXPECT_LE(forms::TwipsFromPixels(cierre.altos.back(), ppp), AlturaCerrada);
     EXPECT_FALSE(BarridoCerrandoseEn(forma));
 }
 
@@ -204,9 +203,9 @@ LRESULT CALLBACK ConAlturaMinima(HWND ventana, UINT mensaje, WPARAM wParam, LPAR
 TEST_F(BarridoWin32, UnCierreTerminaAunqueLaVentanaNoPuedaBajarDe520) {
     FormaBarrida forma(300);
     forma.Show();
-    const HWND hwnd = forma.Window();
+    const HWND hwnd = forma.hWnd();
     ASSERT_TRUE(Esperar([&] { return Abierta(hwnd); }));
-    alturaMinima = forms::PixelesDesdeTwips(900, ppp);
+    alturaMinima = forms::PixelsFromTwips(900, ppp);
     procedimientoDelForm =
         reinterpret_cast<WNDPROC>(SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ConAlturaMinima)));
 
@@ -222,7 +221,7 @@ TEST_F(BarridoWin32, UnCierreTerminaAunqueLaVentanaNoPuedaBajarDe520) {
 TEST_F(BarridoWin32, UnCierreEnMitadDeLaAperturaLaEncogeDesdeDondeIba) {
     FormaBarrida forma(150);
     forma.Show();
-    const HWND hwnd = forma.Window();
+    const HWND hwnd = forma.hWnd();
     ASSERT_TRUE(Esperar([&] { return AltoDe(Rect(hwnd)) >= 100; }));
     const int alcanzado = AltoDe(Rect(hwnd));
     EXPECT_LT(alcanzado, 300);
@@ -232,6 +231,26 @@ TEST_F(BarridoWin32, UnCierreEnMitadDeLaAperturaLaEncogeDesdeDondeIba) {
     ASSERT_TRUE(Esperar([&] { return forma.descargas > 0; }, std::ref(cierre)));
     EXPECT_EQ(*std::max_element(cierre.altos.begin(), cierre.altos.end()), alcanzado);
     EXPECT_EQ(cierre.fueraDeLinea, 0);
+}
+
+// Two windows sweeping at once: each timer steps the window it ticks for.
+TEST_F(BarridoWin32, DosVentanasBarriendoALaVezAvanzaCadaUnaLaSuya) {
+    FormaBarrida una(150);
+    FormaBarrida otra(150);
+    una.Show();
+    otra.Show();
+    const HWND ventanas[] = {una.hWnd(), otra.hWnd()};
+    ASSERT_TRUE(Esperar([&] { return Abierta(ventanas[0]) && Abierta(ventanas[1]); }));
+    pruebas::BombearDurante(std::chrono::milliseconds(100));
+    const int crecimiento = std::max(1, forms::PixelsFromTwips(150, ppp));
+    for (HWND ventana : ventanas) {
+        RECT cliente{};
+        GetClientRect(ventana, &cliente);
+        EXPECT_LT(cliente.bottom, forms::PixelsFromTwips(kAltoCliente, ppp) + crecimiento) << "grown by both timers";
+    }
+    una.Cerrar();
+    otra.Cerrar();
+    EXPECT_TRUE(Esperar([&] { return una.descargas > 0 && otra.descargas > 0; }));
 }
 
 TEST_F(BarridoWin32, UnErrorEnUnTickVaAlInformeSinCruzarLaPlataforma) {
@@ -250,15 +269,15 @@ TEST_F(BarridoWin32, UnErrorEnUnTickVaAlInformeSinCruzarLaPlataforma) {
 
     int informes = 0;
     int terminado = -1;
-    forms::UsarPresentadorErrores({
+    forms::UseErrorPresenter({
         [&](const std::u16string&) { ++informes; },
         [&](int codigo) {
             terminado = codigo;
-            KillTimer(forma.Window(), 0);  // the real report ends the program here
+            KillTimer(forma.hWnd(), 0);  // the real report ends the program here
         },
     });
     const bool informado = Esperar([&] { return informes > 0; });
-    forms::UsarPresentadorErrores(forms::PresentadorErroresPredeterminado());
+    forms::UseErrorPresenter(forms::DefaultErrorPresenter());
     forma.fallar = false;
     ASSERT_TRUE(informado);
     EXPECT_EQ(informes, 1);

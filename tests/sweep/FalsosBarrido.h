@@ -6,31 +6,31 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <set>
-#include <string>
 #include <utility>
-#include <vector>
 
-#include "forms/core/Unidades.h"
-#include "forms/core/Ventana.h"
+#include "forms/core/Units.h"
+#include "forms/core/Window.h"
 #include "sweep/Barrido.h"
 #include "sweep/PlataformaBarrido.h"
 
-namespace kalvenor::prueba {
+namespace kalvenor::pruebas {
+
+// A made-up window handle.
+inline forms::Handle Hwnd(std::intptr_t valor) { return reinterpret_cast<forms::Handle>(valor); }
 
 // A screen of 1024 x 768 pixels at ppp dots per inch.
-class PantallaFalsa : public forms::Pantalla {
+class PantallaFalsa : public forms::Screen {
 public:
-    int ppp = forms::kPppEstandar;
+    int ppp = forms::kStandardDpi;
     RectanguloPixeles areaDeTrabajo{0, 0, 1024, 768};
 
-    float Width() const override { return forms::TwipsDesdePixeles(1024, ppp); }
-    float Height() const override { return forms::TwipsDesdePixeles(768, ppp); }
-    float TwipsPerPixelY() const override { return forms::TwipsPorPixel(ppp); }
-    forms::RectanguloTwips WorkArea() const override {
-        const auto twips = [this](int pixeles) { return forms::TwipsDesdePixeles(pixeles, ppp); };
+    float Width() const override { return forms::TwipsFromPixels(1024, ppp); }
+    float Height() const override { return forms::TwipsFromPixels(768, ppp); }
+    float TwipsPerPixelY() const override { return forms::TwipsPerPixel(ppp); }
+    forms::TwipsRect WorkArea() const override {
+        const auto twips = [this](int pixeles) { return forms::TwipsFromPixels(pixeles, ppp); };
         return {twips(areaDeTrabajo.left), twips(areaDeTrabajo.top), twips(areaDeTrabajo.right),
                 twips(areaDeTrabajo.bottom)};
     }
@@ -39,62 +39,51 @@ public:
 class PlataformaFalsa : public PlataformaBarrido {
 public:
     // The taskbar: its handle (0 for none) and what GetWindowRect gives.
-    forms::Handle barra = 77;
+    forms::Handle barra = Hwnd(77);
     std::int32_t resultadoRect = 1;
     RectanguloPixeles rectBarra{0, 738, 1024, 768};
 
-    // The user32 calls made, with their arguments, in order.
-    std::vector<std::string> llamadas;
+    // What the calls leave behind, window by window: the outcome, where a
+    // window under Wine shows it too; the ordering call's flags, whose effect
+    // only Windows shows.
     std::map<forms::Handle, std::int32_t> estilos;
     std::map<forms::Handle, std::uint8_t> alfas;
     std::set<forms::Handle> encima;
+    std::map<forms::Handle, std::uint32_t> banderasOrden;
     std::set<std::pair<forms::Handle, std::uintptr_t>> temporizadores;
 
-    forms::Handle FindWindowA(const char* clase, const char* titulo) override {
-        Anotar("FindWindowA", {Texto(clase), Texto(titulo)});
-        return barra;
-    }
+    forms::Handle FindWindowA(const char*, const char*) override { return barra; }
 
-    std::int32_t GetWindowRect(forms::Handle ventana, RectanguloPixeles& rectangulo) override {
-        Anotar("GetWindowRect", {std::to_string(ventana)});
+    std::int32_t GetWindowRect(forms::Handle, RectanguloPixeles& rectangulo) override {
         if (resultadoRect > 0) rectangulo = rectBarra;
         return resultadoRect;
     }
 
-    std::int32_t SetWindowPos(forms::Handle ventana, forms::Handle insertarDespues, std::int32_t x, std::int32_t y,
-                              std::int32_t cx, std::int32_t cy, std::uint32_t flags) override {
-        Anotar("SetWindowPos", {std::to_string(ventana), std::to_string(insertarDespues), std::to_string(x),
-                                std::to_string(y), std::to_string(cx), std::to_string(cy), std::to_string(flags)});
+    std::int32_t SetWindowPos(forms::Handle ventana, forms::Handle insertarDespues, std::int32_t, std::int32_t,
+                              std::int32_t, std::int32_t, std::uint32_t flags) override {
         if (insertarDespues == kHwndTopmost) encima.insert(ventana);
+        banderasOrden[ventana] = flags;
         return 1;
     }
 
-    std::int32_t GetWindowLongA(forms::Handle ventana, std::int32_t indice) override {
-        Anotar("GetWindowLongA", {std::to_string(ventana), std::to_string(indice)});
-        return estilos[ventana];
-    }
+    std::int32_t GetWindowLongA(forms::Handle ventana, std::int32_t) override { return estilos[ventana]; }
 
-    std::int32_t SetWindowLongA(forms::Handle ventana, std::int32_t indice, std::int32_t valor) override {
-        Anotar("SetWindowLongA", {std::to_string(ventana), std::to_string(indice), std::to_string(valor)});
+    std::int32_t SetWindowLongA(forms::Handle ventana, std::int32_t, std::int32_t valor) override {
         return std::exchange(estilos[ventana], valor);
     }
 
-    std::int32_t SetLayeredWindowAttributes(forms::Handle ventana, std::uint32_t colorClave, std::uint8_t alfa,
-                                            std::uint32_t flags) override {
-        Anotar("SetLayeredWindowAttributes",
-               {std::to_string(ventana), std::to_string(colorClave), std::to_string(alfa), std::to_string(flags)});
+    std::int32_t SetLayeredWindowAttributes(forms::Handle ventana, std::uint32_t, std::uint8_t alfa,
+                                            std::uint32_t) override {
         alfas[ventana] = alfa;
         return 1;
     }
 
-    std::uintptr_t SetTimer(forms::Handle ventana, std::uintptr_t id, std::uint32_t periodoMs) override {
-        Anotar("SetTimer", {std::to_string(ventana), std::to_string(id), std::to_string(periodoMs)});
+    std::uintptr_t SetTimer(forms::Handle ventana, std::uintptr_t id, std::uint32_t) override {
         temporizadores.insert({ventana, id});  // same handle and id: replaced
         return 1;
     }
 
     std::int32_t KillTimer(forms::Handle ventana, std::uintptr_t id) override {
-        Anotar("KillTimer", {std::to_string(ventana), std::to_string(id)});
         return temporizadores.erase({ventana, id}) > 0 ? 1 : 0;
     }
 
@@ -107,14 +96,14 @@ public:
         return temporizadores.count({ventana, kIdTemporizadorBarrido}) > 0;
     }
 
-    // One round of the message loop: each armed timer ticks once (its
-    // callback is PasoBarrido). Returns how many ticked.
+    // One round of the message loop: each armed timer ticks once, for its
+    // window (its callback is PasoBarrido). Returns how many ticked.
     int Tick() {
         int ticks = 0;
         for (const auto& temporizador : std::set(temporizadores)) {
             if (temporizadores.count(temporizador) == 0) continue;
             ++ticks;
-            PasoBarrido();
+            PasoBarrido(temporizador.first);
         }
         return ticks;
     }
@@ -125,19 +114,10 @@ public:
         while (!temporizadores.empty() && ticks < limite) ticks += Tick();
         return ticks;
     }
-
-private:
-    void Anotar(const char* funcion, const std::vector<std::string>& argumentos) {
-        std::string llamada = std::string(funcion) + "(";
-        for (std::size_t i = 0; i < argumentos.size(); ++i) llamada += (i ? ", " : "") + argumentos[i];
-        llamadas.push_back(llamada + ")");
-    }
-
-    static std::string Texto(const char* texto) { return texto ? '"' + std::string(texto) + '"' : "NULL"; }
 };
 
 // A window whose geometry is whole pixels at ppp dots per inch.
-class VentanaFalsa : public forms::Ventana {
+class VentanaFalsa : public forms::Window {
 public:
     VentanaFalsa(PlataformaFalsa& plataforma, forms::Handle handle, int ppp, int izquierda, int arriba, int ancho,
                  int alto)
@@ -153,7 +133,6 @@ public:
     int alturaMinima = 0;
     int alturaMaxima = INT_MAX;
 
-    std::function<void()> alDescargar;  // the window's Unload handler
     int descargas = 0;
     mutable int accesosTrasDescarga = 0;
 
@@ -180,13 +159,12 @@ public:
 
     forms::Handle hWnd() const override {
         Acceso();
-        return destruida_ ? 0 : handle_;
+        return destruida_ ? nullptr : handle_;
     }
 
     void Unload() override {
         Acceso();
         ++descargas;
-        if (alDescargar) alDescargar();
         destruida_ = true;
         plataforma_.DestruirVentana(handle_);
     }
@@ -211,9 +189,9 @@ private:
     }
     float Twips(int pixeles) const {
         Acceso();
-        return forms::TwipsDesdePixeles(pixeles, ppp_);
+        return forms::TwipsFromPixels(pixeles, ppp_);
     }
-    int Pixeles(float twips) const { return forms::PixelesDesdeTwips(twips, ppp_); }
+    int Pixeles(float twips) const { return forms::PixelsFromTwips(twips, ppp_); }
 
     PlataformaFalsa& plataforma_;
     forms::Handle handle_;
@@ -222,4 +200,4 @@ private:
     bool destruida_ = false;
 };
 
-}  // namespace kalvenor::prueba
+}  // namespace kalvenor::pruebas

@@ -14,20 +14,20 @@
 namespace kalvenor {
 namespace {
 
-using forms::TipoPaginaAnsi;
+using forms::AnsiCodePageKind;
 using pruebas::CaracterWindows1252;
 
 // What the key-press handler leaves of a key code.
 std::int16_t Filtrar(std::int16_t codigo, std::u16string_view permitidos) {
     std::int16_t KeyAscii = codigo;
-    FiltrarTecla(KeyAscii, permitidos, CaracterWindows1252, TipoPaginaAnsi::UnoODosBytes);
+    FiltrarTecla(KeyAscii, permitidos, CaracterWindows1252, AnsiCodePageKind::OneOrTwoBytes);
     return KeyAscii;
 }
 
 bool Acepta(std::u16string_view permitidos, std::int16_t codigo) {
     const std::int16_t resultado = Filtrar(codigo, permitidos);
     EXPECT_TRUE(resultado == codigo || resultado == 0) << "código " << codigo;
-    EXPECT_EQ(TeclaPermitida(codigo, permitidos, CaracterWindows1252, TipoPaginaAnsi::UnoODosBytes),
+    EXPECT_EQ(TeclaPermitida(codigo, permitidos, CaracterWindows1252, AnsiCodePageKind::OneOrTwoBytes),
               resultado == codigo)
         << "código " << codigo;
     return resultado == codigo;
@@ -173,7 +173,7 @@ TEST(FiltrarTecla, EnUnaPaginaUtf8CadaCajaTomaSuConjuntoComoEnWindows1252) {
         const std::int16_t codigo = CodigoUtf8(caso.tecla);
         for (const bool enText1 : {true, false}) {
             std::int16_t KeyAscii = codigo;
-            FiltrarTecla(KeyAscii, enText1 ? PermitidosNormal : PermitidosClave, CaracterUtf8, TipoPaginaAnsi::Utf8);
+            FiltrarTecla(KeyAscii, enText1 ? PermitidosNormal : PermitidosClave, CaracterUtf8, AnsiCodePageKind::Utf8);
             EXPECT_EQ(KeyAscii, (enText1 ? caso.enText1 : caso.enText2) ? codigo : 0)
                 << "U+" << std::hex << int(caso.tecla) << (enText1 ? " en Text1" : " en Text2");
         }
@@ -182,13 +182,13 @@ TEST(FiltrarTecla, EnUnaPaginaUtf8CadaCajaTomaSuConjuntoComoEnWindows1252) {
 
 TEST(FiltrarTecla, ElCaracterSaleDelConversorDado) {
     // With a code page in which every code is the letter b, every key passes.
-    const forms::ConversorAnsi todoEsB = [](std::int16_t) { return u'b'; };
+    const forms::AnsiConverter todoEsB = [](std::int16_t) { return u'b'; };
     std::int16_t KeyAscii = 32;
-    FiltrarTecla(KeyAscii, PermitidosNormal, todoEsB, TipoPaginaAnsi::UnoODosBytes);
+    FiltrarTecla(KeyAscii, PermitidosNormal, todoEsB, AnsiCodePageKind::OneOrTwoBytes);
     EXPECT_EQ(KeyAscii, 32);
-    const forms::ConversorAnsi todoEsA = [](std::int16_t) { return u'a'; };
+    const forms::AnsiConverter todoEsA = [](std::int16_t) { return u'a'; };
     KeyAscii = 'b';
-    FiltrarTecla(KeyAscii, PermitidosClave, todoEsA, TipoPaginaAnsi::UnoODosBytes);
+    FiltrarTecla(KeyAscii, PermitidosClave, todoEsA, AnsiCodePageKind::OneOrTwoBytes);
     EXPECT_EQ(KeyAscii, 0);
 }
 

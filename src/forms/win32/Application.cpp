@@ -1,35 +1,30 @@
 #include "forms/win32/Application.h"
 
-#include <windows.h>
+#include <algorithm>
+#include <vector>
 
-#include "forms/core/Unidades.h"
 #include "forms/win32/Form.h"
-#include "forms/win32/Handles.h"
-#include "forms/win32/InformeErrores.h"
+#include "forms/win32/ErrorReport.h"
 
 namespace kalvenor::forms {
 
 namespace {
 
-struct Dpi {
-    int x;
-    int y;
-};
+std::vector<Form*>& AllForms() {
+    static std::vector<Form*> forms;
+    return forms;
+}
 
-// The program is aware of the system's dpi, which stays the same for the
-// whole run: it is read once, not at every conversion.
-Dpi ScreenDpi() {
-    static const Dpi dpi = [] {
-        WindowDc screen(nullptr);
-        return Dpi{::GetDeviceCaps(screen.get(), LOGPIXELSX), ::GetDeviceCaps(screen.get(), LOGPIXELSY)};
-    }();
-    return dpi;
+// The form that Show brought forward last; null before the first Show.
+Form*& LastShownForm() {
+    static Form* form = nullptr;
+    return form;
 }
 
 // Keyboard navigation between controls, as in a dialog, then the usual dispatch.
 void Dispatch(MSG& message) {
     HWND root = message.hwnd ? ::GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-    if (root && Form::IsFormWindow(root) && ::IsDialogMessageW(root, &message)) return;
+    if (root && Application::IsFormWindow(root) && ::IsDialogMessageW(root, &message)) return;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
 }
@@ -37,8 +32,8 @@ void Dispatch(MSG& message) {
 }  // namespace
 
 int RunApplication(Form& startup) {
-    ProtegerLlamada([&] { startup.Show(); });
-    if (Form::LoadedFormCount() == 0) return 0;
+    GuardedCall([&] { startup.Show(); });
+    if (Application::LoadedFormCount() == 0) return 0;
     MSG message{};
     for (;;) {
         const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
@@ -49,42 +44,59 @@ int RunApplication(Form& startup) {
         // A form can load again after the last one unloaded, within one
         // dispatch (a show request of another copy reloads a window that was
         // sweeping shut): the quit asked for meanwhile is void then.
-        if (got < 0 || Form::LoadedFormCount() == 0) break;
+        if (got < 0 || Application::LoadedFormCount() == 0) break;
     }
     return static_cast<int>(message.wParam);
 }
 
-void DoEvents() {
-    MSG message{};
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            // Leave it for the main loop, which ends the program.
-            ::PostQuitMessage(static_cast<int>(message.wParam));
-            return;
-        }
-        Dispatch(message);
+void Application::Joined(Form& form) { AllForms().push_back(&form); }
+
+void Application::Left(Form& form) noexcept {
+    std::erase(AllForms(), &form);
+    if (LastShownForm() == &form) LastShownForm() = nullptr;
+}
+
+void Application::Shown(Form& form) noexcept { LastShownForm() = &form; }
+
+void Application::Unloaded() noexcept {
+    if (LoadedFormCount() == 0) ::PostQuitMessage(0);
+}
+
+bool Application::IsFormWindow(HWND window) noexcept {
+    if (!window) return false;
+    const auto& forms = AllForms();
+    return std::any_of(forms.begin(), forms.end(), [window](const Form* f) { return f->hWnd() == window; });
+}
+
+int Application::LoadedFormCount() noexcept {
+    const auto& forms = AllForms();
+    return static_cast<int>(std::count_if(forms.begin(), forms.end(), [](const Form* f) { return f->IsLoaded(); }));
+}
+
+UINT Application::ShowLastShownFormMessage() noexcept {
+    // The registered name is the one earlier versions registered ("bring
+    // forward", before the form shown last came back loaded anew): it stays,
+    // so that copies of any two versions understand each other.
+    static const UINT message = ::RegisterWindowMessageW(L"KalvenorForm.BringForward");
+    return message;
+}
+
+void Application::ShowLastShownForm() {
+    Form* form = LastShownForm();
+    if (!form || !form->IsLoaded()) {
+        const auto& forms = AllForms();
+        const auto loaded = std::find_if(forms.begin(), forms.end(), [](const Form* f) { return f->IsLoaded(); });
+        form = loaded != forms.end() ? *loaded : nullptr;
     }
+    if (!form) return;
+    if (::IsIconic(form->hWnd())) ::ShowWindow(form->hWnd(), SW_RESTORE);
+    form->Show();
 }
 
-float Screen::Width() const { return TwipsX(::GetSystemMetrics(SM_CXSCREEN)); }
-float Screen::Height() const { return TwipsY(::GetSystemMetrics(SM_CYSCREEN)); }
-float Screen::TwipsPerPixelX() const { return TwipsPorPixel(ScreenDpi().x); }
-float Screen::TwipsPerPixelY() const { return TwipsPorPixel(ScreenDpi().y); }
-
-RectanguloTwips Screen::WorkArea() const {
-    RECT area{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    return {TwipsX(area.left), TwipsY(area.top), TwipsX(area.right), TwipsY(area.bottom)};
+void Application::EndSession() noexcept {
+    // Not even a form that another one's going away activates raises one.
+    for (Form* form : AllForms()) form->StopEvents();
+    for (Form* form : AllForms()) form->Destroy();
 }
-
-const Screen& TheScreen() {
-    static const Screen screen;
-    return screen;
-}
-
-int PixelsX(double twips) { return PixelesDesdeTwips(twips, ScreenDpi().x); }
-int PixelsY(double twips) { return PixelesDesdeTwips(twips, ScreenDpi().y); }
-float TwipsX(int pixels) { return TwipsDesdePixeles(pixels, ScreenDpi().x); }
-float TwipsY(int pixels) { return TwipsDesdePixeles(pixels, ScreenDpi().y); }
 
 }  // namespace kalvenor::forms

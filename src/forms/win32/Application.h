@@ -1,8 +1,9 @@
 #pragma once
-// The application: its message loop, letting pending events run, and the
-// screen.
+// The program's life, in one place: the forms it has and the one shown last,
+// the message loop, the hand-over from a second start, the end of a session
+// and the end of the program when its last form unloads.
 
-#include "forms/core/Ventana.h"
+#include <windows.h>
 
 namespace kalvenor::forms {
 
@@ -14,26 +15,32 @@ class Form;
 // with the first picture.
 int RunApplication(Form& startup);
 
-// Dispatches every message that is waiting, then returns.
-void DoEvents();
-
-// The screen in twips, at the system's resolution.
-class Screen final : public Pantalla {
+class Application final {
 public:
-    float Width() const override;
-    float Height() const override;
-    float TwipsPerPixelX() const;
-    float TwipsPerPixelY() const override;
-    RectanguloTwips WorkArea() const override;
+    Application() = delete;
+
+    // True when the window belongs to a loaded form of this program.
+    static bool IsFormWindow(HWND window) noexcept;
+    static int LoadedFormCount() noexcept;
+
+    // Sent to any form's window by a second start of the program
+    // (SingleInstance.h): the form shown last is shown again with its Show,
+    // which loads it anew when it has unloaded meanwhile (a window that was
+    // sweeping shut comes back).
+    static UINT ShowLastShownFormMessage() noexcept;
+    static void ShowLastShownForm();
+
+    // The session ends (logoff, shutdown, or an installer that replaces the
+    // program): every form is destroyed at once, with no sweep and no Unload
+    // event in any of them, so that nothing is stored.
+    static void EndSession() noexcept;
+
+    // What every form tells it (Form.cpp): made, gone, brought forward, and
+    // its window destroyed; with the last one the program ends.
+    static void Joined(Form& form);
+    static void Left(Form& form) noexcept;
+    static void Shown(Form& form) noexcept;
+    static void Unloaded() noexcept;
 };
-
-const Screen& TheScreen();
-
-// Twips to pixels of the screen and back, horizontally and vertically, at the
-// system's resolution; all through the one conversion of forms/core/Unidades.h.
-int PixelsX(double twips);
-int PixelsY(double twips);
-float TwipsX(int pixels);
-float TwipsY(int pixels);
 
 }  // namespace kalvenor::forms

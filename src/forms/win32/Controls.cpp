@@ -4,13 +4,13 @@
 
 #include <algorithm>
 
-#include "forms/win32/Application.h"
-#include "forms/win32/CodigoAnsiSistema.h"
-#include "forms/core/ErrorEjecucion.h"
-#include "forms/core/Texto.h"
+#include "forms/win32/Screen.h"
+#include "forms/win32/SystemAnsiCode.h"
+#include "forms/core/RuntimeError.h"
+#include "forms/core/Text.h"
 #include "forms/win32/Fonts.h"
 #include "forms/win32/Form.h"
-#include "forms/win32/InformeErrores.h"
+#include "forms/win32/ErrorReport.h"
 #include "forms/win32/Picture.h"
 
 namespace kalvenor::forms {
@@ -51,9 +51,9 @@ HWND Control::CreateChild(const wchar_t* windowClass, std::wstring_view text, DW
     const int height = PixelsY(top + bounds_.height) - y;
     const std::wstring caption(text);
     window_ = ::CreateWindowExW(exStyle, windowClass, caption.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width,
-                                height, form_.Window(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
+                                height, form_.hWnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
                                 ::GetModuleHandleW(nullptr), nullptr);
-    if (!window_) throw NoSeCreoLaVentana(TextoDesdeAncho(windowClass), ::GetLastError());
+    if (!window_) throw WindowNotCreated(TextFromWide(windowClass), ::GetLastError());
     return window_;
 }
 
@@ -102,18 +102,18 @@ HBRUSH TextBox::OnColor(HDC dc) {
 }
 
 std::wstring TextBox::Text() const {
-    if (!Window()) return {};
-    const int length = ::GetWindowTextLengthW(Window());
+    if (!hWnd()) return {};
+    const int length = ::GetWindowTextLengthW(hWnd());
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int copied = ::GetWindowTextW(Window(), text.data(), length + 1);
+    const int copied = ::GetWindowTextW(hWnd(), text.data(), length + 1);
     text.resize(static_cast<size_t>(std::max(copied, 0)));
     return text;
 }
 
 void TextBox::SetText(std::wstring_view text) {
-    if (!Window()) return;
+    if (!hWnd()) return;
     const std::wstring copy(text);
-    ::SetWindowTextW(Window(), copy.c_str());
+    ::SetWindowTextW(hWnd(), copy.c_str());
 }
 
 LRESULT CALLBACK TextBox::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -121,7 +121,7 @@ LRESULT CALLBACK TextBox::SubclassProc(HWND window, UINT message, WPARAM wParam,
     switch (message) {
     case WM_CHAR: {
         LRESULT result = 0;
-        ProtegerLlamada([&] { result = reinterpret_cast<TextBox*>(self)->OnChar(window, wParam, lParam); });
+        GuardedCall([&] { result = reinterpret_cast<TextBox*>(self)->OnChar(window, wParam, lParam); });
         return result;
     }
     case WM_KEYDOWN:
@@ -146,11 +146,11 @@ LRESULT CALLBACK TextBox::SubclassProc(HWND window, UINT message, WPARAM wParam,
 
 LRESULT TextBox::OnChar(HWND window, WPARAM character, LPARAM keyData) {
     if (!KeyPress) return ::DefSubclassProc(window, WM_CHAR, character, keyData);
-    const std::int16_t typed = CodigoAnsiDelSistema(static_cast<char16_t>(character));
+    const std::int16_t typed = SystemAnsiCode(static_cast<char16_t>(character));
     std::int16_t KeyAscii = typed;
     KeyPress(KeyAscii);
     if (KeyAscii == 0) return 0;
-    const WPARAM reaching = KeyAscii == typed ? character : CaracterAnsiDelSistema(KeyAscii);
+    const WPARAM reaching = KeyAscii == typed ? character : SystemAnsiChar(KeyAscii);
     return ::DefSubclassProc(window, WM_CHAR, reaching, keyData);
 }
 
@@ -195,11 +195,11 @@ void CheckBox::Create() {
 HBRUSH CheckBox::OnColor(HDC dc) { return TransparentOn(Owner(), dc); }
 
 std::int16_t CheckBox::Value() const {
-    return Window() && ::SendMessageW(Window(), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+    return hWnd() && ::SendMessageW(hWnd(), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
 }
 
 void CheckBox::SetValue(std::int16_t value) {
-    if (Window()) ::SendMessageW(Window(), BM_SETCHECK, value != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (hWnd()) ::SendMessageW(hWnd(), BM_SETCHECK, value != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 // --- Frame -------------------------------------------------------------------
@@ -248,11 +248,11 @@ void Slider::Create() {
 HBRUSH Slider::OnColor(HDC dc) { return TransparentOn(Owner(), dc); }
 
 int Slider::Value() const {
-    return Window() ? static_cast<int>(::SendMessageW(Window(), TBM_GETPOS, 0, 0)) : design_.min;
+    return hWnd() ? static_cast<int>(::SendMessageW(hWnd(), TBM_GETPOS, 0, 0)) : design_.min;
 }
 
 void Slider::SetValue(int value) {
-    if (Window()) ::SendMessageW(Window(), TBM_SETPOS, TRUE, std::clamp(value, design_.min, design_.max));
+    if (hWnd()) ::SendMessageW(hWnd(), TBM_SETPOS, TRUE, std::clamp(value, design_.min, design_.max));
 }
 
 // --- PictureBox --------------------------------------------------------------
@@ -276,37 +276,5 @@ void PictureBox::OnDrawItem(const DRAWITEMSTRUCT& item) {
     SelectedObject selected(memory.get(), picture_.get());
     ::BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, size.bmWidth, size.bmHeight, memory.get(), 0, 0, SRCCOPY);
 }
-
-// --- Timer -------------------------------------------------------------------
-
-Timer::Timer(Form& form, const Design& design) : form_(form), design_(design) { form.timers_.push_back(this); }
-
-Timer::~Timer() {
-    if (form_.IsLoaded()) ::KillTimer(form_.Window(), id_);
-    auto& timers = form_.timers_;
-    timers.erase(std::remove(timers.begin(), timers.end(), this), timers.end());
-}
-
-void Timer::Start(HWND window, UINT_PTR id) {
-    id_ = id;
-    if (design_.enabled && design_.interval > 0) ::SetTimer(window, id, design_.interval, nullptr);
-}
-
-// --- Menu --------------------------------------------------------------------
-
-Menu::Menu(Form& form, const Design& design) : form_(&form), design_(design) { form.menus_.push_back(this); }
-
-Menu::Menu(Menu& parent, const Design& design) : parent_(&parent), design_(design) { parent.items_.push_back(this); }
-
-// Its command id stays on the window's menu bar until the form unloads, but
-// finds no item any more.
-Menu::~Menu() {
-    for (Menu* item : items_) item->parent_ = nullptr;
-    if (!form_ && !parent_) return;
-    auto& siblings = Siblings();
-    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
-}
-
-std::vector<Menu*>& Menu::Siblings() noexcept { return parent_ ? parent_->items_ : form_->menus_; }
 
 }  // namespace kalvenor::forms

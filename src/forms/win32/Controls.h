@@ -2,9 +2,9 @@
 // The controls a form is designed with. Each is declared as a member of its
 // form with its design (caption, position and size in twips, tab order, look);
 // its window is created when the form loads and destroyed with the form.
-// Events are std::function members the form wires to its handlers. A control,
-// timer or menu that dies before its form leaves it, taking its window or
-// timer along, so the form never reaches it again.
+// Events are std::function members the form wires to its handlers. A control
+// that dies before its form leaves it, taking its window along, so the form
+// never reaches it again. (A form's timers and menus: Timer.h, Menu.h.)
 
 #include <windows.h>
 
@@ -13,7 +13,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "forms/win32/Handles.h"
 
@@ -44,7 +43,7 @@ public:
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
-    HWND Window() const noexcept { return window_; }
+    HWND hWnd() const noexcept { return window_; }
 
 protected:
     friend class Form;
@@ -219,51 +218,6 @@ private:
     void OnDestroyed() override;
     Design design_;
     UniqueBitmap picture_;
-};
-
-class Timer {
-public:
-    struct Design {
-        unsigned interval = 0;  // milliseconds
-        bool enabled = true;
-    };
-    Timer(Form& form, const Design& design);
-    ~Timer();
-    Timer(const Timer&) = delete;
-    Timer& operator=(const Timer&) = delete;
-
-    std::function<void()> Tick;
-
-private:
-    friend class Form;
-    void Start(HWND window, UINT_PTR id);
-    Form& form_;
-    Design design_;
-    UINT_PTR id_ = 0;
-};
-
-// A menu: a top item of the form's menu bar, or an item under one.
-class Menu {
-public:
-    struct Design {
-        std::wstring_view caption;
-    };
-    Menu(Form& form, const Design& design);
-    Menu(Menu& parent, const Design& design);
-    ~Menu();
-    Menu(const Menu&) = delete;
-    Menu& operator=(const Menu&) = delete;
-
-    std::function<void()> Click;
-
-private:
-    friend class Form;
-    std::vector<Menu*>& Siblings() noexcept;
-    Form* form_ = nullptr;    // a top item's form
-    Menu* parent_ = nullptr;  // an item's menu; null once that menu is gone
-    Design design_;
-    std::vector<Menu*> items_;
-    int id_ = 0;
 };
 
 }  // namespace kalvenor::forms

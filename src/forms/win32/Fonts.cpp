@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/win32/Application.h"
+#include "forms/core/Units.h"
 #include "forms/win32/Controls.h"
 #include "forms/win32/Handles.h"
 
@@ -17,10 +17,6 @@ struct CachedFont {
     bool bold;
     UniqueFont font;
 };
-
-// A point is 20 twips, so font sizes go through the same conversion as the
-// designs' geometry.
-constexpr double kTwipsPerPoint = 20.0;
 
 const LOGFONTW* MessageFont() {
     static const NONCLIENTMETRICSW metrics = [] {

@@ -4,31 +4,21 @@
 #include <utility>
 
 #include "forms/win32/Application.h"
+#include "forms/win32/Screen.h"
 #include "forms/win32/Controls.h"
-#include "forms/core/AreaDeTrabajo.h"
-#include "forms/core/ErrorEjecucion.h"
-#include "forms/core/Texto.h"
+#include "forms/core/WorkArea.h"
+#include "forms/core/RuntimeError.h"
+#include "forms/core/Text.h"
 #include "forms/win32/Fonts.h"
-#include "forms/win32/InformeErrores.h"
+#include "forms/win32/ErrorReport.h"
 
 namespace kalvenor::forms {
 
 namespace {
 
-// Control ids start above IDOK and IDCANCEL, which dialog navigation sends.
+// Control ids start above IDOK and IDCANCEL, which dialog navigation sends,
+// and above the menu items' (Menu.cpp).
 constexpr int kFirstControlId = 1000;
-constexpr int kFirstMenuId = 100;
-
-std::vector<Form*>& AllForms() {
-    static std::vector<Form*> forms;
-    return forms;
-}
-
-// The form that Show brought forward last; null before the first Show.
-Form*& LastShownForm() {
-    static Form* form = nullptr;
-    return form;
-}
 
 void RegisterFormClass(WNDPROC windowProc) {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
@@ -63,43 +53,11 @@ DWORD ExStyleOf(BorderStyle border) {
 
 }  // namespace
 
-Form::Form(const FormDesign& design) : design_(design) { AllForms().push_back(this); }
+Form::Form(const FormDesign& design) : design_(design) { Application::Joined(*this); }
 
 Form::~Form() {
     Destroy();
-    auto& forms = AllForms();
-    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
-    if (LastShownForm() == this) LastShownForm() = nullptr;
-}
-
-bool Form::IsFormWindow(HWND window) noexcept {
-    if (!window) return false;
-    const auto& forms = AllForms();
-    return std::any_of(forms.begin(), forms.end(), [window](const Form* f) { return f->window_ == window; });
-}
-
-UINT Form::ShowLastShownFormMessage() noexcept {
-    // The registered name stays as earlier versions registered it, so that
-    // any two copies understand each other.
-    static const UINT message = ::RegisterWindowMessageW(L"KalvenorForm.BringForward");
-    return message;
-}
-
-void Form::ShowLastShownForm() {
-    Form* form = LastShownForm();
-    if (!form || !form->IsLoaded()) {
-        const auto& forms = AllForms();
-        const auto loaded = std::find_if(forms.begin(), forms.end(), [](const Form* f) { return f->IsLoaded(); });
-        form = loaded != forms.end() ? *loaded : nullptr;
-    }
-    if (!form) return;
-    if (::IsIconic(form->window_)) ::ShowWindow(form->window_, SW_RESTORE);
-    form->Show();
-}
-
-int Form::LoadedFormCount() noexcept {
-    const auto& forms = AllForms();
-    return static_cast<int>(std::count_if(forms.begin(), forms.end(), [](const Form* f) { return f->IsLoaded(); }));
+    Application::Left(*this);
 }
 
 void Form::Load() {
@@ -107,7 +65,7 @@ void Form::Load() {
     const DWORD style = kFormStyle;
     const DWORD exStyle = ExStyleOf(design_.borderStyle);
     RECT outer{0, 0, PixelsX(design_.clientWidth), PixelsY(design_.clientHeight)};
-    ::AdjustWindowRectEx(&outer, style, !menus_.empty(), exStyle);
+    ::AdjustWindowRectEx(&outer, style, !menuBar_.Empty(), exStyle);
 
     if (design_.backColor) backBrush_.reset(::CreateSolidBrush(*design_.backColor));
     highContrast_ = HighContrastOn();
@@ -115,7 +73,7 @@ void Form::Load() {
     const std::wstring caption(design_.caption);
     // The menu bar comes with the window: set afterwards, it would make the
     // window work out its frame again.
-    UniqueMenu menuBar = BuildMenuBar();
+    UniqueMenu menuBar = menuBar_.Build();
     HWND window = ::CreateWindowExW(exStyle, Form::kClassName, caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
                                     outer.right - outer.left, outer.bottom - outer.top, nullptr, menuBar.get(),
                                     ::GetModuleHandleW(nullptr), this);
@@ -123,7 +81,7 @@ void Form::Load() {
         const DWORD error = ::GetLastError();
         // A window that failed after taking the menu destroyed it with itself.
         if (!::IsMenu(menuBar.get())) menuBar.release();
-        throw NoSeCreoLaVentana(TextoDesdeAncho(Form::kClassName), error);
+        throw WindowNotCreated(TextFromWide(Form::kClassName), error);
     }
     menuBar.release();  // the window owns it now
 
@@ -143,8 +101,7 @@ void Form::Load() {
         Destroy();
         throw;
     }
-    UINT_PTR timerId = kFirstTimerId;
-    for (Timer* timer : timers_) timer->Start(window, timerId++);
+    timers_.StartAll(window);
 
     raiseEvents_ = true;
     Form_Load();
@@ -169,30 +126,6 @@ void Form::CreateControls() {
     }
 }
 
-UniqueMenu Form::BuildMenuBar() {
-    if (menus_.empty()) return {};
-    UniqueMenu bar(::CreateMenu());
-    int id = kFirstMenuId;
-    for (Menu* top : menus_) {
-        top->id_ = id++;
-        const std::wstring topCaption(top->design_.caption);
-        if (top->items_.empty()) {
-            ::AppendMenuW(bar.get(), MF_STRING, static_cast<UINT_PTR>(top->id_), topCaption.c_str());
-            continue;
-        }
-        UniqueMenu popup(::CreatePopupMenu());
-        for (Menu* item : top->items_) {
-            item->id_ = id++;
-            const std::wstring itemCaption(item->design_.caption);
-            ::AppendMenuW(popup.get(), MF_STRING, static_cast<UINT_PTR>(item->id_), itemCaption.c_str());
-        }
-        if (::AppendMenuW(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(popup.get()), topCaption.c_str())) {
-            popup.release();  // the bar owns it now
-        }
-    }
-    return bar;
-}
-
 void Form::Show() {
     if (!IsLoaded()) Load();
     if (!IsLoaded()) return;  // the Load event may have unloaded it
@@ -201,7 +134,7 @@ void Form::Show() {
 }
 
 void Form::BringToFront() noexcept {
-    LastShownForm() = this;
+    Application::Shown(*this);
     ::SetForegroundWindow(window_);
     ::BringWindowToTop(window_);
 }
@@ -226,12 +159,6 @@ void Form::Destroy() noexcept {
     ::DestroyWindow(window_);
 }
 
-void Form::DestroyAll() noexcept {
-    // Not even a form that another one's going away activates raises one.
-    for (Form* form : AllForms()) form->raiseEvents_ = false;
-    for (Form* form : AllForms()) form->Destroy();
-}
-
 void Form::OnDestroyed() {
     raiseEvents_ = false;
     for (Control* control : controls_) {
@@ -242,11 +169,13 @@ void Form::OnDestroyed() {
     window_ = nullptr;
     focusBeforeDeactivation_ = nullptr;
     backBrush_.reset();
-    if (LoadedFormCount() == 0) ::PostQuitMessage(0);
+    Application::Unloaded();
 }
 
-bool Form::SystemMenuHasMove() const noexcept {
-    return ::GetMenuState(::GetSystemMenu(window_, FALSE), SC_MOVE, MF_BYCOMMAND) != static_cast<UINT>(-1);
+void Form::LockAgainstMoving() noexcept { ::RemoveMenu(::GetSystemMenu(window_, FALSE), SC_MOVE, MF_BYCOMMAND); }
+
+bool Form::LockedAgainstMoving() const noexcept {
+    return ::GetMenuState(::GetSystemMenu(window_, FALSE), SC_MOVE, MF_BYCOMMAND) == static_cast<UINT>(-1);
 }
 
 RECT Form::WindowRect() const noexcept {
@@ -295,8 +224,8 @@ void Form::KeepInsideWorkArea() {
     monitor.cbSize = sizeof(monitor);
     if (!::GetMonitorInfoW(::MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor)) return;
     const RECT& area = monitor.rcWork;
-    const POINT inside{InicioDentroDelArea(rect.left, rect.right - rect.left, area.left, area.right),
-                       InicioDentroDelArea(rect.top, rect.bottom - rect.top, area.top, area.bottom)};
+    const POINT inside{StartInsideArea(rect.left, rect.right - rect.left, area.left, area.right),
+                       StartInsideArea(rect.top, rect.bottom - rect.top, area.top, area.bottom)};
     if (inside.x != rect.left || inside.y != rect.top) SetBounds(inside, std::nullopt);
 }
 
@@ -333,15 +262,6 @@ Control* Form::FindControl(int id) const noexcept {
     return nullptr;
 }
 
-Menu* Form::FindMenuItem(int id) const noexcept {
-    for (Menu* top : menus_) {
-        if (top->id_ == id) return top;
-        for (Menu* item : top->items_)
-            if (item->id_ == id) return item;
-    }
-    return nullptr;
-}
-
 LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
@@ -353,7 +273,7 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 
     LRESULT result = 0;
     bool handled = false;
-    ProtegerLlamada([&] {
+    GuardedCall([&] {
         result = form->HandleMessage(message, wParam, lParam);
         handled = true;
     });
@@ -363,8 +283,8 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     HWND window = window_;
-    if (message == ShowLastShownFormMessage()) {
-        ShowLastShownForm();
+    if (message == Application::ShowLastShownFormMessage()) {
+        Application::ShowLastShownForm();
         return 0;
     }
     switch (message) {
@@ -372,7 +292,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (lParam != 0) {
             if (Control* control = FindControl(reinterpret_cast<HWND>(lParam))) control->OnCommand(HIWORD(wParam));
         } else if (HIWORD(wParam) == 0) {
-            Menu* item = FindMenuItem(LOWORD(wParam));
+            Menu* item = menuBar_.Find(LOWORD(wParam));
             if (item && item->Click) item->Click();
         }
         return 0;
@@ -392,16 +312,13 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
 
-    case WM_TIMER: {
-        // Ids below the first are no Timer control's: the sweep's timer is 0,
-        // which is also the id of a Timer that never started.
-        if (wParam < kFirstTimerId) break;
-        const auto timer =
-            std::find_if(timers_.begin(), timers_.end(), [wParam](const Timer* t) { return t->id_ == wParam; });
-        if (timer == timers_.end()) break;
-        if (raiseEvents_ && (*timer)->Tick) (*timer)->Tick();
-        return 0;
-    }
+    case WM_TIMER:
+        // Another id is no Timer of this form's (the sweep's, TimerIds.h).
+        if (Timer* timer = timers_.Find(wParam)) {
+            if (raiseEvents_ && timer->Tick) timer->Tick();
+            return 0;
+        }
+        break;
 
     case WM_ERASEBKGND:
     case WM_PRINTCLIENT: {
@@ -418,8 +335,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
 
     case WM_GETMINMAXINFO:
-        // The sweep collapses the window to nothing; the platform's minimum
-        // height for a captioned window would stop it short.
+        if (!design_.heightDownToZero) break;
         reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize.y = 0;
         return 0;
 
@@ -431,7 +347,9 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (LOWORD(wParam) == WA_INACTIVE) {
             HWND focus = ::GetFocus();
             if (focus && ::IsChild(window, focus)) focusBeforeDeactivation_ = focus;
-            if (raiseEvents_ && IsFormWindow(reinterpret_cast<HWND>(lParam))) Form_Deactivate();
+            const bool byAnotherForm = Application::IsFormWindow(reinterpret_cast<HWND>(lParam));
+            if (raiseEvents_ && (byAnotherForm || design_.deactivate == DeactivateWhen::AnyWindowActivates))
+                Form_Deactivate();
         } else if (!HIWORD(wParam)) {
             HWND focus = focusBeforeDeactivation_ && ::IsWindow(focusBeforeDeactivation_)
                              ? focusBeforeDeactivation_
@@ -441,10 +359,10 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
 
     case WM_SYSCOMMAND:
-        // A window whose system menu has no Move command stays where it is:
-        // Windows refuses the caption drag and the keyboard's move then, and
-        // the form refuses them itself so that no host lets them through.
-        if ((wParam & 0xFFF0) == SC_MOVE && !SystemMenuHasMove()) return 0;
+        // Windows refuses the caption drag and the keyboard's move of a
+        // window locked against moving; the form refuses them itself too, so
+        // that no host lets them through.
+        if ((wParam & 0xFFF0) == SC_MOVE && LockedAgainstMoving()) return 0;
         break;
 
     case WM_CLOSE:
@@ -452,11 +370,8 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
 
     case WM_ENDSESSION:
-        // The session ends (logoff, shutdown, or an installer that replaces
-        // the program): the program ends at once, with no sweep and no
-        // Unload event, so that nothing is stored. The question before it,
-        // WM_QUERYENDSESSION, gets the default yes.
-        if (wParam) DestroyAll();
+        // The question before it, WM_QUERYENDSESSION, gets the default yes.
+        if (wParam) Application::EndSession();
         return 0;
 
     case WM_NCDESTROY:

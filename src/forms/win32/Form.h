@@ -11,18 +11,24 @@
 #include <string_view>
 #include <vector>
 
+#include "forms/core/Window.h"
 #include "forms/win32/Handles.h"
-#include "forms/core/Ventana.h"
+#include "forms/win32/Menu.h"
+#include "forms/win32/Timer.h"
 
 namespace kalvenor::forms {
 
 class Control;
-class Menu;
-class Timer;
 
 enum class BorderStyle {
     FixedSingle,      // title bar, no sizing border
     FixedToolWindow,  // the small caption bar of a tool window
+};
+
+// When the Deactivate event is raised.
+enum class DeactivateWhen {
+    AnyWindowActivates,   // whenever the form loses the activation
+    AnotherFormActivates  // only when another form of this program takes it, never another application
 };
 
 struct FormDesign {
@@ -32,9 +38,13 @@ struct FormDesign {
     int clientHeight = 0;
     std::optional<COLORREF> backColor;  // none: the system's dialog colour
     int icon = 0;                       // resource id; 0 for none
+    // The height may be set down to 0, below the platform's smallest height
+    // for a captioned window (a window that sweeps shut and open).
+    bool heightDownToZero = false;
+    DeactivateWhen deactivate = DeactivateWhen::AnyWindowActivates;
 };
 
-class Form : public Ventana {
+class Form : public Window {
 public:
     explicit Form(const FormDesign& design);
     ~Form() override;
@@ -46,6 +56,11 @@ public:
     virtual void Show();
     // The Unload event, then the window is destroyed with its controls and timers.
     void Unload() override;
+    // The window is destroyed with its controls and timers, and no event is
+    // raised: from now on (StopEvents), or on its way out (Destroy). For the
+    // end of a session (Application::EndSession).
+    void StopEvents() noexcept { raiseEvents_ = false; }
+    void Destroy() noexcept;
     bool IsLoaded() const noexcept { return window_ != nullptr; }
 
     float Left() const override;
@@ -55,7 +70,7 @@ public:
     void SetTop(float twips) override;
     void SetHeight(float twips) override;
     void Move(float left, float top) override;
-    Handle hWnd() const override { return reinterpret_cast<Handle>(window_); }
+    HWND hWnd() const override { return window_; }
 
     // Moves the window back just inside the work area of the monitor it stands
     // on (the monitor less its taskbar) wherever it crosses an edge; a window
@@ -65,66 +80,52 @@ public:
     // Window state 0: neither minimized nor maximized.
     void RestoreNormalState();
 
-    HWND Window() const noexcept { return window_; }
+    // The move lock is the Move command of the window's system menu: taken
+    // out, the window can be moved neither by its caption nor by the
+    // keyboard. A fresh load, with a fresh system menu, is unlocked.
+    void LockAgainstMoving() noexcept;
+    bool LockedAgainstMoving() const noexcept;
+
     HBRUSH BackgroundBrush() const noexcept;
     // While the system's high contrast is on, the form and its controls draw
     // in the system colours instead of their designed ones.
     bool HighContrast() const noexcept { return highContrast_; }
 
-    // The form's Timer controls run as window timers numbered from this id, in
-    // declaration order; other ids on the window are free for other users.
-    static constexpr UINT_PTR kFirstTimerId = 1;
-
-    // True when the window belongs to a loaded form of this program.
-    static bool IsFormWindow(HWND window) noexcept;
-    static int LoadedFormCount() noexcept;
-
     // Every form's window is of this class.
     static constexpr wchar_t kClassName[] = L"KalvenorForm";
-    // Sent to any form's window by another copy of the program: the form
-    // shown last is shown again with its Show, which loads it anew when it
-    // has unloaded meanwhile (a window that was sweeping shut comes back).
-    static UINT ShowLastShownFormMessage() noexcept;
+
+    // The menu bar and the timers the form is designed with (Menu.h, Timer.h).
+    MenuBar& Menus() noexcept { return menuBar_; }
+    FormTimers& Timers() noexcept { return timers_; }
 
 protected:
     virtual void Form_Load() {}
     virtual void Form_Unload(std::int16_t& Cancel) { (void)Cancel; }
     virtual void Form_Resize() {}
-    // Raised only when another form of this program becomes active.
+    // Raised when the form loses the activation, as its design says.
     virtual void Form_Deactivate() {}
 
 private:
     friend class Control;
-    friend class Menu;
-    friend class Timer;
 
     void Load();
-    // Destroys the window with its controls and timers, raising no event.
-    void Destroy() noexcept;
-    // Destroys every loaded form, raising no event in any of them.
-    static void DestroyAll() noexcept;
     void CreateControls();
-    // The menu bar of the design; null for a form without menus.
-    UniqueMenu BuildMenuBar();
     void OnDestroyed();
     void OnColorsChanged(bool systemColorsChanged);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     Control* FindControl(HWND window) const noexcept;
     Control* FindControl(int id) const noexcept;
-    Menu* FindMenuItem(int id) const noexcept;
     void SetBounds(std::optional<POINT> position, std::optional<SIZE> size);
     RECT WindowRect() const noexcept;
-    bool SystemMenuHasMove() const noexcept;
 
     void BringToFront() noexcept;
-    static void ShowLastShownForm();
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     FormDesign design_;
     HWND window_ = nullptr;
     std::vector<Control*> controls_;
-    std::vector<Menu*> menus_;  // the menu bar's top items, in order
-    std::vector<Timer*> timers_;
+    MenuBar menuBar_;
+    FormTimers timers_;
     UniqueBrush backBrush_;
     HWND focusBeforeDeactivation_ = nullptr;
     bool raiseEvents_ = false;

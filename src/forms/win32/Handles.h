@@ -55,7 +55,8 @@ struct ModuleTraits {
 using UniqueFont = UniqueHandle<HFONT, GdiObjectTraits>;
 using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectTraits>;
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectTraits>;
-// A menu owns its handle only until a window takes it with SetMenu.
+// A menu owns its handle only until a window is created with it as its menu
+// bar (CreateWindowExW's menu argument); the window destroys it then.
 using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
 using UniqueKernelObject = UniqueHandle<HANDLE, KernelObjectTraits>;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "forms/win32/Application.h"
 #include "forms/win32/Form.h"
 
 namespace kalvenor::forms {
@@ -55,8 +56,8 @@ bool SingleInstance::HandOverToRunningCopy() {
             // The running copy may take the foreground from this one.
             ::AllowSetForegroundWindow(process);
             DWORD_PTR result = 0;
-            const bool answered = ::SendMessageTimeoutW(running, Form::ShowLastShownFormMessage(), 0, 0, SMTO_NORMAL,
-                                                        remaining, &result) != 0;
+            const bool answered = ::SendMessageTimeoutW(running, Application::ShowLastShownFormMessage(), 0, 0,
+                                                        SMTO_NORMAL, remaining, &result) != 0;
             if (answered || ::IsWindow(running)) return true;
         }
         ::Sleep(std::min<DWORD>(kPollMs, remaining));

@@ -1,10 +1,10 @@
-#include "forms/core/AreaDeTrabajo.h"
+#include "forms/core/WorkArea.h"
 
 #include <algorithm>
 
 namespace kalvenor::forms {
 
-int InicioDentroDelArea(int inicio, int largo, int desde, int hasta) {
+int StartInsideArea(int inicio, int largo, int desde, int hasta) {
     return std::max(desde, std::min(inicio, hasta - largo));
 }
 

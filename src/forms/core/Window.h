@@ -1,23 +1,22 @@
 #pragma once
-// The part of a form that code outside the window layer (the sweep above all)
-// works with. Portable: the Win32 form implements it, tests fake it.
-// Geometry is in twips, as single-precision numbers.
+// What code outside the window layer (the sweep above all) works with: a
+// window and the screen, as the forms layer's Form and SystemScreen implement
+// them. Portable: tests fake them. Geometry is in twips, as single-precision
+// numbers.
 
 #include <cstdint>
 
+// The platform's window handle type, as <windows.h> declares it (STRICT), so
+// that portable code can hand it to platform calls without including it.
+struct HWND__;
+
 namespace kalvenor::forms {
 
-// Flags passed between routines are 16-bit, True being -1.
-inline constexpr std::int16_t Verdadero = -1;
-inline constexpr std::int16_t Falso = 0;
+using Handle = HWND__*;
 
-// The platform window handle, carried as an integer so that portable code can
-// hand it to platform calls without including <windows.h>.
-using Handle = std::intptr_t;
-
-class Ventana {
+class Window {
 public:
-    virtual ~Ventana() = default;
+    virtual ~Window() = default;
 
     virtual float Left() const = 0;
     virtual float Top() const = 0;
@@ -29,7 +28,8 @@ public:
     // Moves the window without changing its size.
     virtual void Move(float left, float top) = 0;
 
-    // Read afresh for every platform call: it changes with each load.
+    // Read afresh for every platform call: it changes with each load; null
+    // while the window is not loaded.
     virtual Handle hWnd() const = 0;
 
     // Runs the window's Unload event, then destroys it with its timers.
@@ -37,7 +37,7 @@ public:
 };
 
 // A rectangle on the screen in twips; right and bottom exclusive.
-struct RectanguloTwips {
+struct TwipsRect {
     float left = 0.0f;
     float top = 0.0f;
     float right = 0.0f;
@@ -45,14 +45,14 @@ struct RectanguloTwips {
 };
 
 // The screen the windows live on.
-class Pantalla {
+class Screen {
 public:
-    virtual ~Pantalla() = default;
+    virtual ~Screen() = default;
     virtual float Width() const = 0;   // twips
     virtual float Height() const = 0;  // twips
     virtual float TwipsPerPixelY() const = 0;
     // The primary monitor less the taskbar and the other bars docked on it.
-    virtual RectanguloTwips WorkArea() const = 0;
+    virtual TwipsRect WorkArea() const = 0;
 };
 
 }  // namespace kalvenor::forms

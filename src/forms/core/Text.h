@@ -9,7 +9,7 @@ namespace kalvenor::forms {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wide characters are 16-bit");
 
-inline std::u16string TextoDesdeAncho(std::wstring_view ancho) { return {ancho.begin(), ancho.end()}; }
-inline std::wstring AnchoDesdeTexto(std::u16string_view texto) { return {texto.begin(), texto.end()}; }
+inline std::u16string TextFromWide(std::wstring_view ancho) { return {ancho.begin(), ancho.end()}; }
+inline std::wstring WideFromText(std::u16string_view texto) { return {texto.begin(), texto.end()}; }
 
 }  // namespace kalvenor::forms

@@ -7,11 +7,11 @@
 
 namespace kalvenor::forms {
 
-using ConversorAnsi = char16_t (*)(std::int16_t codigo);
+using AnsiConverter = char16_t (*)(std::int16_t codigo);
 
 // How many bytes the code page gives a character. With one or two, a negative
 // key code is a double-byte character; with UTF-8, accented letters are two
 // bytes too, and their codes are negative as well.
-enum class TipoPaginaAnsi { UnoODosBytes, Utf8 };
+enum class AnsiCodePageKind { OneOrTwoBytes, Utf8 };
 
 }  // namespace kalvenor::forms

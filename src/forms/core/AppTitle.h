@@ -6,6 +6,6 @@
 namespace kalvenor::forms {
 
 // The application title, which is also the product name and the settings file's name.
-constexpr std::u16string_view TituloAplicacion() { return u"Kalvenor"; }
+constexpr std::u16string_view AppTitle() { return u"Kalvenor"; }
 
 }  // namespace kalvenor::forms

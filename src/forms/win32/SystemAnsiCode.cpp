@@ -1,8 +1,8 @@
-#include "forms/win32/CodigoAnsiSistema.h"
+#include "forms/win32/SystemAnsiCode.h"
 
 #include <windows.h>
 
-#include "forms/core/Texto.h"
+#include "forms/core/Text.h"
 
 namespace kalvenor::forms {
 
@@ -13,7 +13,7 @@ constexpr std::int16_t CodigoDeInterrogacion = '?';
 
 }  // namespace
 
-std::string TextoAnsiDelSistema(std::wstring_view texto) {
+std::string SystemAnsiText(std::wstring_view texto) {
     if (texto.empty()) return {};
     const int longitud = static_cast<int>(texto.size());
     const int bytes = WideCharToMultiByte(CP_ACP, 0, texto.data(), longitud, nullptr, 0, nullptr, nullptr);
@@ -22,9 +22,9 @@ std::string TextoAnsiDelSistema(std::wstring_view texto) {
     return resultado;
 }
 
-std::string TextoAnsiDelSistema(std::u16string_view texto) { return TextoAnsiDelSistema(AnchoDesdeTexto(texto)); }
+std::string SystemAnsiText(std::u16string_view texto) { return SystemAnsiText(WideFromText(texto)); }
 
-std::wstring TextoDesdeAnsiDelSistema(std::string_view texto) {
+std::wstring TextFromSystemAnsi(std::string_view texto) {
     if (texto.empty()) return {};
     const int longitud = static_cast<int>(texto.size());
     const int caracteres = MultiByteToWideChar(CP_ACP, 0, texto.data(), longitud, nullptr, 0);
@@ -36,7 +36,7 @@ std::wstring TextoDesdeAnsiDelSistema(std::string_view texto) {
 // A code from 0 to 255 is one byte of the code page. Any other code (negative
 // ones are what double-byte code pages deliver) is a lead byte, its high byte,
 // and a trail byte, its low byte.
-char16_t CaracterAnsiDelSistema(std::int16_t codigo) {
+char16_t SystemAnsiChar(std::int16_t codigo) {
     const auto sinSigno = static_cast<std::uint16_t>(codigo);
     char bytes[2];
     int cuantos = 0;
@@ -48,7 +48,7 @@ char16_t CaracterAnsiDelSistema(std::int16_t codigo) {
     }
     // Two bytes that are no double-byte character give two characters: the
     // first one stands for the code.
-    const std::wstring caracteres = TextoDesdeAnsiDelSistema(std::string_view(bytes, cuantos));
+    const std::wstring caracteres = TextFromSystemAnsi(std::string_view(bytes, cuantos));
     return caracteres.empty() ? SinCaracter : static_cast<char16_t>(caracteres.front());
 }
 
@@ -56,7 +56,7 @@ char16_t CaracterAnsiDelSistema(std::int16_t codigo) {
 // lead * 256 + trail as a signed 16-bit number. A character the code page
 // cannot hold becomes '?': best-fit replacements (such as a for a with
 // macron) are turned off, so that no character passes for another.
-std::int16_t CodigoAnsiDelSistema(char16_t caracter) {
+std::int16_t SystemAnsiCode(char16_t caracter) {
     const auto ancho = static_cast<wchar_t>(caracter);
     char bytes[2] = {};
     BOOL sustituido = FALSE;
@@ -74,8 +74,8 @@ std::int16_t CodigoAnsiDelSistema(char16_t caracter) {
     return static_cast<std::int16_t>(static_cast<std::uint16_t>(primero * 256 + segundo));
 }
 
-TipoPaginaAnsi TipoPaginaAnsiDelSistema() {
-    return GetACP() == CP_UTF8 ? TipoPaginaAnsi::Utf8 : TipoPaginaAnsi::UnoODosBytes;
+AnsiCodePageKind SystemAnsiCodePageKind() {
+    return GetACP() == CP_UTF8 ? AnsiCodePageKind::Utf8 : AnsiCodePageKind::OneOrTwoBytes;
 }
 
 }  // namespace kalvenor::forms

@@ -7,6 +7,6 @@ namespace kalvenor::forms {
 // starts once kept inside the work area from `desde` to `hasta` on that axis:
 // where it is when it fits, else moved back just inside the edge it crosses.
 // A window longer than the area starts at `desde`.
-int InicioDentroDelArea(int inicio, int largo, int desde, int hasta);
+int StartInsideArea(int inicio, int largo, int desde, int hasta);
 
 }  // namespace kalvenor::forms
