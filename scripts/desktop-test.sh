@@ -5,14 +5,18 @@
 # screen_checks) and then under a window manager (openbox). The
 # end-to-end driver is what the desktop runs; it starts Kalvenor.exe inside
 # the same desktop, as each check's tests do.
-#   scripts/desktop-test.sh <folder for the Wine prefix> <kalvenor_e2e.exe>
+#   scripts/desktop-test.sh <template prefix> <work folder> <kalvenor_e2e.exe>
+# The prefixes are copies, in the work folder, of the template (as
+# scripts/run.sh makes the program's prefix) and of its -dpi<dpi> siblings
+# (scripts/wine-templates.sh makes them).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=wine-session.sh
 source "$here/wine-session.sh"
-mkdir -p "$1"
-folder=$(cd "$1" && pwd)
-driver=$2
+template=$1
+mkdir -p "$2"
+folder=$(cd "$2" && pwd)
+driver=$3
 
 # Each check: a name and the driver's tests (a GoogleTest filter).
 bare_checks=(
@@ -53,14 +57,11 @@ stop() {
 trap stop EXIT
 
 wine_session_xvfb 1366x768x24
-# The prefix as scripts/run.sh makes it: no X11 driver settings of the tests.
-wine_prefix_use "$folder/wineprefix-desktop"
-wine_prefix_prepare "$WINEPREFIX"
-wine_desktop_prepare "$WINEPREFIX"
+wine_prefix_use "$folder/wineprefix"
+wine_prefix_copy "$template" "$WINEPREFIX"
 for check in "${screen_checks[@]}"; do
   dpi=${check##*|}
-  [ "$dpi" = 96 ] && continue
-  wine_prefix_copy_dpi "$WINEPREFIX" "$dpi"
+  [ "$dpi" = 96 ] || wine_prefix_copy "$template-dpi$dpi" "$WINEPREFIX-dpi$dpi"
 done
 
 passed=0
