@@ -64,7 +64,7 @@ function(kalvenor_add_wine_test)
 endfunction()
 
 # kalvenor_add_test(NAME SOURCES files... LIBRARIES libs... [TIMEOUT s]
-#                   [LABELS l...] [DPI 120 144])
+#                   [LABELS l...] [DPI 120 144] [PARTES n])
 # Native test executables are split into one ctest entry per test case; Windows
 # ones run whole under Wine, one ctest entry per executable, so that Wine starts
 # once for each of them.
@@ -72,8 +72,13 @@ endfunction()
 # DPI (Windows builds only) runs the executable once more for each dpi listed,
 # besides the usual 96-dpi entry <name>: the entry <name>_dpi120 runs it in a
 # prefix at 120 dpi, and so on. Only 120 and 144 are prepared.
+#
+# PARTES n (Windows builds only) splits the 96-dpi run into n entries
+# <name>_parte1 ... <name>_parte<n>, each with its share of the test cases
+# (GoogleTest's shards), so that tests that mostly wait for the program run
+# at once on their own displays.
 function(kalvenor_add_test name)
-  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBRARIES;LABELS;DPI" ${ARGN})
+  cmake_parse_arguments(ARG "" "TIMEOUT;PARTES" "SOURCES;LIBRARIES;LABELS;DPI" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   kalvenor_target_defaults(${name})
   kalvenor_quick_build(${name})
@@ -86,9 +91,20 @@ function(kalvenor_add_test name)
       message(FATAL_ERROR "kalvenor_add_test(${name}): DPI ${dpi} no es válido; solo hay prefijos de Wine para 120 y 144")
     endif()
   endforeach()
-  if(WIN32)
+  if(WIN32 AND ARG_PARTES)
+    math(EXPR last "${ARG_PARTES} - 1")
+    foreach(shard RANGE ${last})
+      math(EXPR part "${shard} + 1")
+      kalvenor_add_wine_test(NAME ${name}_parte${part} COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${name}>
+        TIMEOUT ${ARG_TIMEOUT} LABELS ${ARG_LABELS})
+      set_property(TEST ${name}_parte${part} APPEND PROPERTY ENVIRONMENT
+        "GTEST_TOTAL_SHARDS=${ARG_PARTES}" "GTEST_SHARD_INDEX=${shard}")
+    endforeach()
+  elseif(WIN32)
     kalvenor_add_wine_test(NAME ${name} COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${name}>
       TIMEOUT ${ARG_TIMEOUT} LABELS ${ARG_LABELS})
+  endif()
+  if(WIN32)
     foreach(dpi IN LISTS ARG_DPI)
       kalvenor_add_wine_test(NAME ${name}_dpi${dpi} COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${name}> PLANTILLA pruebas-dpi${dpi}
         TIMEOUT ${ARG_TIMEOUT} LABELS dpi${dpi} ${ARG_LABELS})

@@ -34,6 +34,9 @@
 #       makes <prefix>-dpi<dpi>, a copy of the prefix with LogPixels <dpi>, if
 #       it is not there yet, and records it for wine_session_stop; when it
 #       cannot, it says so and fails.
+#   wine_program_wait <program.exe>
+#       waits, two minutes at most, until no process of the current prefix
+#       runs that program.
 #   wine_driver_passed <report.xml>
 #       whether the end-to-end driver's GoogleTest XML report counts tests and
 #       no failure, once the driver has written it.
@@ -218,6 +221,23 @@ wine_desktop_run() {
     return 1
   fi
   wine explorer "/desktop=$WINE_DESKTOP_NAME,$size" "$@"
+}
+
+wine_program_wait() {
+  local name=${1##*/} pid running until=$((SECONDS + 120))
+  while [ $SECONDS -lt $until ]; do
+    running=""
+    for pid in $(pgrep -f -- "$name"); do
+      # Wine's own processes only: not a script with the program in its arguments.
+      [[ "$(readlink "/proc/$pid/exe" 2>/dev/null)" == */wine* ]] || continue
+      tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+      running=$pid
+      break
+    done
+    [ -n "$running" ] || return 0
+    sleep 0.1
+  done
+  return 1
 }
 
 wine_driver_passed() {
