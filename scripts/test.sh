@@ -13,6 +13,7 @@ stages=()
 current=""
 summary() {
   local status=$? line
+  rm -rf "${logs:-}"
   echo
   echo "== Tiempos"
   for line in "${stages[@]}"; do printf '  %-34s %4d s\n' "${line%|*}" "${line##*|}"; done
@@ -40,7 +41,6 @@ configure() {
   fi
   cmake --preset "$1" >/dev/null
 }
-build() { configure "$1" && cmake --build --preset "$1"; }
 
 # puppeteer-core for kalvenor_navegador, from tests/e2e/package-lock.json
 # (copied into the build folder by CMake), again only when the lock changes.
@@ -51,12 +51,42 @@ browser_driver() {
   cp "$folder/package-lock.json" "$folder/node_modules/.kalvenor-package-lock.json"
 }
 
+# Both trees at once: the compilers keep both cores busy through each
+# build's serial stretches (configuring, GoogleTest's one long file, links).
+# Meanwhile the Wine prefix templates (ctest's setup fixture, which then
+# finds them made) and puppeteer-core, which mostly wait.
+logs=$(mktemp -d)
+declare -A started
+background() {
+  local name=$1
+  shift
+  "$@" >"$logs/$name.log" 2>&1 &
+  started[$name]=$!
+}
+finish() {
+  wait "${started[$1]}" && return 0
+  echo "Falló: $1" >&2
+  cat "$logs/$1.log" >&2
+  return 1
+}
+build_all() {
+  configure native
+  configure windows
+  background nativa cmake --build --preset native
+  background plantillas ctest --preset windows -R '^kalvenor_wine_plantillas$'
+  background npm browser_driver
+  local status=0
+  cmake --build --preset windows || status=1
+  finish nativa || status=1
+  finish plantillas || status=1
+  finish npm || status=1
+  return "$status"
+}
+
 stage "Paquetes del sistema" bash scripts/install-deps.sh nativa windows pruebas wine xvfb escritorio paquetes \
   navegador prueba-navegador
 # Nothing the tests start checks them again (scripts/package.sh).
 export KALVENOR_PAQUETES_COMPROBADOS=1
-stage "Compilación nativa" build native
+stage "Compilación (nativa y Windows)" build_all
 stage "Pruebas nativas" ctest --preset native
-stage "Compilación para Windows" build windows
-stage "puppeteer-core (npm ci)" browser_driver
 stage "Pruebas bajo Wine" ctest --preset windows
