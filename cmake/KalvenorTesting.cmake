@@ -29,6 +29,25 @@ endif()
 
 include(GoogleTest)
 
+# GoogleTest's header, parsed once per tree: every test executable reuses this
+# target's precompiled header (their compile options are the same).
+set(pch_source "${CMAKE_CURRENT_BINARY_DIR}/kalvenor_gtest_pch.cpp")
+if(NOT EXISTS "${pch_source}")
+  file(WRITE "${pch_source}" "")
+endif()
+add_library(kalvenor_gtest_pch OBJECT "${pch_source}")
+kalvenor_target_defaults(kalvenor_gtest_pch)
+kalvenor_quick_build(kalvenor_gtest_pch)
+target_link_libraries(kalvenor_gtest_pch PRIVATE ${KALVENOR_GTEST_MAIN})
+target_precompile_headers(kalvenor_gtest_pch PRIVATE <gtest/gtest.h>)
+
+# kalvenor_test_code(target): a target of test code, built quickly.
+function(kalvenor_test_code target)
+  kalvenor_target_defaults(${target})
+  kalvenor_quick_build(${target})
+  target_precompile_headers(${target} REUSE_FROM kalvenor_gtest_pch)
+endfunction()
+
 # The Windows entries run under Wine, each on an X display and in a Wine
 # prefix of its own (scripts/with-wine.sh), so that ctest may run them at
 # once: the prefix, ${CMAKE_BINARY_DIR}/wine/<entry>/wineprefix, is a fresh
@@ -80,8 +99,7 @@ endfunction()
 function(kalvenor_add_test name)
   cmake_parse_arguments(ARG "" "TIMEOUT;PARTES" "SOURCES;LIBRARIES;LABELS;DPI" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  kalvenor_target_defaults(${name})
-  kalvenor_quick_build(${name})
+  kalvenor_test_code(${name})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} ${KALVENOR_GTEST_MAIN})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 300)

@@ -3,8 +3,8 @@
 # docs/options-window.png and docs/about-window.png.
 #
 # Builds Kalvenor.exe and the end-to-end driver in build/windows (the windows
-# preset; or the folder given as first argument), starts an Xvfb display and a Wine prefix of
-# their own, and runs the driver's disabled DISABLED_Capturas test, which opens
+# preset; or the folder given as first argument), starts an Xvfb display and
+# a Wine prefix of their own, and runs the driver's disabled DISABLED_Capturas test, which opens
 # each window in turn and hands its rectangle over through a folder (see
 # tests/e2e/Capturas.cpp); this script takes each picture with ImageMagick
 # `import -window root`, cropped to the window. The driver runs as
