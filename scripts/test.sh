@@ -42,7 +42,7 @@ configure() {
   cmake --preset "$1" >/dev/null
 }
 
-# puppeteer-core for kalvenor_navegador, from tests/e2e/package-lock.json
+# puppeteer-core for kalvenor_navegador, from tools/navegador/package-lock.json
 # (copied into the build folder by CMake), again only when the lock changes.
 browser_driver() {
   local folder=build/windows/navegador
