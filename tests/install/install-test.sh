@@ -19,11 +19,22 @@ cd "$trabajo"
 # The packages are the business of whoever started the test run.
 export KALVENOR_PAQUETES_COMPROBADOS=1
 
-# Two folders of different names and depths.
+# Two folders of different names and depths, made at the same time.
 a=a
 b=otra/carpeta-b
+paquetes=()
 for carpeta in "$a" "$b"; do
-  bash "$root/scripts/package.sh" "$carpeta" "$carpeta/dist" >/dev/null
+  mkdir -p "$carpeta"
+  bash "$root/scripts/package.sh" "$carpeta" "$carpeta/dist" >"$carpeta/package.log" 2>&1 &
+  paquetes+=($!)
+done
+for i in 0 1; do
+  wait "${paquetes[$i]}" && continue
+  carpeta=$a
+  [ "$i" = 0 ] || carpeta=$b
+  echo "package.sh falló en $carpeta:" >&2
+  cat "$carpeta/package.log" >&2
+  exit 1
 done
 distintos=0
 cd "$a"
