@@ -10,26 +10,22 @@
 #     razon_ventana_desnuda_manifiesto=<ratio>
 #
 #   bench/arranque.sh [starts of each, 15 by default]
-# Builds in build/windows (or KALVENOR_BUILD_DIR); the Wine prefix lives in
-# <build>/bench-arranque, made on the first run.
+# Builds in build/windows-release (the windows-release preset, which has the
+# benchmarks); the Wine prefix lives in build/windows-release/bench-arranque,
+# made on the first run.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${KALVENOR_BUILD_DIR:-$root/build/windows}
-case "$build" in /*) ;; *) build="$root/$build" ;; esac
+build=$root/build/windows-release
 arranques=${1:-15}
 
-bash "$root/scripts/install-deps.sh"
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
-fi
-cmake --build "$build" -j "$(nproc)" \
+bash "$root/scripts/install-deps.sh" windows wine xvfb
+(cd "$root" && cmake --preset windows-release >/dev/null)
+cmake --build "$build" \
   --target Kalvenor kalvenor_bench_ventana_desnuda kalvenor_bench_ventana_desnuda_manifiesto \
   kalvenor_bench_arranque >/dev/null
 
 # shellcheck source=../scripts/wine-session.sh
 source "$root/scripts/wine-session.sh"
-WINE_SESSION_DPIS=()
 trap wine_session_stop EXIT
 wine_session_start "$build/bench-arranque"
 

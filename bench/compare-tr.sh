@@ -7,16 +7,15 @@
 #   traducir_mchars_per_s=N tr_mchars_per_s=T ratio=R
 # where T is tr writing to /dev/null (its fastest), and R = N / T.
 #
-#   bench/compare-tr.sh            (builds in build/native, or KALVENOR_BUILD_DIR)
+#   bench/compare-tr.sh    (builds in build/bench: the native preset with the
+#                           benchmarks and without the tests)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${KALVENOR_BUILD_DIR:-$root/build/native}
-case "$build" in /*) ;; *) build="$root/$build" ;; esac
+build=$root/build/bench
 
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-fi
-cmake --build "$build" --target kalvenor_bench_traducir -j "$(nproc)" >/dev/null
+bash "$root/scripts/install-deps.sh" nativa bench
+(cd "$root" && cmake --preset native -B "$build" -DKALVENOR_BUILD_BENCH=ON -DKALVENOR_BUILD_TESTS=OFF >/dev/null)
+cmake --build "$build" --target kalvenor_bench_traducir >/dev/null
 bench="$build/bench/kalvenor_bench_traducir"
 
 temp=$(mktemp -d)

@@ -1,33 +1,42 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the program need,
-# only when something is missing. Runs as root on Debian 12.
-#   scripts/install-deps.sh [headless] [browser-test]
-# adds the packages of Kalvenor in a web browser (scripts/run.sh without a
-# display) and of its test with a real browser.
+# Installs the Debian packages a command needs, only when something is
+# missing (as root on Debian 12):
+#   scripts/install-deps.sh <group>...
+#   nativa       the native build of the portable core and its tests
+#   windows      the cross build of Kalvenor.exe
+#   pruebas      GoogleTest, built into both trees with the tests
+#   wine         runs Kalvenor.exe and the Windows tests (64-bit)
+#   xvfb         a display of the command's own (tests, screenshots, bench)
+#   escritorio   the window manager of the desktop test
+#   paquetes     the installer and its signatures (scripts/package.sh)
+#   navegador    Kalvenor in a web browser (scripts/run.sh without a display)
+#   prueba-navegador  the test of that with a real browser
+#   capturas     ImageMagick (scripts/screenshots.sh, draw-resources.sh)
+#   bench        Google Benchmark (bench/compare-tr.sh)
+# The scripts a person runs call it with their own groups; nothing under
+# ctest does.
 set -euo pipefail
 
-packages=(
-  cmake make g++                   # native build of the portable core and its tests
-  g++-mingw-w64-x86-64-posix       # the cross compilers (posix threads, for GoogleTest)
-  wine wine64                      # runs Kalvenor.exe and the Windows tests (64-bit)
-  fonts-wine                       # Wine's fonts, copied into every prefix (wine-session.sh)
-  xvfb                             # the tests' own display
-  x11-utils                        # xdpyinfo: the screen's size for the program's Wine desktop (run.sh)
-  openbox                          # the window manager of the desktop tests
-  imagemagick                      # screenshots.sh (import) and draw-resources.sh (convert)
-  googletest                       # GoogleTest sources, built into both trees
-  libbenchmark-dev                 # bench/ (native build)
-  nsis                             # package.sh: the installer (CPack runs makensis)
-  osslsigncode openssl             # package.sh with a certificate: the signatures (packaging/firmar.sh)
-)
-
+packages=()
 for group in "$@"; do
   case $group in
+    nativa) packages+=(cmake ninja-build g++) ;;
+    windows) packages+=(cmake ninja-build g++-mingw-w64-x86-64-posix) ;;
+    pruebas) packages+=(googletest) ;;
+    # fonts-wine: copied into every prefix (wine-session.sh); x11-utils:
+    # xdpyinfo, the screen's size for the program's Wine desktop.
+    wine) packages+=(wine wine64 fonts-wine x11-utils) ;;
+    xvfb) packages+=(xvfb) ;;
+    escritorio) packages+=(openbox) ;;
+    # CPack runs makensis; packaging/firmar.sh signs with a certificate.
+    paquetes) packages+=(nsis osslsigncode openssl) ;;
     # Xvnc (an X display and a VNC server in one) and vncpasswd; noVNC's web
     # client and the web server in front of it.
-    headless) packages+=(tigervnc-standalone-server tigervnc-tools novnc websockify) ;;
+    navegador) packages+=(tigervnc-standalone-server tigervnc-tools novnc websockify) ;;
     # The browser and what drives it (puppeteer-core, from npm); ss.
-    browser-test) packages+=(chromium nodejs npm iproute2) ;;
+    prueba-navegador) packages+=(chromium nodejs npm iproute2) ;;
+    capturas) packages+=(imagemagick) ;;
+    bench) packages+=(libbenchmark-dev) ;;
     *) echo "Grupo de paquetes desconocido: $group" >&2; exit 1 ;;
   esac
 done
@@ -44,7 +53,7 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
   if [ "$(id -u)" -ne 0 ]; then
     echo "Faltan paquetes: ${missing[*]}" >&2
-    echo "Hace falta ser root para instalarlos (p. ej.: sudo bash scripts/install-deps.sh)." >&2
+    echo "Hace falta ser root para instalarlos (p. ej.: sudo bash scripts/install-deps.sh $*)." >&2
     exit 1
   fi
   echo "Instalando paquetes: ${missing[*]}"

@@ -8,6 +8,9 @@
 # With a code-signing certificate (KALVENOR_CERTIFICADO, KALVENOR_CERTIFICADO_CLAVE
 # and optionally KALVENOR_SELLO_TIEMPO: see packaging/firmar.sh), Kalvenor.exe,
 # the uninstaller and the setup are signed; without one, nothing is.
+# The build folder is configured with the windows-release preset. With
+# KALVENOR_PAQUETES_COMPROBADOS set (a test run that has checked them), the
+# system packages are not checked again.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build/package}
@@ -16,7 +19,7 @@ mkdir -p "$build" "$dist"
 build=$(cd "$build" && pwd)
 dist=$(cd "$dist" && pwd)
 
-bash "$root/scripts/install-deps.sh"
+[ -n "${KALVENOR_PAQUETES_COMPROBADOS:-}" ] || bash "$root/scripts/install-deps.sh" windows paquetes
 firmar=()
 if [ -n "${KALVENOR_CERTIFICADO:-}" ]; then
   firmar=(bash "$root/packaging/firmar.sh")
@@ -31,9 +34,8 @@ if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
 fi
 export SOURCE_DATE_EPOCH TZ=UTC
 
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DKALVENOR_BUILD_TESTS=OFF \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
-cmake --build "$build" -j "$(nproc)" --target Kalvenor
+(cd "$root" && cmake --preset windows-release -B "$build" >/dev/null)
+cmake --build "$build" --target Kalvenor
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 zip="Kalvenor-$version-win64.zip"
 setup="Kalvenor-$version-win64-setup.exe"

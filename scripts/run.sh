@@ -28,11 +28,10 @@ if [ -n "$headless" ]; then
   echo "No hay pantalla (DISPLAY no está definida): Kalvenor se abrirá en el navegador."
 fi
 if [ -z "$exe" ]; then
-  bash scripts/install-deps.sh $headless
-  cmake -S . -B build/windows -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
-  cmake --build build/windows --target Kalvenor -j "$(nproc)"
-  exe=build/windows/Kalvenor.exe
+  bash scripts/install-deps.sh windows wine ${headless:+navegador}
+  cmake --preset windows-release >/dev/null
+  cmake --build --preset windows-release
+  exe=build/windows-release/Kalvenor.exe
 fi
 
 # shellcheck source=wine-session.sh

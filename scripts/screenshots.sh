@@ -2,9 +2,9 @@
 # Takes the README's pictures of Kalvenor's windows: docs/main-window.png,
 # docs/options-window.png and docs/about-window.png.
 #
-# Builds Kalvenor.exe and the end-to-end driver in build/windows (or the
-# folder given as first argument), starts an Xvfb display and a Wine prefix of
-# their own, and runs the driver's disabled DISABLED_Capturas test, which opens
+# Builds Kalvenor.exe and the end-to-end driver in build/windows (the windows
+# preset; or the folder given as first argument), starts an Xvfb display and
+# a Wine prefix of their own, and runs the driver's disabled DISABLED_Capturas test, which opens
 # each window in turn and hands its rectangle over through a folder (see
 # tests/e2e/Capturas.cpp); this script takes each picture with ImageMagick
 # `import -window root`, cropped to the window. The driver runs as
@@ -16,12 +16,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 build=${1:-build/windows}
 
-bash scripts/install-deps.sh
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DKALVENOR_BUILD_TESTS=ON \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
-fi
-cmake --build "$build" --target Kalvenor kalvenor_e2e -j "$(nproc)"
+bash scripts/install-deps.sh windows pruebas wine xvfb capturas
+[ -f "$build/CMakeCache.txt" ] || cmake --preset windows -B "$build" >/dev/null
+cmake --build "$build" --target Kalvenor kalvenor_e2e
 driver="$build/tests/e2e/kalvenor_e2e.exe"
 
 # shellcheck source=wine-session.sh
@@ -39,7 +36,6 @@ finish() {
 trap finish EXIT
 # A display and a prefix of its own (with Wine's own fonts, as every prefix
 # the session makes); the pictures are taken at 96 dpi only.
-WINE_SESSION_DPIS=()
 wine_session_start "$build/screenshots"
 wine_desktop_prepare "$WINEPREFIX"
 screen_width=${WINE_SESSION_SCREEN%%x*}

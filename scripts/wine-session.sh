@@ -13,12 +13,17 @@
 #   wine_session_xvfb [WxHxD]
 #       starts an X server (or Xvfb of that size, by default 1024x768x24) and
 #       exports DISPLAY.
-#   wine_session_start <folder>
+#   wine_session_start <folder> [dpi...]
 #       starts an Xvfb display and prepares Wine prefixes of their own under
 #       <folder>, with the X11 driver set up for a display without a window
-#       manager; exports DISPLAY and WINEPREFIX (the 96-dpi prefix).
+#       manager: <folder>/wineprefix at 96 dpi, Wine's default, and a copy
+#       <folder>/wineprefix-dpi<dpi> for each dpi given; exports DISPLAY and
+#       WINEPREFIX (the 96-dpi prefix).
 #   wine_session_stop
 #       stops exactly that display and the wineserver of every prefix used.
+#   wine_prefix_copy <template prefix> <prefix>
+#       makes <prefix> afresh as a copy of a finished prefix (much faster than
+#       another wineboot) and records it for wine_session_stop.
 #   wine_desktop_prepare <prefix>
 #   wine_desktop_run <program.exe> [args...]
 #       runs a program as on Windows, in a Wine desktop of its own with Wine's
@@ -29,24 +34,17 @@
 #       makes <prefix>-dpi<dpi>, a copy of the prefix with LogPixels <dpi>, if
 #       it is not there yet, and records it for wine_session_stop; when it
 #       cannot, it says so and fails.
+#   wine_program_wait <program.exe>
+#       waits, two minutes at most, until no process of the current prefix
+#       runs that program.
 #   wine_driver_passed <report.xml>
 #       whether the end-to-end driver's GoogleTest XML report counts tests and
 #       no failure, once the driver has written it.
-# A caller that needs only the 96-dpi prefix sets WINE_SESSION_DPIS=() after
-# sourcing this file.
-#
-# The prefixes of a session, side by side in <folder>:
-#   wineprefix          96 dpi, Wine's default; WINEPREFIX points here
-#   wineprefix-dpi120   the same with LogPixels 120
-#   wineprefix-dpi144   the same with LogPixels 144
-# A test that has to run at another dpi sets WINEPREFIX to one of the last two
-# (kalvenor_add_test(... DPI 120 144) in cmake/KalvenorTesting.cmake does so).
-# scripts/test.sh passes build/windows as <folder>, so ctest entries may rely on
-# ${CMAKE_BINARY_DIR}/wineprefix-dpi120 and ${CMAKE_BINARY_DIR}/wineprefix-dpi144.
+# The test entries do not make prefixes: scripts/wine-templates.sh makes the
+# templates once, and scripts/with-wine.sh gives each entry a copy.
 
 WINE_SESSION_DISPLAY_PID=""
 WINE_SESSION_PREFIXES=()
-WINE_SESSION_DPIS=(120 144)
 WINE_SESSION_SCREEN=1024x768x24
 
 wine_prefix_use() {
@@ -116,20 +114,49 @@ wine_session_xvfb() {
 }
 
 wine_session_start() {
-  local folder=$1
+  local folder=$1 dpi
+  shift
   mkdir -p "$folder" || return 1
   folder=$(cd "$folder" && pwd)
   wine_prefix_use "$folder/wineprefix"
   wine_session_xvfb || return 1
   wine_prefix_prepare "$WINEPREFIX" || return 1
   wine_prefix_unmanaged "$WINEPREFIX"
-
-  # The other dpis: a copy of the finished 96-dpi prefix (much faster than
-  # another wineboot) with LogPixels set, made once and kept.
-  local dpi
-  for dpi in "${WINE_SESSION_DPIS[@]}"; do
+  for dpi in "$@"; do
     wine_prefix_copy_dpi "$WINEPREFIX" "$dpi" || return 1
     cp -u "$WINE_SESSION_FONTS"/* "$folder/wineprefix-dpi$dpi/drive_c/windows/Fonts/"
+  done
+}
+
+# Wine's system folders (some 700 MB of DLLs) are only read by programs: the
+# copy links their files to the template's instead of copying them. Anything
+# else, the registry and whatever a program may rewrite in place (win.ini),
+# is copied.
+WINE_SESSION_SHARED=(drive_c/windows/system32 drive_c/windows/syswow64 drive_c/windows/winsxs)
+
+wine_prefix_copy() {
+  local template=$1 prefix=$2
+  WINE_SESSION_PREFIXES+=("$prefix")
+  if [ ! -f "$template/system.reg" ]; then
+    echo "No hay prefijo de Wine en $template (lo hace scripts/wine-templates.sh)." >&2
+    return 1
+  fi
+  mkdir -p "$(dirname "$prefix")"
+  if rm -rf "$prefix" "$prefix.new" && wine_prefix_copy_files "$template" "$prefix.new" &&
+    mv "$prefix.new" "$prefix"; then
+    return 0
+  fi
+  echo "No se pudo copiar el prefijo $template en $prefix." >&2
+  return 1
+}
+
+wine_prefix_copy_files() {
+  local shared excluded=()
+  for shared in "${WINE_SESSION_SHARED[@]}"; do excluded+=(--exclude="./$shared"); done
+  mkdir "$2" && tar -C "$1" "${excluded[@]}" -cf - . | tar -C "$2" -xf - || return 1
+  for shared in "${WINE_SESSION_SHARED[@]}"; do
+    [ -e "$1/$shared" ] || continue
+    cp -al "$1/$shared" "$2/$shared" 2>/dev/null || cp -a "$1/$shared" "$2/$shared" || return 1
   done
 }
 
@@ -141,7 +168,7 @@ wine_prefix_copy_dpi() {
   WINE_SESSION_PREFIXES+=("$target")
   [ -f "$target/system.reg" ] && return 0
   WINEPREFIX="$1" wineserver -w >/dev/null 2>&1 || true
-  if rm -rf "$target.new" && cp -a "$1" "$target.new"; then
+  if rm -rf "$target.new" && wine_prefix_copy_files "$1" "$target.new"; then
     WINEPREFIX="$target.new" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$2" /f \
       >/dev/null 2>&1 || true
     WINEPREFIX="$target.new" wineserver -w >/dev/null 2>&1 || true
@@ -194,6 +221,23 @@ wine_desktop_run() {
     return 1
   fi
   wine explorer "/desktop=$WINE_DESKTOP_NAME,$size" "$@"
+}
+
+wine_program_wait() {
+  local name=${1##*/} pid running until=$((SECONDS + 120))
+  while [ $SECONDS -lt $until ]; do
+    running=""
+    for pid in $(pgrep -f -- "$name"); do
+      # Wine's own processes only: not a script with the program in its arguments.
+      [[ "$(readlink "/proc/$pid/exe" 2>/dev/null)" == */wine* ]] || continue
+      tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+      running=$pid
+      break
+    done
+    [ -n "$running" ] || return 0
+    sleep 0.1
+  done
+  return 1
 }
 
 wine_driver_passed() {

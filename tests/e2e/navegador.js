@@ -23,6 +23,8 @@ const kText1 = {x: (90 + 6315 / 2) / 15, y: (495 + 1860 / 2) / 15};
 const kCommand1 = {x: (4410 + 1995 / 2) / 15, y: (45 + 420 / 2) / 15};
 
 const dormir = (ms) => new Promise((r) => setTimeout(r, ms));
+// A time-out that does not keep node running once everything else is done.
+const plazo = (ms, valor) => new Promise((r) => setTimeout(() => r(valor), ms).unref());
 async function esperar(descripcion, condicion, limite = 120000) {
     for (const fin = Date.now() + limite; Date.now() < fin; await dormir(250)) {
         const valor = await condicion();
@@ -156,10 +158,15 @@ async function main() {
         // first item.
         await pagina.bringToFront();
         await pagina.mouse.click(...enPagina({x: 20, y: -10}));
-        await dormir(1000);
+        // Open, it covers the client area's top left corner, above Label2.
+        await esperar('el menú Archivo abierto sobre la ventana', () => pagina.evaluate(([x, y]) => {
+            const lienzo = document.querySelector('#noVNC_container canvas');
+            const [rojo, verde, azul] = lienzo.getContext('2d').getImageData(x, y, 1, 1).data;
+            return rojo !== 255 || verde !== 128 || azul !== 128;
+        }, [r.izquierda + 20, r.arriba + 4]));
         await pagina.keyboard.press('ArrowDown');
         await pagina.keyboard.press('Enter');
-        const codigo = await Promise.race([fin, dormir(120000).then(() => 'sin terminar')]);
+        const codigo = await Promise.race([fin, plazo(120000, 'sin terminar')]);
         if (codigo !== 0) throw new Error(`la orden terminó con ${codigo} tras Salir`);
         // A zombie has ended; its entry waits for the reaper.
         const quedan = [...procesos, ...procesosDeLaOrden(orden.pid)].flatMap((p) => {
@@ -173,7 +180,7 @@ async function main() {
         if (navegador) await navegador.close();
         if (estado === null) {
             orden.kill('SIGINT');
-            await Promise.race([fin, dormir(60000)]);
+            await Promise.race([fin, plazo(60000)]);
         }
     }
 }

@@ -3,10 +3,10 @@
 #   install-test.sh <kalvenor_instalacion.exe> <work folder>
 # Makes the packages twice, in two build folders, and compares Kalvenor.exe,
 # the zip and the installer byte for byte; then makes signed ones, and checks
-# the exe's imports and hardening. In a fresh Wine prefix of its own,
+# the exe's imports and hardening. In the fresh Wine prefix and on the display
+# that scripts/with-wine.sh gives the ctest entry (WINEPREFIX, DISPLAY),
 # kalvenor_instalacion runs the signed installer and the uninstaller and
-# starts the installed and the unpacked program. Needs an X display (ctest
-# runs inside scripts/with-wine.sh).
+# starts the installed and the unpacked program.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 # shellcheck source=../../scripts/wine-session.sh
@@ -16,12 +16,25 @@ trabajo=$(realpath -m "$2")
 rm -rf "$trabajo"
 mkdir -p "$trabajo"
 cd "$trabajo"
+# The packages are the business of whoever started the test run.
+export KALVENOR_PAQUETES_COMPROBADOS=1
 
-# Two folders of different names and depths.
+# Two folders of different names and depths, made at the same time.
 a=a
 b=otra/carpeta-b
+paquetes=()
 for carpeta in "$a" "$b"; do
-  bash "$root/scripts/package.sh" "$carpeta" "$carpeta/dist" >/dev/null
+  mkdir -p "$carpeta"
+  bash "$root/scripts/package.sh" "$carpeta" "$carpeta/dist" >"$carpeta/package.log" 2>&1 &
+  paquetes+=($!)
+done
+for i in 0 1; do
+  wait "${paquetes[$i]}" && continue
+  carpeta=$a
+  [ "$i" = 0 ] || carpeta=$b
+  echo "package.sh falló en $carpeta:" >&2
+  cat "$carpeta/package.log" >&2
+  exit 1
 done
 fallos=0
 cd "$a"
@@ -57,12 +70,13 @@ firma_valida() {
     { cat verificacion >&2; echo "$1 no lleva una firma válida" >&2; exit 1; }
 }
 
-# A prefix of its own; its menu entries for the installer's shortcut stay
+# The entry's own prefix; its menu entries for the installer's shortcut stay
 # inside it.
-wine_prefix_use "$trabajo/wineprefix"
-trap wine_session_stop EXIT
-wine_prefix_prepare "$WINEPREFIX"
-wine_prefix_unmanaged "$WINEPREFIX"
+if [ ! -f "${WINEPREFIX:-}/system.reg" ]; then
+  echo "Hace falta el prefijo de Wine de la entrada (scripts/with-wine.sh --plantilla)." >&2
+  exit 1
+fi
+wine_prefix_use "$WINEPREFIX"
 
 mkdir portable
 (cd portable && cmake -E tar xf "$trabajo"/firmado/Kalvenor-*-win64.zip)
