@@ -75,13 +75,13 @@ std::vector<std::string> LineasDe(std::string_view bytes) {
     return lineas;
 }
 
-VariableDeEntorno::VariableDeEntorno(const wchar_t* nombre, const std::wstring& valor) : nombre_(nombre) {
+VariableDeEntorno::VariableDeEntorno(const wchar_t* nombre, std::wstring_view valor) : nombre_(nombre) {
     const DWORD necesario = ::GetEnvironmentVariableW(nombre, nullptr, 0);
     if (necesario > 0) {
         anterior_.emplace(necesario, L'\0');
         anterior_->resize(::GetEnvironmentVariableW(nombre, anterior_->data(), necesario));
     }
-    Poner(valor);
+    Poner(std::wstring(valor));
 }
 
 VariableDeEntorno::~VariableDeEntorno() {

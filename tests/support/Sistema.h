@@ -23,7 +23,7 @@ std::vector<std::string> LineasDe(std::string_view bytes);
 // puts back the value it had, or removes it.
 class VariableDeEntorno {
 public:
-    VariableDeEntorno(const wchar_t* nombre, const std::wstring& valor);
+    VariableDeEntorno(const wchar_t* nombre, std::wstring_view valor);
     ~VariableDeEntorno();
     VariableDeEntorno(const VariableDeEntorno&) = delete;
     VariableDeEntorno& operator=(const VariableDeEntorno&) = delete;
