@@ -41,6 +41,8 @@ constexpr std::chrono::seconds kEsperaCierre{10};
 constexpr std::chrono::seconds kHolgura{15};
 
 using forms::UniqueKernelObject;
+using pruebas::Contenido;
+using pruebas::EntradaDeCarpeta;
 
 std::wstring RutaDeEntorno(const char* nombre) {
     const char* valor = std::getenv(nombre);
@@ -68,13 +70,6 @@ std::wstring Minusculas(std::wstring texto) {
     return texto;
 }
 
-bool HayEntrada() {
-    HKEY clave = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kEntrada, 0, KEY_READ, &clave) != ERROR_SUCCESS) return false;
-    ::RegCloseKey(clave);
-    return true;
-}
-
 std::optional<std::wstring> TextoDeLaEntrada(const wchar_t* valor) {
     wchar_t texto[1024] = {};
     DWORD bytes = sizeof(texto);
@@ -82,6 +77,8 @@ std::optional<std::wstring> TextoDeLaEntrada(const wchar_t* valor) {
         return std::nullopt;
     return texto;
 }
+
+bool HayEntrada() { return TextoDeLaEntrada(L"DisplayName").has_value(); }
 
 std::optional<DWORD> NumeroDeLaEntrada(const wchar_t* valor) {
     DWORD numero = 0;
@@ -120,10 +117,10 @@ std::optional<DWORD> Ejecutar(std::wstring lineaOrdenes) {
     if (!::CreateProcessW(nullptr, lineaOrdenes.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &inicio,
                           &proceso))
         return std::nullopt;
-    const UniqueKernelObject hilo(proceso.hThread), programa(proceso.hProcess);
+    const UniqueKernelObject hilo(proceso.hThread), proceso_(proceso.hProcess);
     DWORD salida = 0;
-    if (::WaitForSingleObject(programa.get(), static_cast<DWORD>(kEsperaPrograma.count() * 1000)) != WAIT_OBJECT_0 ||
-        !::GetExitCodeProcess(programa.get(), &salida))
+    if (::WaitForSingleObject(proceso_.get(), static_cast<DWORD>(kEsperaPrograma.count() * 1000)) != WAIT_OBJECT_0 ||
+        !::GetExitCodeProcess(proceso_.get(), &salida))
         return std::nullopt;
     return salida;
 }
@@ -132,14 +129,7 @@ std::optional<DWORD> Ejecutar(std::wstring lineaOrdenes) {
 // counts them.
 DWORD KiBEnLaCarpeta(const std::wstring& carpeta) {
     ULONGLONG bytes = 0;
-    WIN32_FIND_DATAW datos{};
-    HANDLE busqueda = ::FindFirstFileW((carpeta + L"\\*").c_str(), &datos);
-    if (busqueda == INVALID_HANDLE_VALUE) return 0;
-    do {
-        if (!(datos.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            bytes += (ULONGLONG{datos.nFileSizeHigh} << 32) | datos.nFileSizeLow;
-    } while (::FindNextFileW(busqueda, &datos));
-    ::FindClose(busqueda);
+    for (const EntradaDeCarpeta& entrada : Contenido(carpeta)) bytes += entrada.esCarpeta ? 0 : entrada.bytes;
     return static_cast<DWORD>(bytes / 1024);
 }
 
@@ -158,18 +148,9 @@ ULONGLONG Tiempo(const FILETIME& t) { return (ULONGLONG{t.dwHighDateTime} << 32)
 
 Instalado LeerInstalado(const std::wstring& carpeta) {
     Instalado instalado;
-    WIN32_FIND_DATAW datos{};
-    HANDLE busqueda = ::FindFirstFileW((carpeta + L"\\*").c_str(), &datos);
-    if (busqueda != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring nombre = datos.cFileName;
-            if (nombre == L"." || nombre == L"..") continue;
-            if (datos.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                instalado.archivos[nombre] = {std::nullopt, 0};
-            else
-                instalado.archivos[nombre] = {LeerBytes(carpeta + L"\\" + nombre), Tiempo(datos.ftLastWriteTime)};
-        } while (::FindNextFileW(busqueda, &datos));
-        ::FindClose(busqueda);
+    for (const EntradaDeCarpeta& e : Contenido(carpeta)) {
+        instalado.archivos[e.nombre] = e.esCarpeta ? std::pair{std::optional<std::string>(), 0ULL}
+                                                   : std::pair{LeerBytes(carpeta + L"\\" + e.nombre), e.escrito};
     }
     HKEY clave = nullptr;
     if (::RegOpenKeyExW(HKEY_CURRENT_USER, kEntrada, 0, KEY_READ, &clave) != ERROR_SUCCESS) return instalado;
@@ -220,21 +201,16 @@ std::wstring PidUnix(const std::wstring& exe) {
     const char* prefijo = std::getenv("WINEPREFIX");
     if (!prefijo) return {};
     const std::string delPrefijo = std::string("WINEPREFIX=") + prefijo + '\0';
-    WIN32_FIND_DATAW datos{};
-    HANDLE busqueda = ::FindFirstFileW(L"Z:\\proc\\*", &datos);
-    if (busqueda == INVALID_HANDLE_VALUE) return {};
-    std::wstring encontrado;
-    do {
-        const std::wstring pid = datos.cFileName;
+    for (const EntradaDeCarpeta& e : Contenido(L"Z:\\proc")) {
+        const std::wstring& pid = e.nombre;
         if (!std::all_of(pid.begin(), pid.end(), [](wchar_t c) { return std::iswdigit(c); })) continue;
         const auto orden = LeerBytes(L"Z:\\proc\\" + pid + L"\\cmdline");
         const auto entorno = LeerBytes(L"Z:\\proc\\" + pid + L"\\environ");
         if (!orden || !entorno || entorno->find(delPrefijo) == std::string::npos) continue;
         const std::string primera = orden->substr(0, orden->find('\0'));
-        if (Minusculas(std::wstring(primera.begin(), primera.end())) == Minusculas(exe)) encontrado = pid;
-    } while (encontrado.empty() && ::FindNextFileW(busqueda, &datos));
-    ::FindClose(busqueda);
-    return encontrado;
+        if (Minusculas(std::wstring(primera.begin(), primera.end())) == Minusculas(exe)) return pid;
+    }
+    return {};
 }
 
 // A Unix signal to a process (Wine starts Unix programs too); the caller

@@ -16,26 +16,36 @@ forms::UniqueKernelObject Abrir(const std::wstring& ruta, DWORD acceso, DWORD co
 }
 
 void BorrarArbol(const std::wstring& carpeta) {
-    WIN32_FIND_DATAW datos{};
-    HANDLE busqueda = ::FindFirstFileW((carpeta + L"\\*").c_str(), &datos);
-    if (busqueda != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring nombre = datos.cFileName;
-            if (nombre == L"." || nombre == L"..") continue;
-            const std::wstring ruta = carpeta + L"\\" + nombre;
-            if (datos.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                BorrarArbol(ruta);
-            } else {
-                ::SetFileAttributesW(ruta.c_str(), FILE_ATTRIBUTE_NORMAL);
-                ::DeleteFileW(ruta.c_str());
-            }
-        } while (::FindNextFileW(busqueda, &datos));
-        ::FindClose(busqueda);
+    for (const EntradaDeCarpeta& entrada : Contenido(carpeta)) {
+        const std::wstring ruta = carpeta + L"\\" + entrada.nombre;
+        if (entrada.esCarpeta) {
+            BorrarArbol(ruta);
+        } else {
+            ::SetFileAttributesW(ruta.c_str(), FILE_ATTRIBUTE_NORMAL);
+            ::DeleteFileW(ruta.c_str());
+        }
     }
     ::RemoveDirectoryW(carpeta.c_str());
 }
 
 }  // namespace
+
+std::vector<EntradaDeCarpeta> Contenido(const std::wstring& carpeta) {
+    std::vector<EntradaDeCarpeta> entradas;
+    WIN32_FIND_DATAW datos{};
+    HANDLE busqueda = ::FindFirstFileW((carpeta + L"\\*").c_str(), &datos);
+    if (busqueda == INVALID_HANDLE_VALUE) return entradas;
+    const auto entero = [](DWORD alto, DWORD bajo) { return (static_cast<unsigned long long>(alto) << 32) | bajo; };
+    do {
+        const std::wstring nombre = datos.cFileName;
+        if (nombre == L"." || nombre == L"..") continue;
+        entradas.push_back({nombre, (datos.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                            entero(datos.nFileSizeHigh, datos.nFileSizeLow),
+                            entero(datos.ftLastWriteTime.dwHighDateTime, datos.ftLastWriteTime.dwLowDateTime)});
+    } while (::FindNextFileW(busqueda, &datos));
+    ::FindClose(busqueda);
+    return entradas;
+}
 
 int PuntosPorPulgada() {
     forms::WindowDc pantalla(nullptr);

@@ -19,6 +19,16 @@ bool EscribirBytes(const std::wstring& ruta, std::string_view bytes);
 // A file's lines, without their ends; empty lines left out.
 std::vector<std::string> LineasDe(std::string_view bytes);
 
+// What a folder holds, but "." and "..": each entry's name, whether it is a
+// folder, its size in bytes and when it was last written (FILETIME units).
+struct EntradaDeCarpeta {
+    std::wstring nombre;
+    bool esCarpeta = false;
+    unsigned long long bytes = 0;
+    unsigned long long escrito = 0;
+};
+std::vector<EntradaDeCarpeta> Contenido(const std::wstring& carpeta);
+
 // An environment variable of this process set for a while: the destructor
 // puts back the value it had, or removes it.
 class VariableDeEntorno {
