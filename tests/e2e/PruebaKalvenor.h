@@ -11,6 +11,7 @@
 
 #include "Conductor.h"
 #include "forms/core/Units.h"
+#include "forms/win32/Handles.h"
 
 namespace kalvenor::e2e {
 
@@ -79,7 +80,7 @@ protected:
         ASSERT_NE(c.txtNormal, nullptr);
         ASSERT_NE(c.txtClave, nullptr);
         ASSERT_TRUE(TraerAlFrente(principal_));
-        ASSERT_TRUE(EsperarHasta([&] { return Foco(principal_) == c.txtNormal; })) << "Text1 no recibió el foco";
+        ASSERT_TRUE(EsperarHasta([&] { return Foco(principal_) == c.txtNormal; })) << "la caja del texto normal no recibió el foco";
     }
 
     void EsperarAbierta(HWND principal) {
@@ -130,10 +131,7 @@ inline std::string Describir(const RECT& r) {
 // The colour on the screen at a point of a window's client area.
 inline COLORREF ColorEn(HWND ventana, POINT punto) {
     ::ClientToScreen(ventana, &punto);
-    HDC pantalla = ::GetDC(nullptr);
-    const COLORREF color = ::GetPixel(pantalla, punto.x, punto.y);
-    ::ReleaseDC(nullptr, pantalla);
-    return color;
+    return ::GetPixel(forms::WindowDc(nullptr).get(), punto.x, punto.y);
 }
 
 // A pixel coordinate of the main window multiplied by a fixed 16 and taken as

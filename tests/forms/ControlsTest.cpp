@@ -7,7 +7,6 @@
 #include <string>
 
 #include "Bombeo.h"
-#include "forms/win32/Application.h"
 #include "forms/win32/Screen.h"
 #include "forms/win32/Controls.h"
 #include "forms/win32/Form.h"
@@ -140,22 +139,6 @@ TEST_F(ControlsTest, LabelsGetTheirDesignedFont) {
     // Controls without a font of their own share one font object.
     EXPECT_EQ(::SendMessageW(forma.Caja.hWnd(), WM_GETFONT, 0, 0),
               ::SendMessageW(forma.Boton.hWnd(), WM_GETFONT, 0, 0));
-}
-
-TEST_F(ControlsTest, TimerTicksWhileItsFormIsLoaded) {
-    class FormaConReloj : public Form {
-    public:
-        FormaConReloj()
-            : Form(FormDesign{.caption = L"Reloj", .clientWidth = 1500, .clientHeight = 900}),
-              Reloj(*this, {.interval = 20}) {
-            Reloj.Tick = [this] { ++ticks; };
-        }
-        Timer Reloj;
-        int ticks = 0;
-    } conReloj;
-    conReloj.Show();
-    EXPECT_TRUE(pruebas::BombearHasta([&] { return conReloj.ticks >= 3; }));
-    conReloj.Unload();
 }
 
 TEST(PictureTest, TheStoredJpegDecodesAtItsOwnSize) {

@@ -126,23 +126,6 @@ TEST_F(ArchivoINITest, SinAppDataSeUsaLaCarpetaDelShell) {
     EXPECT_EQ(RutaArchivoPreferencias(), esperada);
 }
 
-TEST_F(ArchivoINITest, EscribirYLeerLosBytesDelArchivo) {
-    EscribirLasCuatro(L"600", L"0", L"1", L"0");
-
-    const auto bytes = LeerBytes(RutaEsperada());
-    ASSERT_TRUE(bytes);
-    const std::vector<std::string> lineas = LineasDe(*bytes);
-    const std::vector<std::string> esperadas = {SeccionAnsi(), "Barrido=600", "Layer=0", "ShowPopUp=1", "Movible=0"};
-    EXPECT_EQ(lineas, esperadas);
-    if (GetACP() == 1252) {
-        EXPECT_EQ(SeccionAnsi(), "[Configuraci\xF3nGeneral]");
-    }
-
-    Preferencias = {-7, 7, -7, 7};
-    EXPECT_TRUE(CargarPreferencias().empty());
-    EsperarPreferencias(600, 0, 1, 0);
-}
-
 TEST_F(ArchivoINITest, LeerNoCreaNadaYLaPrimeraEscrituraCreaLaCarpeta) {
     Preferencias = {-7, 7, -7, 7};
     EXPECT_TRUE(CargarPreferencias().empty());

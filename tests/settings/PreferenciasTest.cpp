@@ -46,12 +46,6 @@ protected:
     PerfilEnMemoria perfil;
 };
 
-TEST_F(CargarPreferenciasTest, SinArchivoTodoPredeterminado) {
-    EXPECT_TRUE(CargarPreferencias(perfil).empty());
-    EsperarPreferencias(200, 255, 1, 0);
-    EXPECT_EQ(perfil.Texto(kArchivo), std::nullopt);
-}
-
 // A file the program can use whole: each key's value, or its default where
 // the key is missing or empty, also values the options window never writes.
 TEST_F(CargarPreferenciasTest, CadaClaveDaSuValorOSuPredeterminado) {
